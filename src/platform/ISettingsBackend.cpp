@@ -4,7 +4,12 @@ namespace plat {
 
 bool MemorySettingsBackend::KeyExists(Root root, const std::string& path)
 {
-    return m_keys.count({root, path}) != 0;
+    // A key exists when it holds values or has sub-keys, as in a registry.
+    for (const auto& [k, values] : m_keys) {
+        if (k.first == root && (k.second == path || k.second.rfind(path + "\\", 0) == 0))
+            return true;
+    }
+    return false;
 }
 
 std::optional<int32_t> MemorySettingsBackend::ReadInt(Root root, const std::string& path,

@@ -1,0 +1,94 @@
+// The overlays installed with the program: well formed, and read alike with CR LF ends.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <unistd.h>
+
+#include "overlay/cmcGTex.h"
+#include "platform/TextUtil.h"
+
+namespace {
+
+const std::string kDir = std::string(QV_DATA_DIR) + "/overlays/";
+
+std::string Slurp(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::vector<std::string> Keys(const std::string& content)
+{
+    std::vector<std::string> keys;
+    std::istringstream in(content);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.size() >= 2 && line[0] == '#') {
+            if (line == "#End_Of_Ovl")
+                break;
+            keys.push_back(line.substr(1));
+        }
+    }
+    return keys;
+}
+
+class ShippedOverlay : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ShippedOverlay, EndsWithEndKeyHasUniqueKeysAndReadsAlikeWithCrLf)
+{
+    const std::string lf = Slurp(kDir + GetParam());
+    ASSERT_FALSE(lf.empty());
+    EXPECT_NE(lf.find("\n#End_Of_Ovl"), std::string::npos);
+    EXPECT_EQ(lf.find('\r'), std::string::npos) << "shipped overlays use LF";
+    const auto keys = Keys(lf);
+    std::set<std::string> unique(keys.begin(), keys.end());
+    EXPECT_EQ(unique.size(), keys.size()) << "a key occurs twice";
+
+    std::string crlf;
+    for (char c : lf) {
+        if (c == '\n')
+            crlf += '\r';
+        crlf += c;
+    }
+    char tmpl[] = "/tmp/qv_ovl_XXXXXX";
+    const int fd = mkstemp(tmpl);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(write(fd, crlf.data(), crlf.size()), static_cast<ssize_t>(crlf.size()));
+    close(fd);
+
+    cmcGTex a, b;
+    a.Open(kDir + GetParam());
+    b.Open(tmpl);
+    for (const std::string& k : keys)
+        EXPECT_EQ(a.GetLines(k), b.GetLines(k)) << k;
+    unlink(tmpl);
+}
+
+INSTANTIATE_TEST_SUITE_P(Overlays, ShippedOverlay,
+                         ::testing::Values("TM5150Q.OVL", "TM5150QE.OVL", "TM5150QH.OVL"));
+
+TEST(ShippedOverlays, EveryLanguageNamesAnOverlayThatExists)
+{
+    cmcGTex base;
+    base.Open(kDir + "TM5150Q.OVL");
+    int n = 0;
+    for (;; ++n) {
+        std::string line = base.GetLine("GI_Sys_Language", n);
+        if (!line.empty() && line[0] == '#')
+            break;
+        auto file = txt::Field(line, '\t', 1);
+        ASSERT_TRUE(file.has_value()) << line;
+        EXPECT_EQ(access((kDir + *file).c_str(), R_OK), 0) << *file;
+        EXPECT_FALSE(txt::Field(line, '\t', 0)->empty());
+    }
+    EXPECT_GE(n, 1);
+}
+
+}  // namespace
