@@ -64,8 +64,11 @@ void ManualTimerHost::Advance(uint32_t ms)
         }
         if (!next)
             break;
-        m_clock.Advance(static_cast<uint32_t>(next->due - m_now));
-        m_now = next->due;
+        // A nested Advance (a modal box in a test) may already have moved past this time.
+        if (next->due > m_now) {
+            m_clock.Advance(static_cast<uint32_t>(next->due - m_now));
+            m_now = next->due;
+        }
         next->due = m_now + static_cast<uint64_t>(next->interval);
         // Keep the callback alive even if the timer is destroyed from inside it.
         auto keep = next;
@@ -73,8 +76,10 @@ void ManualTimerHost::Advance(uint32_t ms)
         if (cb)
             cb();
     }
-    m_clock.Advance(static_cast<uint32_t>(end - m_now));
-    m_now = end;
+    if (end > m_now) {
+        m_clock.Advance(static_cast<uint32_t>(end - m_now));
+        m_now = end;
+    }
 }
 
 int ManualTimerHost::ActiveCount() const

@@ -39,3 +39,30 @@ TEST(ManualTimerHost, TimerDestroyedInsideItsCallbackStopsSafely)
 }
 
 }  // namespace
+
+namespace {
+
+// A callback that runs the timers itself, as a modal box lets them run.
+TEST(ManualTimerHost, NestedAdvanceNeverMovesTheClockBack)
+{
+    plat::ManualClock clock;
+    plat::ManualTimerHost host(clock);
+    std::vector<uint32_t> times;
+    bool nested = false;
+    auto t = host.CreateTimer([&] {
+        times.push_back(clock.Milliseconds());
+        if (!nested) {
+            nested = true;
+            host.Advance(30);
+        }
+    });
+    t->Start(10);
+    host.Advance(20);
+    for (size_t i = 1; i < times.size(); ++i)
+        EXPECT_GE(times[i], times[i - 1]);
+    EXPECT_EQ(clock.Milliseconds(), 40u);
+    host.Advance(10);
+    EXPECT_EQ(clock.Milliseconds(), 50u);
+}
+
+}  // namespace

@@ -1,0 +1,410 @@
+#include "link/cmcComm.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+
+#include "link/cmcPortTable.h"
+#include "link/cmcTask.h"
+#include "platform/TextUtil.h"
+
+namespace {
+
+// Write deadlines are about real hardware, so they run on the real monotonic clock even
+// when the program's clock is a test's manual one.
+int64_t NowMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+struct Speed {
+    int32_t baud;
+    speed_t code;
+};
+constexpr Speed kSpeeds[] = {
+    {50, B50},           {75, B75},           {110, B110},         {134, B134},
+    {150, B150},         {200, B200},         {300, B300},         {600, B600},
+    {1200, B1200},       {1800, B1800},       {2400, B2400},       {4800, B4800},
+    {9600, B9600},       {19200, B19200},     {38400, B38400},     {57600, B57600},
+    {115200, B115200},   {230400, B230400},   {460800, B460800},   {500000, B500000},
+    {576000, B576000},   {921600, B921600},   {1000000, B1000000}, {1152000, B1152000},
+    {1500000, B1500000}, {2000000, B2000000}, {2500000, B2500000}, {3000000, B3000000},
+    {3500000, B3500000}, {4000000, B4000000},
+};
+
+bool SpeedCode(int32_t baud, speed_t& code)
+{
+    for (const Speed& s : kSpeeds) {
+        if (s.baud == baud) {
+            code = s.code;
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+cmcComm::cmcComm() : m_sendTask(new cmcTask)
+{
+    m_sendTask->SetHandler(&cmcComm::SendPump, this);
+}
+
+cmcComm::~cmcComm()
+{
+    Close();
+    cmcTask::Dispose(m_sendTask);
+}
+
+bool cmcComm::ParseSettings(const std::string& text, LineSettings& line)
+{
+    auto field = [&](int n) { return txt::Trim(txt::Field(text, ',', n).value_or("")); };
+
+    const int32_t baud = txt::ReadDecimal(field(0));
+    speed_t code;
+    if (baud <= 0 || !SpeedCode(baud, code))
+        return false;
+    line.baudRate = baud;
+    line.writeMsPerByte = 100000 / baud;
+
+    const std::string parity = field(1);
+    if (!parity.empty()) {
+        const char p = parity[0];
+        line.parityCheck = p == 'M' || p == 'm' || p == 'O' || p == 'o';
+    }
+    const std::string bits = field(2);
+    if (!bits.empty()) {
+        const int32_t n = txt::ReadDecimal(bits);
+        line.dataBits = n < 4 ? 4 : (n > 8 ? 8 : n);
+    }
+    const std::string stop = field(3);
+    if (!stop.empty()) {
+        if (stop == "1.5")
+            line.stopBits = StopBits::OneAndHalf;
+        else if (stop == "2")
+            line.stopBits = StopBits::Two;
+        else
+            line.stopBits = StopBits::One;
+    }
+    return true;
+}
+
+cmcComm::OpenError cmcComm::ErrorFor(int err)
+{
+    switch (err) {
+        case 0:
+            return OpenError::None;
+        case ENOENT:
+        case ENODEV:
+        case ENXIO:
+        case ENOTDIR:
+            return OpenError::NoDevice;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            return OpenError::PermissionDenied;
+        case EBUSY:
+        case EWOULDBLOCK:
+            return OpenError::Busy;
+        default:
+            return OpenError::Other;
+    }
+}
+
+bool cmcComm::Fail(OpenError error, int err)
+{
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+    m_lastError = error;
+    m_lastErrno = err;
+    return false;
+}
+
+bool cmcComm::Open(int portNumber, const std::string& settings)
+{
+    if (IsOpen()) {
+        m_lastError = OpenError::AlreadyOpen;
+        m_lastErrno = 0;
+        return false;
+    }
+    const std::string path = cmcPortTable::System().DevicePath(portNumber);
+    if (path.empty()) {
+        m_device.clear();
+        return Fail(OpenError::NoDevice, ENOENT);
+    }
+    if (!OpenDevice(path, settings))
+        return false;
+    m_portNumber = portNumber;
+    return true;
+}
+
+bool cmcComm::OpenDevice(const std::string& path, const std::string& settings)
+{
+    if (IsOpen()) {
+        m_lastError = OpenError::AlreadyOpen;
+        m_lastErrno = 0;
+        return false;
+    }
+    m_portNumber = 0;
+    m_device = path;
+    LineSettings line = m_line;
+    if (!ParseSettings(settings, line))
+        return Fail(OpenError::BadSettings, EINVAL);
+
+    m_fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (m_fd < 0) {
+        const int err = errno;
+        return Fail(ErrorFor(err), err);
+    }
+    // From here on every failure closes the device again, so the port can be opened later.
+    if (!isatty(m_fd))
+        return Fail(OpenError::Other, ENOTTY);
+    // TIOCEXCL keeps other programs out; the lock also covers a second opening by a
+    // privileged process and the same device reached under another name.
+    if (ioctl(m_fd, TIOCEXCL) != 0 || flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+        const int err = errno;
+        return Fail(err == EWOULDBLOCK ? OpenError::Busy : ErrorFor(err), err);
+    }
+    if (tcflush(m_fd, TCIOFLUSH) != 0) {
+        const int err = errno;
+        return Fail(ErrorFor(err), err);
+    }
+    m_line = line;
+    if (!ApplyLine()) {
+        const int err = errno ? errno : EINVAL;
+        return Fail(err == EINVAL ? OpenError::BadSettings : OpenError::Other, err);
+    }
+    m_writeError = false;
+    m_lastError = OpenError::None;
+    m_lastErrno = 0;
+    return true;
+}
+
+bool cmcComm::ApplyLine()
+{
+    termios t{};
+    if (tcgetattr(m_fd, &t) != 0)
+        return false;
+    cfmakeraw(&t);
+    t.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY | INPCK | IGNPAR | PARMRK);
+    if (m_line.parityCheck)
+        t.c_iflag |= INPCK;
+    t.c_cflag &= ~static_cast<tcflag_t>(CSIZE | CSTOPB | PARENB | PARODD | CRTSCTS | CMSPAR);
+    switch (m_line.dataBits) {
+        case 4:
+        case 5:
+            t.c_cflag |= CS5;
+            break;
+        case 6:
+            t.c_cflag |= CS6;
+            break;
+        case 7:
+            t.c_cflag |= CS7;
+            break;
+        default:
+            t.c_cflag |= CS8;
+            break;
+    }
+    // The kernel has no 1.5 stop bits: sending two keeps the peer's timing safe.
+    if (m_line.stopBits != StopBits::One)
+        t.c_cflag |= CSTOPB;
+    t.c_cflag |= CLOCAL | CREAD;
+    t.c_cc[VMIN] = 0;
+    t.c_cc[VTIME] = 0;
+    t.c_cc[VSTART] = m_line.xonChar;
+    t.c_cc[VSTOP] = m_line.xoffChar;
+    speed_t code = B9600;
+    if (!SpeedCode(m_line.baudRate, code)) {
+        errno = EINVAL;
+        return false;
+    }
+    if (cfsetispeed(&t, code) != 0 || cfsetospeed(&t, code) != 0)
+        return false;
+    errno = 0;
+    if (tcsetattr(m_fd, TCSANOW, &t) != 0)
+        return false;
+    // tcsetattr succeeds when any part was taken: check that the speed was.
+    termios check{};
+    if (tcgetattr(m_fd, &check) != 0)
+        return false;
+    if (cfgetospeed(&check) != code) {
+        errno = EINVAL;
+        return false;
+    }
+    ApplyModemLines();
+    return true;
+}
+
+void cmcComm::SetModemLine(int line, bool on)
+{
+    // Devices without modem lines (a pseudo-terminal) refuse this; nothing to do there.
+    ioctl(m_fd, on ? TIOCMBIS : TIOCMBIC, &line);
+}
+
+void cmcComm::ApplyModemLines()
+{
+    // Opening raises DTR and RTS; the radio's cable expects DTR low and RTS per the mode.
+    m_line.dtr = false;
+    SetModemLine(TIOCM_DTR, false);
+    SetModemLine(TIOCM_RTS, m_line.rtsMode == 1 || m_line.rtsMode == 2);
+}
+
+void cmcComm::SetRtsMode(int mode)
+{
+    if (mode < 0 || mode > 3)
+        return;
+    m_line.rtsMode = mode;
+    if (IsOpen())
+        ApplyLine();
+}
+
+void cmcComm::Close()
+{
+    m_sendTask->SetInterval(-1);
+    if (m_fd >= 0) {
+        const int32_t queued = OutputCount();
+        if (queued > 0) {
+            const int64_t deadline =
+                NowMs() + int64_t{m_line.writeMsPerByte} * queued + m_line.writeConstantMs;
+            // Bytes the kernel could not send in time are dropped, so close does not hang.
+            if (!WaitDrained(deadline))
+                tcflush(m_fd, TCOFLUSH);
+        }
+        ::close(m_fd);
+        m_fd = -1;
+    }
+    m_sendBuffer.Clear();
+    m_writeError = false;
+}
+
+int cmcComm::Send(const void* bytes, int32_t length)
+{
+    if (!IsOpen())
+        return -1;
+    m_sendTask->SetInterval(-1);
+    m_sendBuffer.AppendBytes(bytes, length);
+    m_sendTask->SetInterval(0);
+    Pump();
+    return 0;
+}
+
+int32_t cmcComm::Read(void* buffer, int32_t length)
+{
+    if (!IsOpen() || !buffer || length <= 0)
+        return 0;
+    for (;;) {
+        const ssize_t got = ::read(m_fd, buffer, static_cast<size_t>(length));
+        if (got >= 0)
+            return static_cast<int32_t>(got);
+        if (errno != EINTR)
+            return 0;
+    }
+}
+
+int32_t cmcComm::InputCount() const
+{
+    int n = 0;
+    if (!IsOpen() || ioctl(m_fd, FIONREAD, &n) != 0 || n < 0)
+        return 0;
+    return n;
+}
+
+int32_t cmcComm::OutputCount() const
+{
+    int n = 0;
+    if (!IsOpen() || ioctl(m_fd, TIOCOUTQ, &n) != 0 || n < 0)
+        return 0;
+    return n;
+}
+
+int32_t cmcComm::PendingCount() const
+{
+    return OutputCount() + m_sendBuffer.Size();
+}
+
+void cmcComm::SendPump(void* context, cmcTask*)
+{
+    static_cast<cmcComm*>(context)->Pump();
+}
+
+void cmcComm::Pump()
+{
+    if (!IsOpen()) {
+        m_sendTask->SetInterval(-1);
+        return;
+    }
+    const int32_t n = std::min(m_sendBuffer.Size(), kOutputPieceSize);
+    if (OutputCount() > 0) {
+        m_sendTask->SetInterval(10);
+        return;
+    }
+    if (n > 0 && !WritePiece(m_sendBuffer.Data(), n)) {
+        m_writeError = true;
+        m_sendTask->SetInterval(-1);
+        return;
+    }
+    if (m_sendBuffer.Size() > n) {
+        m_sendBuffer.RemoveFront(n);
+        m_sendTask->SetInterval(10);
+    } else {
+        m_sendBuffer.Clear();
+        m_sendTask->SetInterval(-1);
+    }
+}
+
+bool cmcComm::WritePiece(const uint8_t* bytes, int32_t n)
+{
+    const int64_t deadline = NowMs() + int64_t{m_line.writeMsPerByte} * n + m_line.writeConstantMs;
+    if (m_line.rtsMode == 3)
+        SetModemLine(TIOCM_RTS, true);
+    int32_t done = 0;
+    while (done < n) {
+        const ssize_t w = ::write(m_fd, bytes + done, static_cast<size_t>(n - done));
+        if (w > 0) {
+            done += static_cast<int32_t>(w);
+            continue;
+        }
+        if (w < 0 && errno == EINTR)
+            continue;
+        if (w < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
+            break;  // the device is gone or refuses
+        const int64_t left = deadline - NowMs();
+        if (left <= 0)
+            break;
+        pollfd pfd{m_fd, POLLOUT, 0};
+        if (poll(&pfd, 1, static_cast<int>(std::min<int64_t>(left, 50))) < 0 && errno != EINTR)
+            break;
+        if (pfd.revents & (POLLERR | POLLHUP | POLLNVAL))
+            break;
+    }
+    const bool drained = done == n && WaitDrained(deadline);
+    if (m_line.rtsMode == 3)
+        SetModemLine(TIOCM_RTS, false);
+    return drained;
+}
+
+bool cmcComm::WaitDrained(int64_t deadlineMs)
+{
+    for (;;) {
+        const int32_t queued = OutputCount();
+        if (queued <= 0)
+            return true;
+        const int64_t left = deadlineMs - NowMs();
+        if (left <= 0)
+            return false;
+        // Sleep about as long as the queued bytes take on the wire (10 bits each).
+        const int64_t wire = int64_t{queued} * 10000 / m_line.baudRate;
+        poll(nullptr, 0,
+             static_cast<int>(std::clamp<int64_t>(wire, 1, std::min<int64_t>(left, 20))));
+    }
+}
