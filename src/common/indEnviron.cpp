@@ -12,17 +12,6 @@ namespace {
 
 plat::ISettingsBackend* Backend() { return plat::Get().settings; }
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // Reads a whole key as one unit: the first missing or mistyped value fails it.
 class KeyReader {
 public:
@@ -132,14 +121,14 @@ std::optional<std::string> indEnviron::DecodeText(const std::string& stored,
         return std::string();
     std::string out;
     for (size_t i = 0; i < stored.size(); i += 2) {
-        int hi = HexDigit(stored[i]);
+        int hi = txt::HexDigit(stored[i]);
         if (hi < 0)
             return std::nullopt;
         if (i + 1 >= stored.size()) {
             out += static_cast<char>(hi);  // a trailing single digit is read alone
             break;
         }
-        int lo = HexDigit(stored[i + 1]);
+        int lo = txt::HexDigit(stored[i + 1]);
         if (lo < 0)
             return std::nullopt;
         out += static_cast<char>((hi << 4) | lo);

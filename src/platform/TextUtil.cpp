@@ -12,7 +12,9 @@ int g_codePage = 1252;
 
 bool IsSpace(char c) { return c == ' ' || c == '\t'; }
 
-int HexValue(char c)
+}  // namespace
+
+int HexDigit(char c)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -22,7 +24,6 @@ int HexValue(char c)
         return c - 'a' + 10;
     return -1;
 }
-}  // namespace
 
 void SetCodePage(int codePage) { g_codePage = codePage; }
 int CodePage() { return g_codePage; }
@@ -139,24 +140,18 @@ std::string KeepOnly(std::string_view s, std::string_view extra)
     return out;
 }
 
-int32_t ReadDecimal(std::string_view s)
+double ReadReal(std::string_view f)
 {
-    std::string f = KeepOnly(s, ".-");
-    if (f.size() > 9)
-        f.resize(9);
-    if (f.empty())
-        return 0;
-    // Locale-independent reading: a decimal-comma locale must not change the result.
     double v = 0;
-    bool neg = false;
+    double scale = 0;
     size_t i = 0;
-    if (f[0] == '-') {
+    bool neg = false;
+    if (!f.empty() && f[0] == '-') {
         neg = true;
         i = 1;
     }
-    double scale = 0;
     for (; i < f.size(); ++i) {
-        char c = f[i];
+        const char c = f[i];
         if (c == '.') {
             if (scale != 0)
                 break;
@@ -172,7 +167,19 @@ int32_t ReadDecimal(std::string_view s)
             v = v * 10 + (c - '0');
         }
     }
-    double r = std::floor(v + 0.5);
+    return neg ? -v : v;
+}
+
+int32_t ReadDecimal(std::string_view s)
+{
+    std::string f = KeepOnly(s, ".-");
+    if (f.size() > 9)
+        f.resize(9);
+    if (f.empty())
+        return 0;
+    const double v = ReadReal(f);
+    const bool neg = v < 0;
+    double r = std::floor((neg ? -v : v) + 0.5);
     return static_cast<int32_t>(neg ? -r : r);
 }
 
@@ -207,7 +214,7 @@ std::vector<uint8_t> HexToBytes(std::string_view hex)
     std::vector<uint8_t> out;
     int high = -1;
     for (char c : hex) {
-        int v = HexValue(c);
+        int v = HexDigit(c);
         if (v < 0)
             continue;
         if (high < 0) {

@@ -30,6 +30,13 @@ std::string Trim(std::string_view s);         // spaces and tabs at both ends
 std::string RemoveSpaces(std::string_view s); // every space and tab
 std::string KeepOnly(std::string_view s, std::string_view extra); // digits and extra
 
+// Value of a hexadecimal digit (either case), -1 for any other character.
+int HexDigit(char c);
+// A number from text already filtered to digits, "." and "-": a leading "-" makes it
+// negative; reading stops at a second "." or any other character. Independent of the
+// locale, so a decimal-comma desktop reads the same.
+double ReadReal(std::string_view filtered);
+
 // Decimal reading: s filtered to digits, "." and "-", cut to 9 characters, read as a number
 // and rounded to the nearest integer, halves away from zero. 0 when nothing is readable.
 int32_t ReadDecimal(std::string_view s);

@@ -1,0 +1,3 @@
+#include "cells/ICellPopups.h"
+
+ICellPopups* g_CellPopups = nullptr;
