@@ -1,0 +1,86 @@
+#include "cells/model/BankChannelCodec.h"
+
+#include "cells/ChoiceCodec.h"
+#include "cells/CodecProtocol.h"
+#include "cells/ICellPopups.h"
+#include "cells/model/ChannelListBank.h"
+#include "model/datChBanks.h"
+#include "overlay/cmcGTex.h"
+#include "platform/TextUtil.h"
+
+int32_t BankChannelCodec::ExistingChannels(const uint8_t* image)
+{
+    const int32_t total = datTotalChannels(image);
+    return total < kNone ? total : kNone;
+}
+
+std::string BankChannelCodec::ChannelText(const uint8_t* image, int32_t channel)
+{
+    if (channel < 0 || channel >= ExistingChannels(image))
+        return std::string();
+    const int32_t bank = datBankOfChannel(image, channel);
+    cmcGTex* texts = CodecProtocol::Texts();
+    return txt::Format("%d-%d%s", bank + 1, channel - datChannelsBefore(image, bank) + 1,
+                       texts ? texts->GetText("GI_AddCH").c_str() : "");
+}
+
+int BankChannelCodec::Run(cmcCellCapsule& capsule, int32_t* channel, int& /*repaint*/,
+                          int& opened) const
+{
+    int changed = 0;
+    int32_t chosen = 0;
+    if (CodecProtocol::ChoiceFor(capsule, FlexZoneSel, &chosen)) {
+        if (chosen > 7) {
+            *channel = kNone;
+            changed = 1;
+        } else if (chosen >= 0 && datBankSize(image, chosen) > 0) {
+            g_ChannelListBank = chosen;
+            int32_t start = *channel - datChannelsBefore(image, chosen);
+            if (start < 0 || start >= datBankSize(image, chosen))
+                start = 0;
+            if (g_CellPopups != nullptr) {
+                g_CellPopups->OpenModelChoiceList(capsule, FlexCHSel, start, CodecProtocol::Texts(),
+                                                  kChannelList, listParameter);
+                opened = cmcCellCapsule::kResultPopup;
+            }
+        } else {
+            ChoiceCodec::OpenList(capsule, FlexZoneSel, chosen, kBankList, opened);
+        }
+    } else if (CodecProtocol::ChoiceFor(capsule, FlexCHSel, &chosen)) {
+        *channel = datChannelsBefore(image, g_ChannelListBank) + chosen;
+        changed = 1;
+    } else if (capsule.context != nullptr) {
+        return 0;
+    }
+
+    if (CodecProtocol::HandlesKeys(capsule)) {
+        const int32_t key = capsule.key;
+        const int32_t count = ExistingChannels(image);
+        const int32_t v = *channel;
+        if (key == cmcCellCapsule::kKeySpace || key == cmcCellCapsule::kKeyBackspace) {
+            // From none, or from a channel that no longer exists, go to the first or last
+            // channel; without channels the value stays.
+            const bool next = key == cmcCellCapsule::kKeySpace;
+            if (count > 0) {
+                int32_t n;
+                if (v < 0 || v >= count)
+                    n = next ? 0 : count - 1;
+                else if (next)
+                    n = v + 1 < count ? v + 1 : 0;
+                else
+                    n = v > 0 ? v - 1 : count - 1;
+                if (n != v) {
+                    *channel = n;
+                    changed = 1;
+                }
+            }
+        } else if (key >= 1 && key <= 255) {
+            const int32_t bank = v >= 0 && v < count ? datBankOfChannel(image, v) : 8;
+            ChoiceCodec::OpenList(capsule, FlexZoneSel, bank, kBankList, opened);
+        }
+    }
+
+    const std::string text = ChannelText(image, *channel);
+    CodecProtocol::Show(capsule, text.empty() ? "Null" : text);
+    return changed;
+}

@@ -1,0 +1,3 @@
+#include "cells/model/ChannelListBank.h"
+
+int32_t g_ChannelListBank = 0;
