@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -89,6 +90,41 @@ TEST(ShippedOverlays, EveryLanguageNamesAnOverlayThatExists)
         EXPECT_FALSE(txt::Field(line, '\t', 0)->empty());
     }
     EXPECT_GE(n, 1);
+}
+
+}  // namespace
+
+namespace {
+
+// A key the program asks for but the overlay lacks ends the program, so every key named
+// in the source must be in the English overlay. Choice lists are named without their
+// "_Cells" entry.
+TEST(ShippedOverlays, EveryKeyNamedInTheSourceExists)
+{
+    // Lists that the model's own sheets build from the image, not from the overlay.
+    const std::set<std::string> built = {"GI_Sheet_Sel_ScanCHSel"};
+    cmcGTex main;
+    main.Open(kDir + "TM5150QE.OVL");
+    cmcGTex base;
+    base.Open(kDir + "TM5150Q.OVL");
+    std::set<std::string> named;
+    for (const auto& entry :
+         std::filesystem::recursive_directory_iterator(std::string(QV_SOURCE_DIR) + "/src")) {
+        const std::string text = Slurp(entry.path().string());
+        for (size_t p = text.find("\"GI_"); p != std::string::npos; p = text.find("\"GI_", p + 1)) {
+            size_t e = p + 1;
+            while (e < text.size() && (isalnum(static_cast<unsigned char>(text[e])) || text[e] == '_'))
+                ++e;
+            if (e < text.size() && text[e] == '"')
+                named.insert(text.substr(p + 1, e - p - 1));
+        }
+    }
+    EXPECT_FALSE(named.empty());
+    for (const std::string& key : named) {
+        if (built.count(key) || key.back() == '_')
+            continue;
+        EXPECT_TRUE(main.HasKey(key) || main.HasKey(key + "_Cells") || base.HasKey(key)) << key;
+    }
 }
 
 }  // namespace
