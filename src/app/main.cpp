@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <clocale>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QSocketNotifier>
@@ -62,6 +63,9 @@ int main(int argc, char** argv)
 {
     InstallSignalPipe();
     QApplication app(argc, argv);
+    // Qt takes the desktop's locale for C as well; numbers in overlays, clone files and
+    // cells are always written with a decimal point.
+    std::setlocale(LC_NUMERIC, "C");
     plat::SetProgramName(QFileInfo(QString::fromLocal8Bit(argv[0])).fileName().toStdString());
     plat::QtServices services(plat::QtServices::DefaultUserConfigFile(),
                               plat::QtServices::DefaultMachineConfigFile());

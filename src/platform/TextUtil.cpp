@@ -4,6 +4,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <locale.h>
 
 namespace txt {
 
@@ -261,6 +262,9 @@ std::string DoubleAmpersand(std::string_view s)
 
 std::string Format(const char* fmt, ...)
 {
+    // Formatting follows the C locale whatever the desktop's is: a decimal point always.
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+    const locale_t previous = uselocale(cLocale);
     va_list ap;
     va_start(ap, fmt);
     va_list ap2;
@@ -274,6 +278,7 @@ std::string Format(const char* fmt, ...)
         out.resize(static_cast<size_t>(n));
     }
     va_end(ap2);
+    uselocale(previous);
     return out;
 }
 

@@ -44,6 +44,7 @@ TEST(TextUtil, DecimalReadingIgnoresTheLocale)
     if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr)
         GTEST_SKIP() << "no decimal-comma locale installed";
     EXPECT_EQ(txt::ReadDecimal("2.5"), 3);
+    EXPECT_EQ(txt::Format("%.2f", 2.5), "2.50");
     std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
