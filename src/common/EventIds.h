@@ -33,13 +33,14 @@ constexpr int32_t kAppendSubMenu = 11;
 constexpr int32_t kQueryPopupCell = 12;
 // send or post: sheets redraw all cells.
 constexpr int32_t kRedrawAll = 13;
-// A2 = category number: sheets redraw the cells of that category.
+// Not raised by the program; A2 = category number: sheets redraw the cells of that category.
 constexpr int32_t kRedrawCategory = 14;
-// A2 = identifier number: sheets redraw the cells of that identifier.
+// Not raised by the program; A2 = identifier number: sheets redraw the cells of that identifier.
 constexpr int32_t kRedrawIdentifier = 15;
 // post; A2 = index: sheets redraw the cells of that index.
 constexpr int32_t kRedrawIndex = 16;
-// A2 = index: sheets redraw the cells with an index less or equal.
+// Not raised by the program; A2 = index: sheets redraw the cells with an index less or
+// equal.
 constexpr int32_t kRedrawIndexUpTo = 17;
 // send; A2 = index: sheets redraw the cells with an index greater or equal.
 constexpr int32_t kRedrawIndexFrom = 18;
@@ -49,11 +50,12 @@ constexpr int32_t kSheetNotice = 19;
 constexpr int32_t kRefreshToolBar = 20;
 // send: editors end the edit in progress and close popup editors.
 constexpr int32_t kCommitEdits = 21;
-// P = text: the debug window appends it.
+// Not raised by the program; P = text: the debug window appends it.
 constexpr int32_t kDebugText = 22;
 // post: the EEPROM debug window refreshes.
 constexpr int32_t kEepromDebugRefresh = 23;
-// A2 = image address: the EEPROM debug window moves its cursor there.
+// Not raised by the program; A2 = image address: the EEPROM debug window moves its
+// cursor there.
 constexpr int32_t kEepromDebugGoto = 24;
 // send: the model removes excluded tree nodes and restores the selection.
 constexpr int32_t kTreeRebuilt = 25;

@@ -157,7 +157,10 @@ bool cmcComm::OpenDevice(const std::string& path, const std::string& settings)
     }
     m_portNumber = 0;
     m_device = path;
-    LineSettings line = m_line;
+    // Every opening starts from the default line; only the RTS mode is the caller's choice
+    // that outlives an opening. Fields the text leaves out mean N, 8 and 1.
+    LineSettings line;
+    line.rtsMode = m_line.rtsMode;
     if (!ParseSettings(settings, line))
         return Fail(OpenError::BadSettings, EINVAL);
 
@@ -170,8 +173,10 @@ bool cmcComm::OpenDevice(const std::string& path, const std::string& settings)
     if (!isatty(m_fd))
         return Fail(OpenError::Other, ENOTTY);
     // TIOCEXCL keeps other programs out; the lock also covers a second opening by a
-    // privileged process and the same device reached under another name.
-    if (ioctl(m_fd, TIOCEXCL) != 0 || flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+    // privileged process and the same device reached under another name. The lock comes
+    // first: exclusive mode belongs to the terminal, not to our descriptor, so setting it
+    // on a device someone else holds would outlive this failed opening.
+    if (flock(m_fd, LOCK_EX | LOCK_NB) != 0 || ioctl(m_fd, TIOCEXCL) != 0) {
         const int err = errno;
         return Fail(err == EWOULDBLOCK ? OpenError::Busy : ErrorFor(err), err);
     }

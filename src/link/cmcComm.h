@@ -54,7 +54,9 @@ public:
     cmcComm& operator=(const cmcComm&) = delete;
 
     // Opens the device of port n (see cmcPortTable). False when the port is open already or
-    // any step fails; a device opened before the failing step is closed again.
+    // any step fails; a device opened before the failing step is closed again. The line
+    // starts from the defaults each time (fields missing from the text mean N, 8, 1); the
+    // RTS mode set before is kept.
     bool Open(int portNumber, const std::string& settings);
     // As Open, on a device path (port number 0).
     bool OpenDevice(const std::string& path, const std::string& settings);

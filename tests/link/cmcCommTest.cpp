@@ -2,6 +2,8 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -178,6 +180,36 @@ TEST_F(cmcCommTest, OpenAppliesTheSettingsToTheDevice)
     EXPECT_TRUE(comm.IsOpen());
 }
 
+TEST_F(cmcCommTest, EachOpenStartsFromTheDefaultLineAndKeepsOnlyTheRtsMode)
+{
+    cmcComm comm;
+    comm.SetRtsMode(0);
+    ASSERT_TRUE(comm.Open(kPort, "9600,O,7,2"));
+    comm.Close();
+    // A shorter text must not inherit parity, word size or stop bits of the last opening.
+    ASSERT_TRUE(comm.Open(kPort, "38400"));
+    const cmcComm::LineSettings& line = comm.Line();
+    EXPECT_EQ(line.baudRate, 38400);
+    EXPECT_FALSE(line.parityCheck);
+    EXPECT_EQ(line.dataBits, 8);
+    EXPECT_EQ(line.stopBits, cmcComm::StopBits::One);
+    EXPECT_EQ(line.writeMsPerByte, 2);
+    EXPECT_EQ(line.rtsMode, 0);  // chosen by the caller, not by the settings text
+
+    termios t{};
+    ASSERT_EQ(tcgetattr(pty.master(), &t), 0);
+    EXPECT_EQ(t.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+    EXPECT_FALSE(t.c_cflag & CSTOPB);
+    EXPECT_FALSE(t.c_iflag & INPCK);
+    comm.Close();
+
+    // A failed opening leaves nothing behind for the next one either.
+    EXPECT_FALSE(comm.Open(kPort, "0,M,5,2"));
+    ASSERT_TRUE(comm.Open(kPort, "9600,O,6"));
+    EXPECT_EQ(comm.Line().dataBits, 6);
+    EXPECT_EQ(comm.Line().stopBits, cmcComm::StopBits::One);
+}
+
 TEST_F(cmcCommTest, ASendIsWrittenInPiecesOf1024OnePerTenMilliseconds)
 {
     auto& timers = qvtest::Services().timers;
@@ -280,6 +312,27 @@ TEST_F(cmcCommTest, APortInUseIsBusyAndAnOpenPortIsNotReopened)
 
     first.Close();
     EXPECT_TRUE(second.Open(kPort, "9600,N,8,1"));
+}
+
+TEST_F(cmcCommTest, AnotherProgramsLockedPortStaysAsThatProgramLeftIt)
+{
+    // Another program holds the device with a lock but without exclusive mode.
+    const int other = open(pty.slave().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(other, 0);
+    ASSERT_EQ(flock(other, LOCK_EX | LOCK_NB), 0);
+    cmcComm comm;
+    EXPECT_FALSE(comm.Open(kPort, "9600,N,8,1"));
+    EXPECT_EQ(comm.LastError(), cmcComm::OpenError::Busy);
+    // The refused opening must not have switched the other program's terminal to
+    // exclusive use, which would refuse its own next opening.
+    int exclusive = -1;
+    ASSERT_EQ(ioctl(other, TIOCGEXCL, &exclusive), 0);
+    EXPECT_EQ(exclusive, 0);
+    close(other);
+
+    ASSERT_TRUE(comm.Open(kPort, "9600,N,8,1"));
+    ASSERT_EQ(ioctl(comm.Handle(), TIOCGEXCL, &exclusive), 0);
+    EXPECT_NE(exclusive, 0);
 }
 
 TEST_F(cmcCommTest, CloseDropsTheQueueAndAClosedPortDoesNothing)
