@@ -6,6 +6,24 @@
 #include "cells/cmcCellObj.h"
 #include "platform/TextUtil.h"
 
+namespace {
+
+// The window's answer: an unsigned 32-bit number in decimal. Bits of the number outside the
+// field (set when the stored value has bits above the field) can put it above the largest
+// signed number, so it is read in full rather than saturated, which would set every flag.
+uint32_t WindowValue(const std::string& text)
+{
+    uint64_t v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            break;
+        v = (v * 10 + static_cast<uint64_t>(c - '0')) & 0xFFFFFFFFu;
+    }
+    return static_cast<uint32_t>(v);
+}
+
+}  // namespace
+
 int FlagBitsCodec::Width() const
 {
     const int w = lastBit - firstBit + 1;
@@ -43,8 +61,7 @@ int FlagBitsCodec::Run(cmcCellCapsule& capsule, int32_t* value, int& /*repaint*/
         if (capsule.inputMode != cmcCellCapsule::kInputChoice || capsule.context->cell == nullptr ||
             capsule.context->cell->id != Flex0)
             return 0;
-        flags =
-            static_cast<uint32_t>(CodecProtocol::ReadDigits(txt::Trim(capsule.inputText))) & mask;
+        flags = WindowValue(txt::Trim(capsule.inputText)) & mask;
         changed = 1;
     } else if (CodecProtocol::HandlesKeys(capsule)) {
         const int32_t k = capsule.key;

@@ -72,8 +72,14 @@ int NumberedChoiceCodec::Run(cmcCellCapsule& capsule, int32_t* value, int& /*rep
     int changed = 0;
 
     if (fromA && chosen == low) {
-        // The number item: the number itself comes from list B.
-        ChoiceCodec::OpenList(capsule, idB, *value, listB, opened);
+        // The number item: the number itself comes from list B. List B is opened on the
+        // cell's own request, not on this choice: its context is the picked item of list A,
+        // which goes away with list A while list B stays open.
+        cmcCellCapsule request = capsule;
+        request.context = nullptr;
+        request.inputMode = cmcCellCapsule::kInputKey;
+        request.inputText.clear();
+        ChoiceCodec::OpenList(request, idB, *value, listB, opened);
         CodecProtocol::Show(capsule, txt::Format("%d", *value));
         return 0;
     }

@@ -326,6 +326,26 @@ TEST_F(ChoiceCodecTest, NumberedChoicePickingTheNumberItemOpensListB)
     EXPECT_EQ(r.listId, Flex1);
     EXPECT_EQ(r.listName, "GI_Sheet_Sel_Rpt_2nd");
     EXPECT_EQ(r.startValue, 7);
+    // List B edits the same cell, but its capsule must not point at the picked item of list
+    // A, which closes while list B stays open; it is a plain request again.
+    EXPECT_EQ(r.cell, &m_cell);
+    EXPECT_EQ(r.capsule.context, nullptr);
+    EXPECT_EQ(r.capsule.inputMode, Capsule::kInputKey);
+
+    // A pick in list B, made on that capsule, reaches the cell.
+    cmcCellObj itemB;
+    itemB.id = Flex1;
+    itemB.index = 4;
+    cmcCellCapsule itemCapsule;
+    itemCapsule.cell = &itemB;
+    cmcCellCapsule pick = r.capsule;
+    pick.context = &itemCapsule;
+    pick.inputMode = Capsule::kInputChoice;
+    opened = 0;
+    EXPECT_EQ(kRpt.Run(pick, &v, repaint, opened), 1);
+    EXPECT_EQ(v, 4);
+    EXPECT_EQ(pick.text, "4");
+    EXPECT_EQ(opened, 0);
 
     Capsule fromB = Choice(Flex1, 6);
     EXPECT_EQ(kRpt.Run(fromB, &v, repaint, opened), 1);
@@ -359,6 +379,29 @@ TEST_F(ChoiceCodecTest, NumberedChoiceSteppingPassesOverTheNumberItem)
         int32_t v = c.from;
         kRpt.Run(cap, &v, repaint, opened);
         EXPECT_EQ(v, c.to) << c.from << " key " << c.key;
+    }
+}
+
+TEST_F(ChoiceCodecTest, NumberedChoiceKeysThatOpenTheEditor)
+{
+    struct Case {
+        int32_t key;
+        bool editor;
+    } cases[] = {{'4', true}, {'.', true}, {'o', true}, {'O', true}, {'x', false}, {'-', false}};
+    for (const Case& c : cases) {
+        Capsule cap = Key(c.key);
+        int32_t v = 255;
+        opened = 0;
+        EXPECT_EQ(kRpt.Run(cap, &v, repaint, opened), 0);
+        EXPECT_EQ(v, 255);
+        EXPECT_EQ(opened == Capsule::kResultEditor, c.editor) << c.key;
+        if (c.editor) {
+            EXPECT_EQ(cap.text, std::string(1, static_cast<char>(c.key)));
+            EXPECT_EQ(cap.selStart, 1);
+            EXPECT_EQ(cap.selLength, 0);
+        } else {
+            EXPECT_EQ(cap.text, "Rpt");
+        }
     }
 }
 

@@ -134,6 +134,32 @@ TEST_F(FlagBitsCodecTest, TheWindowsCommitReachesTheCell)
     EXPECT_EQ(commit.text, "1______8\n");
 }
 
+TEST_F(FlagBitsCodecTest, AWindowValueAboveTheSignedRangeIsReadInFull)
+{
+    // Bits above the field of an eight-flag cell land at bit 31 and above of the window's
+    // value; its answer must still give back exactly the flags the user left set.
+    struct Case {
+        int32_t before;
+        uint32_t toggled;  // window bits the user toggles
+        int32_t after;
+    } cases[] = {
+        {0x2081, 1u << 25, 0x2001},            // bit 13 goes to bit 31; flag 1 cleared
+        {0x2081, 0, 0x2081},                   // nothing toggled: nothing changes
+        {-1, (1u << 25) | (1u << 18), ~0x81},  // every bit set; flags 1 and 8 cleared
+    };
+    for (const Case& c : cases) {
+        m_popups.Clear();
+        Capsule cap = Key(Capsule::kKeyEnter);
+        int32_t v = c.before;
+        kCode8.Run(cap, &v, repaint, opened);
+        ASSERT_EQ(m_popups.Requests().size(), 1u);
+        const uint32_t answer = m_popups.Last().value ^ c.toggled;
+        Capsule commit = Choice(Flex0, 0, std::to_string(answer));
+        kCode8.Run(commit, &v, repaint, opened);
+        EXPECT_EQ(v, c.after) << std::hex << c.before;
+    }
+}
+
 TEST_F(FlagBitsCodecTest, TheWindowsAnswerStoresOnlyTheFieldsBits)
 {
     // The window answers with its whole value in decimal; bits outside the field (here

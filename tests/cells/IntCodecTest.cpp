@@ -208,6 +208,39 @@ TEST_F(IntCodecTest, PaddedIntStepsWrap)
     EXPECT_EQ(enter.text, "0042");
 }
 
+TEST_F(IntCodecTest, PaddedIntAndAdjustKeysThatOpenTheEditor)
+{
+    struct Case {
+        bool adjust;
+        int32_t min;
+        int32_t key;
+        const char* text;  // null: no editor
+        int32_t selStart;
+    } cases[] = {
+        {false, 0, '5', "5", 1},     {false, 0, '-', nullptr, 0}, {false, -9, '-', "-", 1},
+        {false, 0, 'x', nullptr, 0}, {true, 0, '7', "7", 1},      {true, 0, '-', nullptr, 0},
+        {true, -5, '-', "-", 1},     {true, 0, ' ', "42", 0},  // no stepping rule: as Enter
+        {true, 0, 8, "42", 0},       {true, 0, 'a', nullptr, 0},
+    };
+    for (const Case& c : cases) {
+        Capsule cap = Key(c.key);
+        int32_t v = 42;
+        opened = 0;
+        if (c.adjust)
+            AdjustCodec{.min = c.min, .max = 255}.Run(cap, &v, repaint, opened);
+        else
+            PaddedIntCodec{.width = 4, .min = c.min, .max = 4095, .noFill = true}.Run(
+                cap, &v, repaint, opened);
+        EXPECT_EQ(v, 42);
+        EXPECT_EQ(opened == Capsule::kResultEditor, c.text != nullptr)
+            << (c.adjust ? "adjust " : "padded ") << c.key;
+        if (c.text != nullptr) {
+            EXPECT_EQ(cap.text, c.text);
+            EXPECT_EQ(cap.selStart, c.selStart);
+        }
+    }
+}
+
 // AdjustCodec
 
 TEST_F(IntCodecTest, AdjustArrowsStepByOneOrFiveWithShift)
