@@ -85,11 +85,12 @@ bool cmcCellCapsule::RepaintMatches(int selector, int32_t c, int32_t i, int32_t 
                                     int32_t i2, int32_t x2)
 {
     const bool real = i2 != kNoId && c != kNoCategory;
+    // Neighbours in 64 bits: an index at the end of the 32-bit range has no overflow.
+    const int64_t dist = static_cast<int64_t>(x2) - x;
     return ((selector & kRepaintSame) && i2 == i && x2 == x) ||
            ((selector & kRepaintCategory) && c2 == c) || ((selector & kRepaintId) && i2 == i) ||
            ((selector & kRepaintIndex) && x2 == x && real) ||
-           ((selector & kRepaintNeighbours) && c2 == c && x2 >= x - 1 && x2 <= x + 1 &&
-            i2 != kNoId) ||
+           ((selector & kRepaintNeighbours) && c2 == c && dist >= -1 && dist <= 1 && i2 != kNoId) ||
            ((selector & kRepaintAllValues) && i2 != kNoId) ||
            ((selector & kRepaintFromIndex) && x2 >= x && real) ||
            ((selector & kRepaintUpToIndex) && x2 <= x && real);

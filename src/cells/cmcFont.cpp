@@ -45,6 +45,9 @@ bool ReadNumber(std::string_view s, int64_t* out)
             v = v * 10 + (s[i] - '0');
     if (digits == 0)
         return false;
+    // Fields are 32-bit: a longer number is held at the limit, so scaling cannot overflow.
+    if (v > std::numeric_limits<int32_t>::max())
+        v = std::numeric_limits<int32_t>::max();
     *out = neg ? -v : v;
     return true;
 }

@@ -121,6 +121,10 @@ TEST(cmcCellCapsule, RepaintSelectorBits)
         {0x10, 2, 119, 5, 2, 130, 7, false},
         {0x10, 2, 119, 5, 3, 130, 5, false},
         {0x10, 2, 119, 5, 2, N, 5, false},
+        // Indices at the ends of the 32-bit range: no wrap-around makes far cells neighbours.
+        {0x10, 2, 119, INT32_MIN, 2, 130, INT32_MAX, false},
+        {0x10, 2, 119, INT32_MAX, 2, 130, INT32_MIN, false},
+        {0x10, 2, 119, INT32_MAX, 2, 130, INT32_MAX - 1, true},
         {0x20, 2, 119, 5, 9, 1, 99, true},
         {0x20, 2, 119, 5, 9, N, 99, false},
         {0x40, 2, 119, 5, 0, 1, 5, true},

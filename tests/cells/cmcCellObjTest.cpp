@@ -175,6 +175,11 @@ TEST_F(CellObj, ReferenceForms)
         {"{(%Flex0[-3]:Off)}", kNoCategory, Flex0, -3, "Off"},
         {"{(%Flex0[2]:\\(a\\) b\\)}", kNoCategory, Flex0, 2, "(a) b)"},
         {"{(%Flex0:)}", kNoCategory, Flex0, 0, ""},
+        // The warning check's bank cell: a sheet reference as altText, commas and all.
+        {"{(%CL_Check_Mch:[St_ChBank]GI_Sheet_Mch_Lmr,Bank 3)}", kNoCategory, CL_Check_Mch, 0,
+         "[St_ChBank]GI_Sheet_Mch_Lmr,Bank 3"},
+        {"No item\t{(%CT_PopupMenu.CL_PMenu_NoItem)}", CT_PopupMenu, CL_PMenu_NoItem, 0,
+         std::nullopt},
         // A dot in the index or the alternative text does not name a category.
         {"{(%Flex0[1]:2.5 s)}", kNoCategory, Flex0, 1, "2.5 s"},
         {"{(%Flex0:Ver. 2)}", kNoCategory, Flex0, 0, "Ver. 2"},

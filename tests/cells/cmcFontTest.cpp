@@ -22,6 +22,21 @@ TEST(cmcFont, HeightAndSizeAreOneQuantity)
     EXPECT_EQ(f.PixelHeight(), 16);
 }
 
+TEST(cmcFont, HugeNumbersAreHeldAtTheLimit)
+{
+    cmcFont f;
+    f.ApplyDescription(",,,99999999999");
+    EXPECT_EQ(f.height, INT32_MAX);
+    // A huge percentage of a huge height neither overflows nor wraps in sign.
+    f.ApplyDescription(",,,%99999999999");
+    EXPECT_EQ(f.height, INT32_MAX);
+    f.ApplyDescription(",,,-99999999999");
+    EXPECT_EQ(f.height, -INT32_MAX);
+    f.ApplyDescription(",,,,2147483647");
+    f.ApplyDescription(",,,,%99999999999");
+    EXPECT_EQ(f.size, INT32_MAX);
+}
+
 TEST(cmcFont, SpecFields)
 {
     struct Case {
