@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -112,6 +113,27 @@ TEST(indBlockMap, CountsAndSizesAreCappedToTheSlot)
     // The directory copy holds the entry.
     EXPECT_EQ(Get16(e, 0x0BDC), 2);
     EXPECT_EQ(Get16(e, 0x0BDC + 4), 20);
+}
+
+TEST(indBlockMap, DirectoryEntriesAreReadAtTheStride)
+{
+    // A wider stride skips the extra bytes; a narrower one copies only its bytes of each
+    // entry and keeps the rest of the working copy.
+    for (int stride : {12, 8}) {
+        SCOPED_TRACE(stride);
+        cmcEeprom e, before;
+        Pattern(e);
+        Directory(e, 0x0140, {{5, 8, 1, 0x0200}, {12, 2, 1, 0x0300}}, stride);
+        std::memset(e.Data() + 0x0BDC, 0xEE, 2 * 10);
+        before.Assign(e);
+        indBlockMap::Unpack(e);
+        EXPECT_EQ(std::memcmp(e.Data() + 0x0860, before.Data() + 0x0200, 8), 0);
+        EXPECT_EQ(std::memcmp(e.Data() + 0x0868, before.Data() + 0x0300, 2), 0);
+        const int copied = std::min(stride, 10);
+        EXPECT_EQ(std::memcmp(e.Data() + 0x0BDC + 10, before.Data() + 0x0140 + stride, copied), 0);
+        EXPECT_EQ(e.GetByte(0x0BDC + 10 + 9),
+                  copied == 10 ? before.GetByte(0x0140 + stride + 9) : 0xEE);
+    }
 }
 
 TEST(indBlockMap, DamagedEntriesAreSkippedAndTheRestUnpacks)
