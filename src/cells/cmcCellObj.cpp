@@ -61,26 +61,12 @@ size_t FindUnescaped(std::string_view s, char c, size_t from = 0)
     return std::string_view::npos;
 }
 
-// A decimal number as the C library reads one: leading blanks, a sign, digits; 0 for none.
+// A decimal number as the C library reads one; 0 for none.
 int32_t ReadInt(std::string_view s)
 {
-    size_t i = 0;
-    while (i < s.size() && IsBlank(s[i]))
-        ++i;
-    bool neg = false;
-    if (i < s.size() && (s[i] == '-' || s[i] == '+'))
-        neg = s[i++] == '-';
-    int64_t v = 0;
-    for (; i < s.size() && IsDigit(s[i]); ++i)
-        if (v < 10000000000LL)
-            v = v * 10 + (s[i] - '0');
-    if (neg)
-        v = -v;
-    if (v > INT32_MAX)
-        return INT32_MAX;
-    if (v < INT32_MIN)
-        return INT32_MIN;
-    return static_cast<int32_t>(v);
+    int32_t v = 0;
+    txt::ReadLeadingInt(s, &v);
+    return v;
 }
 
 // "\" removed, the byte after it kept; a "\" at the very end stays as it is.

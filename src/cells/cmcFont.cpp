@@ -29,26 +29,14 @@ int32_t MulDivRound(int64_t a, int64_t b, int64_t c)
     return Clamp32(n < 0 ? -q : q);
 }
 
-// A leading decimal number (spaces, optional sign, digits); false when there are no digits.
+// A leading decimal number, held at the 32-bit limit so scaling cannot overflow; false
+// when there are no digits.
 bool ReadNumber(std::string_view s, int64_t* out)
 {
-    size_t i = 0;
-    while (i < s.size() && IsBlank(s[i]))
-        ++i;
-    bool neg = false;
-    if (i < s.size() && (s[i] == '-' || s[i] == '+'))
-        neg = s[i++] == '-';
-    int64_t v = 0;
-    size_t digits = 0;
-    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i, ++digits)
-        if (v < 100000000000LL)
-            v = v * 10 + (s[i] - '0');
-    if (digits == 0)
+    int32_t v = 0;
+    if (!txt::ReadLeadingInt(s, &v))
         return false;
-    // Fields are 32-bit: a longer number is held at the limit, so scaling cannot overflow.
-    if (v > std::numeric_limits<int32_t>::max())
-        v = std::numeric_limits<int32_t>::max();
-    *out = neg ? -v : v;
+    *out = v;
     return true;
 }
 

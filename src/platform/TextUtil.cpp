@@ -1,5 +1,6 @@
 #include "platform/TextUtil.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -169,6 +170,24 @@ double ReadReal(std::string_view f)
         }
     }
     return neg ? -v : v;
+}
+
+bool ReadLeadingInt(std::string_view s, int32_t* out)
+{
+    size_t i = 0;
+    while (i < s.size() && IsSpace(s[i]))
+        ++i;
+    bool neg = false;
+    if (i < s.size() && (s[i] == '-' || s[i] == '+'))
+        neg = s[i++] == '-';
+    int64_t v = 0;
+    size_t digits = 0;
+    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i, ++digits)
+        v = std::min<int64_t>(v * 10 + (s[i] - '0'), INT32_MAX);
+    if (digits == 0)
+        return false;
+    *out = static_cast<int32_t>(neg ? -v : v);
+    return true;
 }
 
 int32_t ReadDecimal(std::string_view s)

@@ -37,6 +37,11 @@ int HexDigit(char c);
 // locale, so a decimal-comma desktop reads the same.
 double ReadReal(std::string_view filtered);
 
+// A leading decimal number as the C library reads one: spaces and tabs, an optional sign,
+// digits. The magnitude is held at 2147483647, so a huge number never wraps. False (and
+// out untouched) when there are no digits.
+bool ReadLeadingInt(std::string_view s, int32_t* out);
+
 // Decimal reading: s filtered to digits, "." and "-", cut to 9 characters, read as a number
 // and rounded to the nearest integer, halves away from zero. 0 when nothing is readable.
 int32_t ReadDecimal(std::string_view s);

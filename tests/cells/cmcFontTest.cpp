@@ -37,7 +37,7 @@ TEST(cmcFont, HugeNumbersAreHeldAtTheLimit)
     EXPECT_EQ(f.size, INT32_MAX);
 }
 
-TEST(cmcFont, SpecFields)
+TEST(cmcFont, DescriptionFields)
 {
     struct Case {
         const char* text;

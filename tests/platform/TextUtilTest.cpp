@@ -78,3 +78,23 @@ TEST(TextUtil, TrimmersAndAmpersands)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TextUtil, LeadingIntegersAreHeldAtTheLimit)
+{
+    struct Case {
+        const char* in;
+        bool ok;
+        int32_t out;
+    } cases[] = {{" \t-12x", true, -12}, {"+7", true, 7},      {"99999999999", true, INT32_MAX},
+                 {"-99999999999", true, -INT32_MAX},          {"x1", false, 0},
+                 {"-", false, 0},        {"", false, 0}};
+    for (const Case& c : cases) {
+        int32_t v = 0;
+        EXPECT_EQ(txt::ReadLeadingInt(c.in, &v), c.ok) << c.in;
+        EXPECT_EQ(v, c.out) << c.in;
+    }
+}
+
+}  // namespace
