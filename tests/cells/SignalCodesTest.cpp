@@ -3,14 +3,12 @@
 #include <memory>
 #include <vector>
 
-#include "cells/CellPopupsRecorder.h"
 #include "cells/CodeNumberCodec.h"
 #include "cells/DtmfCodeCodec.h"
 #include "cells/FiveToneCodeCodec.h"
 #include "cells/cmcCellObj.h"
-#include "cells/cmcFCache.h"
 #include "cells/cmcPackedBcd.h"
-#include "overlay/cmcGTex.h"
+#include "cells/CodecTestFixture.h"
 
 namespace {
 
@@ -28,57 +26,9 @@ const char* const kLines[] = {
     nullptr,
 };
 
-class SignalCodesTest : public ::testing::Test {
+class SignalCodesTest : public CodecTest {
 protected:
-    void SetUp() override
-    {
-        m_texts.UseLines(kLines);
-        g_GTex = &m_texts;
-        m_cache = std::make_unique<cmcFCache>(&m_texts);
-        g_FCache = m_cache.get();
-        g_CellPopups = &m_popups;
-    }
-    void TearDown() override
-    {
-        g_CellPopups = nullptr;
-        g_FCache = nullptr;
-        g_GTex = nullptr;
-    }
-    cmcCellCapsule Key(int32_t key)
-    {
-        cmcCellCapsule c;
-        c.cell = &m_cell;
-        c.grid = c.owner = reinterpret_cast<cuiGrid*>(&m_gridTag);
-        c.key = key;
-        return c;
-    }
-    cmcCellCapsule Typed(const std::string& text)
-    {
-        cmcCellCapsule c = Key(0);
-        c.inputMode = cmcCellCapsule::kInputText;
-        c.inputText = text;
-        return c;
-    }
-    cmcCellCapsule Choice(int32_t listId, int32_t value)
-    {
-        m_itemCell.id = listId;
-        m_itemCell.index = value;
-        m_item.Reset();
-        m_item.cell = &m_itemCell;
-        cmcCellCapsule c = Key(13);
-        c.context = &m_item;
-        c.inputMode = cmcCellCapsule::kInputChoice;
-        return c;
-    }
-
-    cmcGTex m_texts;
-    std::unique_ptr<cmcFCache> m_cache;
-    CellPopupsRecorder m_popups;
-    cmcCellObj m_cell, m_itemCell;
-    cmcCellCapsule m_item;
-    int m_gridTag = 0;
-    int repaint = 1;
-    int opened = 0;
+    const char* const* Lines() const override { return kLines; }
 };
 
 TEST(cmcPackedBcd, WritesDigitsIntoNibblesOnly)
