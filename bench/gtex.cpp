@@ -2,11 +2,11 @@
 // line, the same lines asked for again and again.
 
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 #include "overlay/cmcGTex.h"
 

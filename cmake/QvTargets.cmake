@@ -12,13 +12,18 @@ if(QV_SANITIZE)
 endif()
 
 # One library per source folder: every .cpp of the folder is part of it.
-# qv_library(<name> FOLDER <dir> [DEPS ...])
+# DEPS are the libraries whose headers the folder's own headers include; PRIVATE those
+# only its sources include. Together they are exactly what the folder includes.
+# qv_library(<name> FOLDER <dir> [DEPS ...] [PRIVATE ...])
 function(qv_library name)
-  cmake_parse_arguments(ARG "" "FOLDER" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "FOLDER" "DEPS;PRIVATE" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${ARG_FOLDER}/*.cpp)
   if(srcs)
     add_library(${name} STATIC ${srcs})
     target_link_libraries(${name} PUBLIC qv_settings ${ARG_DEPS})
+    if(ARG_PRIVATE)
+      target_link_libraries(${name} PRIVATE ${ARG_PRIVATE})
+    endif()
   else()
     add_library(${name} INTERFACE)
     target_link_libraries(${name} INTERFACE qv_settings ${ARG_DEPS})

@@ -6,10 +6,10 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <clocale>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QSocketNotifier>
+#include <clocale>
 #include <exception>
 #include <memory>
 
@@ -47,7 +47,10 @@ void InstallSignalPipe()
 template <typename T>
 struct Global {
     // Points the program-wide pointer at the object for its lifetime.
-    Global(T*& slot, std::unique_ptr<T> obj) : slot(slot), object(std::move(obj)) { slot = object.get(); }
+    Global(T*& slot, std::unique_ptr<T> obj) : slot(slot), object(std::move(obj))
+    {
+        slot = object.get();
+    }
     ~Global()
     {
         object.reset();
@@ -71,8 +74,8 @@ int main(int argc, char** argv)
                               plat::QtServices::DefaultMachineConfigFile());
 
     const std::string key = "Software\\Tavo\\Quorvex";
-    Global<indEnviron> environ(g_Environ, std::make_unique<indEnviron>(
-                                              "Tavo Quorvex APP Exclusive Mutex", key, key));
+    Global<indEnviron> environ(
+        g_Environ, std::make_unique<indEnviron>("Tavo Quorvex APP Exclusive Mutex", key, key));
     Global<cmcGTex> mainGTex(g_GTex, std::make_unique<cmcGTex>());
     Global<cmcGTex> baseGTex(g_BaseGTex, std::make_unique<cmcGTex>());
     Global<cmcGTex> helpGTex(g_HelpGTex, std::make_unique<cmcGTex>());

@@ -76,7 +76,10 @@ std::string CodecProtocol::KeepChars(std::string_view s, std::string_view set)
     return out;
 }
 
-double CodecProtocol::ReadReal(std::string_view f) { return txt::ReadReal(f); }
+double CodecProtocol::ReadReal(std::string_view f)
+{
+    return txt::ReadReal(f);
+}
 
 int64_t CodecProtocol::ReadScaled(std::string_view f, int decimals)
 {

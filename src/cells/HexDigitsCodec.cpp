@@ -1,11 +1,10 @@
 #include "cells/HexDigitsCodec.h"
 
-#include "platform/TextUtil.h"
-
 #include <string>
 #include <vector>
 
 #include "cells/CodecProtocol.h"
+#include "platform/TextUtil.h"
 
 namespace {
 

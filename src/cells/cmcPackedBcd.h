@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "link/cmcBuff.h"
+#include "common/cmcBuff.h"
 
 // Collects digit values (0 to 15), one per element, and writes them into a byte array as
 // nibbles: digit i into nibble i (the high nibble of byte i / 2 for even i), leaving the

@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "cells/cmcEeprom.h"
 #include "clonefile/ShowFileError.h"
+#include "common/cmcEeprom.h"
 #include "platform/TextUtil.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <utility>
 
-#include "link/cmcTask.h"
+#include "common/cmcTask.h"
 
 cmcEvMan* g_EvMan = nullptr;
 

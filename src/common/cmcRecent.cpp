@@ -21,7 +21,10 @@ int cmcRecent::Count()
     return static_cast<int>(m_paths.size());
 }
 
-void cmcRecent::Remove(const std::string& path) { std::erase(m_paths, path); }
+void cmcRecent::Remove(const std::string& path)
+{
+    std::erase(m_paths, path);
+}
 
 void cmcRecent::Trim()
 {

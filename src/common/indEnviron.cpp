@@ -10,7 +10,10 @@ indEnviron* g_Environ = nullptr;
 
 namespace {
 
-plat::ISettingsBackend* Backend() { return plat::Get().settings; }
+plat::ISettingsBackend* Backend()
+{
+    return plat::Get().settings;
+}
 
 // Reads a whole key as one unit: the first missing or mistyped value fails it.
 class KeyReader {
@@ -112,8 +115,7 @@ std::string indEnviron::EncodeText(const std::string& text)
     return txt::BytesToHex(reinterpret_cast<const uint8_t*>(text.data()), text.size());
 }
 
-std::optional<std::string> indEnviron::DecodeText(const std::string& stored,
-                                                  const std::string& def)
+std::optional<std::string> indEnviron::DecodeText(const std::string& stored, const std::string& def)
 {
     if (stored.empty())
         return def;
@@ -296,8 +298,8 @@ int32_t indEnviron::ReadInt(const std::string& keyPath, const std::string& value
     return v ? *v : -1;
 }
 
-void indEnviron::WriteInt(const std::string& keyPath, const std::string& valueName,
-                          int32_t value, plat::Root root)
+void indEnviron::WriteInt(const std::string& keyPath, const std::string& valueName, int32_t value,
+                          plat::Root root)
 {
     if (plat::ISettingsBackend* b = Backend())
         b->WriteInt(root, keyPath, valueName, value);

@@ -56,8 +56,7 @@ public:
     // Encoded texts: two upper-case hexadecimal digits per byte, "00" for the empty text.
     static std::string EncodeText(const std::string& text);
     // Empty optional when the text is not hexadecimal.
-    static std::optional<std::string> DecodeText(const std::string& stored,
-                                                 const std::string& def);
+    static std::optional<std::string> DecodeText(const std::string& stored, const std::string& def);
 
     // The settings, in memory.
     int32_t bbt = 0;
@@ -75,7 +74,7 @@ public:
     std::string makerReserveMode = kMakerSequence;
     std::string adjustMode;
     std::string userName, companyName, serialNumber;  // machine-wide, read only
-    bool adjWindowOpen = false;                        // not stored
+    bool adjWindowOpen = false;                       // not stored
 
 private:
     std::string SubKey(const std::string& sub) const;

@@ -11,8 +11,8 @@
 #include <cerrno>
 #include <chrono>
 
+#include "common/cmcTask.h"
 #include "link/cmcPortTable.h"
-#include "link/cmcTask.h"
 #include "platform/TextUtil.h"
 
 namespace {

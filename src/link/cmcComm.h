@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "link/cmcBuff.h"
+#include "common/cmcBuff.h"
 
 class cmcTask;
 

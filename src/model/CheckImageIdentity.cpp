@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "cells/cmcEeprom.h"
+#include "common/cmcEeprom.h"
 #include "model/indBlockMap.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "cells/cmcEeprom.h"
+#include "common/cmcEeprom.h"
 
 namespace {
 

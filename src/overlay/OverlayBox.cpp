@@ -3,7 +3,10 @@
 #include "overlay/cmcGTex.h"
 #include "platform/Services.h"
 
-std::string AppTitle() { return g_GTex ? g_GTex->GetLine("GI_Sys_AppTitle", 0) : std::string(); }
+std::string AppTitle()
+{
+    return g_GTex ? g_GTex->GetLine("GI_Sys_AppTitle", 0) : std::string();
+}
 
 plat::BoxResult OverlayTextBox(const std::string& text, plat::BoxIcon icon,
                                plat::BoxButtons buttons)

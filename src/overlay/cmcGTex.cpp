@@ -21,13 +21,19 @@ void CutLineEnd(std::string& s)
         s.pop_back();
 }
 
-bool IsKeyLine(const std::string& cut) { return cut.size() >= 2 && cut[0] == '#'; }
+bool IsKeyLine(const std::string& cut)
+{
+    return cut.size() >= 2 && cut[0] == '#';
+}
 
 }  // namespace
 
 cmcGTex::cmcGTex() = default;
 
-cmcGTex::~cmcGTex() { Discard(); }
+cmcGTex::~cmcGTex()
+{
+    Discard();
+}
 
 void cmcGTex::Discard()
 {
@@ -280,4 +286,7 @@ std::string cmcGTex::GetLines(const std::string& key)
     return all;
 }
 
-bool cmcGTex::HasKey(const std::string& key) { return FindKey(key) != nullptr && m_open; }
+bool cmcGTex::HasKey(const std::string& key)
+{
+    return FindKey(key) != nullptr && m_open;
+}

@@ -15,8 +15,14 @@ std::string& NameRef()
 }
 }  // namespace
 
-void SetProgramName(const std::string& name) { NameRef() = name; }
-const std::string& ProgramName() { return NameRef(); }
+void SetProgramName(const std::string& name)
+{
+    NameRef() = name;
+}
+const std::string& ProgramName()
+{
+    return NameRef();
+}
 
 void FatalError(const std::string& text)
 {

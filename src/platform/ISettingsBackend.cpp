@@ -36,8 +36,7 @@ std::optional<std::string> MemorySettingsBackend::ReadString(Root root, const st
     return std::get<std::string>(v->second);
 }
 
-bool MemorySettingsBackend::ValueExists(Root root, const std::string& path,
-                                        const std::string& name)
+bool MemorySettingsBackend::ValueExists(Root root, const std::string& path, const std::string& name)
 {
     auto k = m_keys.find({root, path});
     return k != m_keys.end() && k->second.count(name) != 0;
@@ -51,16 +50,15 @@ bool MemorySettingsBackend::WriteInt(Root root, const std::string& path, const s
     return true;
 }
 
-bool MemorySettingsBackend::WriteString(Root root, const std::string& path,
-                                        const std::string& name, const std::string& value)
+bool MemorySettingsBackend::WriteString(Root root, const std::string& path, const std::string& name,
+                                        const std::string& value)
 {
     ++writeCount;
     m_keys[{root, path}][name] = value;
     return true;
 }
 
-bool MemorySettingsBackend::DeleteKey(Root root, const std::string& path,
-                                      const std::string& subKey)
+bool MemorySettingsBackend::DeleteKey(Root root, const std::string& path, const std::string& subKey)
 {
     const std::string full = subKey.empty() ? path : path + "\\" + subKey;
     bool any = false;

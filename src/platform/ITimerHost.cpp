@@ -18,7 +18,9 @@ struct ManualTimerHost::State {
 class ManualTimer : public ITimer {
 public:
     ManualTimer(ManualTimerHost& host, std::shared_ptr<ManualTimerHost::State> st)
-        : m_host(host), m_st(std::move(st)) {}
+        : m_host(host), m_st(std::move(st))
+    {
+    }
     ~ManualTimer() override
     {
         m_st->alive = false;

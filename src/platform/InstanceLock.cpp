@@ -9,7 +9,10 @@
 
 namespace plat {
 
-InstanceLock::~InstanceLock() { Release(); }
+InstanceLock::~InstanceLock()
+{
+    Release();
+}
 
 std::string InstanceLock::LockPath(const std::string& mutexName)
 {

@@ -1,18 +1,22 @@
 #include "platform/TextUtil.h"
 
+#include <locale.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <locale.h>
 
 namespace txt {
 
 namespace {
 int g_codePage = 1252;
 
-bool IsSpace(char c) { return c == ' ' || c == '\t'; }
+bool IsSpace(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
 }  // namespace
 
@@ -27,8 +31,14 @@ int HexDigit(char c)
     return -1;
 }
 
-void SetCodePage(int codePage) { g_codePage = codePage; }
-int CodePage() { return g_codePage; }
+void SetCodePage(int codePage)
+{
+    g_codePage = codePage;
+}
+int CodePage()
+{
+    return g_codePage;
+}
 
 bool IsLeadByte(unsigned char c)
 {
@@ -37,7 +47,10 @@ bool IsLeadByte(unsigned char c)
     return false;
 }
 
-const char* CodePageName() { return g_codePage == 932 ? "CP932" : "CP1252"; }
+const char* CodePageName()
+{
+    return g_codePage == 932 ? "CP932" : "CP1252";
+}
 
 size_t Find(std::string_view s, char c, size_t from)
 {
@@ -218,7 +231,10 @@ void SetNibble(uint8_t* bytes, int k, int value)
         b = static_cast<uint8_t>((b & 0xF0) | (value & 0x0F));
 }
 
-bool GetBitMsb(const uint8_t* bytes, int k) { return (bytes[k / 8] >> (7 - k % 8)) & 1; }
+bool GetBitMsb(const uint8_t* bytes, int k)
+{
+    return (bytes[k / 8] >> (7 - k % 8)) & 1;
+}
 
 void SetBitMsb(uint8_t* bytes, int k, bool on)
 {
@@ -261,7 +277,10 @@ std::string BytesToHex(const uint8_t* bytes, size_t n)
     return out;
 }
 
-std::string BytesToHex(const std::vector<uint8_t>& bytes) { return BytesToHex(bytes.data(), bytes.size()); }
+std::string BytesToHex(const std::vector<uint8_t>& bytes)
+{
+    return BytesToHex(bytes.data(), bytes.size());
+}
 
 std::string DoubleAmpersand(std::string_view s)
 {

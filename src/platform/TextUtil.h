@@ -25,10 +25,10 @@ size_t Find(std::string_view s, char c, size_t from = 0);
 // The part of s before the first of the delimiters (all of s when none occurs).
 std::string UpTo(std::string_view s, std::string_view delimiters);
 
-std::string SkipSpaces(std::string_view s);   // leading spaces and tabs
-std::string Trim(std::string_view s);         // spaces and tabs at both ends
-std::string RemoveSpaces(std::string_view s); // every space and tab
-std::string KeepOnly(std::string_view s, std::string_view extra); // digits and extra
+std::string SkipSpaces(std::string_view s);                        // leading spaces and tabs
+std::string Trim(std::string_view s);                              // spaces and tabs at both ends
+std::string RemoveSpaces(std::string_view s);                      // every space and tab
+std::string KeepOnly(std::string_view s, std::string_view extra);  // digits and extra
 
 // Value of a hexadecimal digit (either case), -1 for any other character.
 int HexDigit(char c);

@@ -11,11 +11,11 @@ struct IconName {
 
 // Tree list, in index order.
 const IconName kTree[] = {
-    {"imgIcon_Tree_Rig", nullptr},           {"imgIcon_Tree_Folder01", "folder"},
-    {"imgIcon_Tree_Note01", nullptr},        {"imgIcon_Tree_Note02", nullptr},
-    {"imgIcon_Tree_Bank0", nullptr},         {"imgIcon_Tree_Bank1", nullptr},
-    {"imgIcon_Tree_Bank2", nullptr},         {"imgIcon_Tree_Bank3", nullptr},
-    {"imgIcon_Tree_WarnW_RB", nullptr},      {"imgIcon_Tree_WarnE_RB", nullptr},
+    {"imgIcon_Tree_Rig", nullptr},      {"imgIcon_Tree_Folder01", "folder"},
+    {"imgIcon_Tree_Note01", nullptr},   {"imgIcon_Tree_Note02", nullptr},
+    {"imgIcon_Tree_Bank0", nullptr},    {"imgIcon_Tree_Bank1", nullptr},
+    {"imgIcon_Tree_Bank2", nullptr},    {"imgIcon_Tree_Bank3", nullptr},
+    {"imgIcon_Tree_WarnW_RB", nullptr}, {"imgIcon_Tree_WarnE_RB", nullptr},
     {"imgIcon_ADJTree_Rig", nullptr},
 };
 
@@ -63,8 +63,14 @@ QList<QIcon> Build(const QString& iconDir, const IconName (&names)[N])
 
 }  // namespace
 
-QList<QIcon> BuildTreeImageList(const QString& iconDir) { return Build(iconDir, kTree); }
-QList<QIcon> BuildToolBarImageList(const QString& iconDir) { return Build(iconDir, kBar); }
+QList<QIcon> BuildTreeImageList(const QString& iconDir)
+{
+    return Build(iconDir, kTree);
+}
+QList<QIcon> BuildToolBarImageList(const QString& iconDir)
+{
+    return Build(iconDir, kBar);
+}
 
 QIcon FormIcon(const QString& iconDir, const char* name)
 {

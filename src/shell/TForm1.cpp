@@ -4,8 +4,8 @@
 #include <QCloseEvent>
 
 #include "cells/cmcCellObj.h"
+#include "common/cmcTask.h"
 #include "common/indEnviron.h"
-#include "link/cmcTask.h"
 #include "overlay/cmcGTex.h"
 #include "platform/IDesktop.h"
 #include "platform/Services.h"
@@ -19,7 +19,10 @@ namespace {
 void IdleTask(void*, cmcTask*) {}
 }  // namespace
 
-QString TForm1::IconDir() { return QCoreApplication::applicationDirPath() + QStringLiteral("/icons"); }
+QString TForm1::IconDir()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/icons");
+}
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 {
@@ -52,7 +55,10 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
         g_Main->CreateUi(this, m_treeImages, m_toolBarImages);
 }
 
-TForm1::~TForm1() { cmcTask::Dispose(m_task); }
+TForm1::~TForm1()
+{
+    cmcTask::Dispose(m_task);
+}
 
 void TForm1::closeEvent(QCloseEvent* event)
 {

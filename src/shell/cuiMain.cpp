@@ -94,7 +94,10 @@ void cuiMain::CreateUi(TForm1* form, const QList<QIcon>& treeImages,
     form->show();
 }
 
-bool cuiMain::CloseQuery() { return true; }
+bool cuiMain::CloseQuery()
+{
+    return true;
+}
 
 void cuiMain::OnClose()
 {

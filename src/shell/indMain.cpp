@@ -9,9 +9,7 @@
 #include "platform/qt/QtServices.h"
 #include "shell/TForm1.h"
 
-indMain::indMain(const std::string& programCode, int imageSize) : cuiMain(programCode, imageSize)
-{
-}
+indMain::indMain(const std::string& programCode, int imageSize) : cuiMain(programCode, imageSize) {}
 
 void indMain::CreateUi(TForm1* form, const QList<QIcon>& treeImages,
                        const QList<QIcon>& toolBarImages)

@@ -61,7 +61,10 @@ const char* const kLines[] = {
 
 }  // namespace
 
-const char* const* CodecTest::Lines() const { return kLines; }
+const char* const* CodecTest::Lines() const
+{
+    return kLines;
+}
 
 void CodecTest::SetUp()
 {

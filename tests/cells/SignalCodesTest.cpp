@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "cells/CodeNumberCodec.h"
+#include "cells/CodecTestFixture.h"
 #include "cells/DtmfCodeCodec.h"
 #include "cells/FiveToneCodeCodec.h"
 #include "cells/cmcCellObj.h"
 #include "cells/cmcPackedBcd.h"
-#include "cells/CodecTestFixture.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "cells/cmcEeprom.h"
 #include "clonefile/ShowFileError.h"
 #include "clonefile/cmcClnFile.h"
+#include "common/cmcEeprom.h"
 #include "overlay/cmcGTex.h"
 #include "support/TestServices.h"
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <functional>
 
-#include "cells/cmcEeprom.h"
+#include "common/cmcEeprom.h"
 #include "model/CheckImageIdentity.h"
 #include "model/indBlockMap.h"
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "cells/cmcEeprom.h"
+#include "common/cmcEeprom.h"
 #include "model/indBlockMap.h"
 
 namespace {

@@ -1,12 +1,12 @@
 // The overlays installed with the program: well formed, and read alike with CR LF ends.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
-#include <unistd.h>
 
 #include "overlay/cmcGTex.h"
 #include "platform/TextUtil.h"
@@ -113,7 +113,8 @@ TEST(ShippedOverlays, EveryKeyNamedInTheSourceExists)
         const std::string text = Slurp(entry.path().string());
         for (size_t p = text.find("\"GI_"); p != std::string::npos; p = text.find("\"GI_", p + 1)) {
             size_t e = p + 1;
-            while (e < text.size() && (isalnum(static_cast<unsigned char>(text[e])) || text[e] == '_'))
+            while (e < text.size() &&
+                   (isalnum(static_cast<unsigned char>(text[e])) || text[e] == '_'))
                 ++e;
             if (e < text.size() && text[e] == '"')
                 named.insert(text.substr(p + 1, e - p - 1));

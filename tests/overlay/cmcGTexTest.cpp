@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 #include "overlay/cmcGTex.h"
 
@@ -175,8 +175,8 @@ TEST(cmcGTex, LastEntryWithoutEndKeyEndsAtEndOfFile)
 
 TEST(cmcGTex, LineArraysAndSwitchingToAFile)
 {
-    static const char* const lines[] = {"GI_Sheet_X", "#S", "(FixedCols=1)", "#T", "t0",
-                                        "#End_Of_Ovl", nullptr};
+    static const char* const lines[] = {"GI_Sheet_X", "#S",          "(FixedCols=1)", "#T",
+                                        "t0",         "#End_Of_Ovl", nullptr};
     cmcGTex g;
     EXPECT_EQ(g.UseLines(lines), 1);
     EXPECT_EQ(g.UseLines(lines), 0);

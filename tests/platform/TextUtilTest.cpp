@@ -30,8 +30,13 @@ TEST(TextUtil, DecimalReadingRoundsHalvesAwayFromZero)
     struct Case {
         const char* in;
         int32_t out;
-    } cases[] = {{"12", 12},   {"2.5", 3},     {"-2.5", -3},  {"2.49", 2},
-                 {"a1b2", 12}, {"", 0},        {"1234567890", 123456789},
+    } cases[] = {{"12", 12},
+                 {"2.5", 3},
+                 {"-2.5", -3},
+                 {"2.49", 2},
+                 {"a1b2", 12},
+                 {"", 0},
+                 {"1234567890", 123456789},
                  {" 7 ", 7}};
     for (const auto& c : cases)
         EXPECT_EQ(txt::ReadDecimal(c.in), c.out) << c.in;
@@ -87,9 +92,13 @@ TEST(TextUtil, LeadingIntegersAreHeldAtTheLimit)
         const char* in;
         bool ok;
         int32_t out;
-    } cases[] = {{" \t-12x", true, -12}, {"+7", true, 7},      {"99999999999", true, INT32_MAX},
-                 {"-99999999999", true, -INT32_MAX},          {"x1", false, 0},
-                 {"-", false, 0},        {"", false, 0}};
+    } cases[] = {{" \t-12x", true, -12},
+                 {"+7", true, 7},
+                 {"99999999999", true, INT32_MAX},
+                 {"-99999999999", true, -INT32_MAX},
+                 {"x1", false, 0},
+                 {"-", false, 0},
+                 {"", false, 0}};
     for (const Case& c : cases) {
         int32_t v = 0;
         EXPECT_EQ(txt::ReadLeadingInt(c.in, &v), c.ok) << c.in;

@@ -2,12 +2,11 @@
 // at a normal exit and read back by the rules, and the fatal box for a missing overlay key.
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
@@ -137,7 +136,8 @@ TEST_F(ProcessTest, MissingOverlayKeyEndsWithTheErrorAndWritesNothing)
 {
     QTemporaryDir prog;
     ASSERT_TRUE(prog.isValid());
-    ASSERT_TRUE(QFile::copy(kBin + QStringLiteral("/quorvex"), prog.path() + QStringLiteral("/quorvex")));
+    ASSERT_TRUE(
+        QFile::copy(kBin + QStringLiteral("/quorvex"), prog.path() + QStringLiteral("/quorvex")));
     for (const char* f : {"TM5150Q.OVL", "TM5150QH.OVL"})
         ASSERT_TRUE(QFile::copy(kBin + QLatin1Char('/') + QLatin1String(f),
                                 prog.path() + QLatin1Char('/') + QLatin1String(f)));

@@ -5,7 +5,7 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
-#include "link/cmcTask.h"
+#include "common/cmcTask.h"
 #include "platform/qt/QtServices.h"
 #include "shell/QtTestApp.h"
 

@@ -47,7 +47,8 @@ protected:
     {
         QtTestApp();
         const std::string key = "Software\\Tavo\\Quorvex";
-        environ = std::make_unique<indEnviron>("QvTest Startup " + std::to_string(getpid()), key, key);
+        environ =
+            std::make_unique<indEnviron>("QvTest Startup " + std::to_string(getpid()), key, key);
         g_Environ = environ.get();
         g_GTex = &mainGTex;
         g_BaseGTex = &baseGTex;

@@ -84,7 +84,10 @@ public:
     }
 };
 
-bool HaveGui() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
+bool HaveGui()
+{
+    return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
+}
 
 class QtMessageBoxes : public IMessageBoxes {
 public:
@@ -97,27 +100,44 @@ public:
         box.setWindowTitle(ToQt(caption));
         box.setText(ToQt(text));
         switch (icon) {
-            case BoxIcon::Information: box.setIcon(QMessageBox::Information); break;
-            case BoxIcon::Warning: box.setIcon(QMessageBox::Warning); break;
-            case BoxIcon::Error: box.setIcon(QMessageBox::Critical); break;
-            case BoxIcon::Question: box.setIcon(QMessageBox::Question); break;
-            case BoxIcon::None: break;
+            case BoxIcon::Information:
+                box.setIcon(QMessageBox::Information);
+                break;
+            case BoxIcon::Warning:
+                box.setIcon(QMessageBox::Warning);
+                break;
+            case BoxIcon::Error:
+                box.setIcon(QMessageBox::Critical);
+                break;
+            case BoxIcon::Question:
+                box.setIcon(QMessageBox::Question);
+                break;
+            case BoxIcon::None:
+                break;
         }
         switch (buttons) {
-            case BoxButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+            case BoxButtons::Ok:
+                box.setStandardButtons(QMessageBox::Ok);
+                break;
             case BoxButtons::OkCancel:
                 box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
                 break;
-            case BoxButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+            case BoxButtons::YesNo:
+                box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+                break;
             case BoxButtons::YesNoCancel:
                 box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
                 break;
         }
         switch (box.exec()) {
-            case QMessageBox::Ok: return BoxResult::Ok;
-            case QMessageBox::Yes: return BoxResult::Yes;
-            case QMessageBox::No: return BoxResult::No;
-            default: return BoxResult::Cancel;
+            case QMessageBox::Ok:
+                return BoxResult::Ok;
+            case QMessageBox::Yes:
+                return BoxResult::Yes;
+            case QMessageBox::No:
+                return BoxResult::No;
+            default:
+                return BoxResult::Cancel;
         }
     }
 };
@@ -268,7 +288,8 @@ QString ToQt(const std::string& text)
 bool FromQt(const QString& text, std::string& out)
 {
     const QByteArray utf8 = text.toUtf8();
-    return Convert(txt::CodePageName(), "UTF-8", std::string(utf8.constData(), static_cast<size_t>(utf8.size())), out);
+    return Convert(txt::CodePageName(), "UTF-8",
+                   std::string(utf8.constData(), static_cast<size_t>(utf8.size())), out);
 }
 
 struct QtServices::Impl {
@@ -295,7 +316,10 @@ QtServices::QtServices(const QString& userConfigFile, const QString& machineConf
     s.desktop = &m->desktop;
 }
 
-QtServices::~QtServices() { Get() = m->previous; }
+QtServices::~QtServices()
+{
+    Get() = m->previous;
+}
 
 QString QtServices::DefaultUserConfigFile()
 {
@@ -303,6 +327,9 @@ QString QtServices::DefaultUserConfigFile()
            QStringLiteral("/Tavo/Quorvex.conf");
 }
 
-QString QtServices::DefaultMachineConfigFile() { return QStringLiteral("/etc/xdg/Tavo/Quorvex.conf"); }
+QString QtServices::DefaultMachineConfigFile()
+{
+    return QStringLiteral("/etc/xdg/Tavo/Quorvex.conf");
+}
 
 }  // namespace plat

@@ -1,8 +1,7 @@
 #pragma once
+#include <QString>
 #include <memory>
 #include <string>
-
-#include <QString>
 
 namespace plat {
 

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "link/cmcTask.h"
-#include "link/cmcTick.h"
+#include "common/cmcTask.h"
+#include "common/cmcTick.h"
 #include "support/TestServices.h"
 
 namespace {

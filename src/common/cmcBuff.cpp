@@ -1,4 +1,4 @@
-#include "link/cmcBuff.h"
+#include "common/cmcBuff.h"
 
 #include <cstring>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "link/cmcTask.h"
+#include "common/cmcTask.h"
 
 #include "platform/Fatal.h"
 #include "platform/ITimerHost.h"

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "ModelCodecFixture.h"
-#include "cells/model/FrequencyCodec.h"
 #include "model/datCh.h"
+#include "rules/FrequencyCodec.h"
 
 namespace {
 

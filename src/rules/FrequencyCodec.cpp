@@ -1,4 +1,4 @@
-#include "cells/model/FrequencyCodec.h"
+#include "rules/FrequencyCodec.h"
 
 #include "cells/CodecProtocol.h"
 #include "cells/cmcCellObj.h"

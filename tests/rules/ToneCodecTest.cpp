@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "ModelCodecFixture.h"
-#include "cells/model/ToneCodec.h"
 #include "model/datTone.h"
+#include "rules/ToneCodec.h"
 
 namespace {
 

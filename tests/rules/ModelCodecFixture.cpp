@@ -65,4 +65,7 @@ const char* const kLines[] = {
 
 }  // namespace
 
-const char* const* ModelCodecTest::Lines() const { return kLines; }
+const char* const* ModelCodecTest::Lines() const
+{
+    return kLines;
+}

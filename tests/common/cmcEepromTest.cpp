@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "cells/cmcEeprom.h"
+#include "common/cmcEeprom.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "link/cmcBuff.h"
+#include "common/cmcBuff.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "cells/cmcEeprom.h"
+#include "common/cmcEeprom.h"
 
 #include <cstring>
 

@@ -1,12 +1,12 @@
-#include "cells/model/ScanChannelCodec.h"
+#include "rules/ScanChannelCodec.h"
 
 #include "cells/ChoiceCodec.h"
 #include "cells/CodecProtocol.h"
 #include "cells/ICellPopups.h"
-#include "cells/model/ChannelListBank.h"
 #include "model/datChBanks.h"
 #include "overlay/cmcGTex.h"
 #include "platform/TextUtil.h"
+#include "rules/ChannelListBank.h"
 
 const char* ScanChannelCodec::ModeList(int which)
 {

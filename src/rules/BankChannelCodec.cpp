@@ -1,12 +1,12 @@
-#include "cells/model/BankChannelCodec.h"
+#include "rules/BankChannelCodec.h"
 
 #include "cells/ChoiceCodec.h"
 #include "cells/CodecProtocol.h"
 #include "cells/ICellPopups.h"
-#include "cells/model/ChannelListBank.h"
 #include "model/datChBanks.h"
 #include "overlay/cmcGTex.h"
 #include "platform/TextUtil.h"
+#include "rules/ChannelListBank.h"
 
 int32_t BankChannelCodec::ExistingChannels(const uint8_t* image)
 {

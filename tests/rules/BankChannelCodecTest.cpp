@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "ModelCodecFixture.h"
-#include "cells/model/BankChannelCodec.h"
-#include "cells/model/ChannelListBank.h"
-#include "cells/model/ScanChannelCodec.h"
 #include "model/datChBanks.h"
+#include "rules/BankChannelCodec.h"
+#include "rules/ChannelListBank.h"
+#include "rules/ScanChannelCodec.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "link/cmcTick.h"
+#include "common/cmcTick.h"
 
 #include "platform/Fatal.h"
 #include "platform/IClock.h"

@@ -1,4 +1,4 @@
-#include "cells/model/ToneCodec.h"
+#include "rules/ToneCodec.h"
 
 #include "cells/ChoiceCodec.h"
 #include "cells/CodecProtocol.h"

@@ -1,3 +1,0 @@
-#include "cells/model/ChannelListBank.h"
-
-int32_t g_ChannelListBank = 0;
