@@ -1,0 +1,52 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+class cmcEeprom;
+class cmcFCache;
+class ICellPopups;
+
+// What the model cell rules need from the program around them: the document's images and
+// modes, and the few main-window operations a cell may start. The program's main object
+// implements it; tests implement it over a bare image. The rules never reach the main
+// window or the document any other way, so the whole edit path runs headless.
+class indRulesHost {
+public:
+    virtual ~indRulesHost() = default;
+
+    // The working image that sheets edit (7424 bytes).
+    virtual cmcEeprom& WorkImage() = 0;
+    // The reference image: the initial clone file of the current model type.
+    virtual cmcEeprom& ReferenceImage() = 0;
+    // 0 LMR, 1 PMR, 2 digital-signalling PMR, 3 PMR446 digital.
+    virtual int ModelType() const = 0;
+    virtual bool MakerMode() const = 0;
+    virtual bool ExtendedMode() const = 0;
+    virtual bool FactoryMode() const = 0;
+
+    // Choice lists parsed from the overlay, and the windows the codecs open.
+    virtual cmcFCache& Cache() = 0;
+    virtual ICellPopups* Popups() = 0;
+
+    // End of a user request: start the 250 ms warning re-check delay, and compare the
+    // working image with its saved snapshot to set the modified flag.
+    virtual void StartWarningRecheck() = 0;
+    virtual void CheckModified() = 0;
+    // Packs the working area of the working image into its EEPROM blocks.
+    virtual void PackWorkImage() = 0;
+    // The help context number of a cell (0 when there is none) and opening help there.
+    virtual int HelpContextOf(int32_t cellId) = 0;
+    virtual void ShowHelp(int context) = 0;
+    // Menu, tool bar and model commands that a command cell runs on Enter; false when the
+    // host has no such command.
+    virtual bool RunCommand(int32_t cellId, int32_t index) = 0;
+    // Whether a command cell is currently available (greyed out otherwise) and checked.
+    virtual bool CommandEnabled(int32_t cellId, int32_t index)
+    {
+        return (void)cellId, (void)index, true;
+    }
+    virtual bool CommandChecked(int32_t cellId, int32_t index)
+    {
+        return (void)cellId, (void)index, false;
+    }
+};
