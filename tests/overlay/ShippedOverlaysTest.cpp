@@ -13,7 +13,8 @@
 
 namespace {
 
-const std::string kDir = std::string(QV_DATA_DIR) + "/overlays/";
+// The overlays as the build installs them beside the program.
+const std::string kDir = std::string(QV_BIN_DIR) + "/";
 
 std::string Slurp(const std::string& path)
 {
