@@ -8,11 +8,11 @@
 namespace {
 
 // Places outside the channel records that belong to a channel.
-constexpr int32_t kPrio1 = 0x0145;
-constexpr int32_t kPrio2 = 0x0146;
-constexpr int32_t kSpecialChannel = 0x0BC5;
-constexpr int32_t kSpecialOffByte = 0x0BC6;  // bit 6 clear = special channel off
-constexpr int32_t kScanBitmap = 0x0868;
+using indMemMap::kPrio1;
+using indMemMap::kPrio2;
+using indMemMap::kScanBitmap;
+using indMemMap::kSpecialChannel;
+using indMemMap::kSpecialOffByte;
 
 int32_t Bit(uint8_t byte, int bit)
 {
@@ -64,7 +64,7 @@ void datCh::Load(int32_t kind, int32_t index)
     Clear();
     m_kind = kind;
     m_index = index;
-    if (!m_image || !datKindHasStorage(kind, index))
+    if (!HasImage() || !datKindHasStorage(kind, index))
         return;
     if (datIsChannelKind(kind))
         LoadChannel();
@@ -76,7 +76,7 @@ void datCh::Store(int32_t kind, int32_t index)
 {
     if (kind == 0)
         kind = m_kind;
-    if (!m_image || !datKindHasStorage(kind, index))
+    if (!HasImage() || !datKindHasStorage(kind, index))
         return;
     if (datIsChannelKind(kind))
         StoreChannel(kind, index);
@@ -112,8 +112,8 @@ void datCh::LoadChannel()
     const int32_t i = m_index;
     uint8_t* a = part[0];
     uint8_t* b = part[1];
-    std::memcpy(a, m_image + parts[0].base + parts[0].stride * i, parts[0].length);
-    std::memcpy(b, m_image + parts[1].base + parts[1].stride * i, parts[1].length);
+    std::memcpy(a, m_image.data() + parts[0].base + parts[0].stride * i, parts[0].length);
+    std::memcpy(b, m_image.data() + parts[1].base + parts[1].stride * i, parts[1].length);
 
     // Record A
     inhibit = Bit(a[0], 7);
@@ -177,7 +177,7 @@ void datCh::LoadChannel()
     }
 
     // Attributes and scan flag
-    const uint8_t* img = m_image;
+    indMemMap::ConstImage img = m_image;
     attr = 0;
     if (img[kPrio1] == i)
         attr |= kAtrPrio1;
@@ -208,7 +208,7 @@ void datCh::StoreChannel(int32_t kind, int32_t i)
         fr = ft = 0;
 
     // Attributes and scan flag
-    uint8_t* img = m_image;
+    indMemMap::Image img = m_image;
     if (attr & kAtrPrio1)
         img[kPrio1] = static_cast<uint8_t>(i);
     if (attr & kAtrPrio2)
@@ -286,8 +286,8 @@ void datCh::StoreChannel(int32_t kind, int32_t i)
         b[11] = static_cast<uint8_t>(w);
     }
 
-    std::memcpy(img + parts[0].base + parts[0].stride * i, a, parts[0].length);
-    std::memcpy(img + parts[1].base + parts[1].stride * i, b, parts[1].length);
+    std::memcpy(img.data() + parts[0].base + parts[0].stride * i, a, parts[0].length);
+    std::memcpy(img.data() + parts[1].base + parts[1].stride * i, b, parts[1].length);
 }
 
 void datCh::LoadParts()
@@ -297,7 +297,8 @@ void datCh::LoadParts()
     for (int p = 0; p < n; ++p) {
         if (m_index < parts[p].fromIndex)
             continue;
-        std::memcpy(part[p], m_image + parts[p].base + parts[p].stride * m_index, parts[p].length);
+        std::memcpy(part[p], m_image.data() + parts[p].base + parts[p].stride * m_index,
+                    parts[p].length);
     }
     const uint8_t* r = part[0];
     switch (m_kind) {
@@ -343,6 +344,7 @@ void datCh::StoreParts(int32_t kind, int32_t index)
     for (int p = 0; p < n; ++p) {
         if (index < parts[p].fromIndex)
             continue;
-        std::memcpy(m_image + parts[p].base + parts[p].stride * index, r[p], parts[p].length);
+        std::memcpy(m_image.data() + parts[p].base + parts[p].stride * index, r[p],
+                    parts[p].length);
     }
 }

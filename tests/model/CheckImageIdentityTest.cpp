@@ -18,7 +18,7 @@ void Put16(cmcEeprom& e, int32_t a, int v)
 // A packed image with the identity fields of this radio.
 void RadioImage(cmcEeprom& e)
 {
-    e.SetSize(indBlockMap::kImageSize);
+    e.SetSize(indMemMap::kImageSize);
     Put16(e, 0x09FE, 16);
     indBlockMap::Pack(e);
     Put16(e, 0x0000, 0x3285);
