@@ -46,11 +46,6 @@ void PutFrequency(uint8_t* b, uint32_t f, int32_t inhibit)
     b[3] = static_cast<uint8_t>(f);
 }
 
-bool IsPmrKind(int32_t kind)
-{
-    return kind == 2 || kind == 3;
-}
-
 }  // namespace
 
 void datCh::Clear()
@@ -142,7 +137,7 @@ void datCh::LoadChannel()
     sel = Bits(b[2], 6, 2);
     call = Bit(b[2], 3);
     ptt = Bit(b[2], 2);
-    if (IsPmrKind(m_kind))
+    if (datIsPmrChannelKind(m_kind))
         autoReset = (Bit(b[2], 0) << 1) | Bit(b[2], 1);
     else
         autoReset = Bit(b[2], 1);
@@ -157,7 +152,7 @@ void datCh::LoadChannel()
     decodeSig = Bit(b[4], 4);
     mdcSystem = Bits(b[4], 0, 4);
     scrmCode = b[5];
-    if (IsPmrKind(m_kind)) {
+    if (datIsPmrChannelKind(m_kind)) {
         format = Bits(b[6], 0, 4);
         position = Bits(b[6], 6, 2);
         rptCode = Bits(b[7], 0, 7);
@@ -248,7 +243,7 @@ void datCh::StoreChannel(int32_t kind, int32_t i)
     Put(b[2], 6, 2, sel);
     Put(b[2], 3, 1, call);
     Put(b[2], 2, 1, ptt);
-    if (IsPmrKind(kind)) {
+    if (datIsPmrChannelKind(kind)) {
         Put(b[2], 0, 1, autoReset >> 1);
         Put(b[2], 1, 1, autoReset);
     } else {
@@ -267,7 +262,7 @@ void datCh::StoreChannel(int32_t kind, int32_t i)
     Put(b[4], 4, 1, decodeSig);
     Put(b[4], 0, 4, mdcSystem);
     b[5] = static_cast<uint8_t>(scrmCode);
-    if (IsPmrKind(kind)) {
+    if (datIsPmrChannelKind(kind)) {
         Put(b[6], 0, 4, format);
         Put(b[6], 6, 2, position);
         Put(b[7], 0, 7, rptCode);
@@ -301,15 +296,15 @@ void datCh::LoadParts()
                     parts[p].length);
     }
     const uint8_t* r = part[0];
-    switch (m_kind) {
-        case 5:
+    switch (datKindOf(m_kind)) {
+        case datKind::UserChar:
             pattern = (r[0] << 8) | r[1];
             break;
-        case 8:
+        case datKind::TonePair:
             tone[0] = datTone::Decode(r[0], r[1]);
             tone[1] = datTone::Decode(r[2], r[3]);
             break;
-        case 16:
+        case datKind::CallList:
             callAddress = datBcdDecode(r);
             break;
         default:
@@ -321,16 +316,16 @@ void datCh::StoreParts(int32_t kind, int32_t index)
 {
     uint8_t r[kDatMaxParts][kDatMaxPartLength];
     std::memcpy(r, part, sizeof r);
-    switch (kind) {
-        case 5:
+    switch (datKindOf(kind)) {
+        case datKind::UserChar:
             r[0][0] = static_cast<uint8_t>((pattern >> 8) & 0xFF);
             r[0][1] = static_cast<uint8_t>(pattern & 0xFF);
             break;
-        case 8:
+        case datKind::TonePair:
             tone[0].Encode(r[0][0], r[0][1]);
             tone[1].Encode(r[0][2], r[0][3]);
             break;
-        case 16:
+        case datKind::CallList:
             // An address that is not four digits was loaded from bytes that are not BCD:
             // those bytes stay as they are.
             if (callAddress >= 0 && callAddress <= 9999)

@@ -72,11 +72,15 @@ int32_t datBankOfChannel(indMemMap::ConstImage image, int32_t c)
 
 int32_t datCountKind(int32_t modelType)
 {
-    if (modelType == 0)
-        return 1;
-    if (modelType == 3)
-        return 4;
-    return 2;
+    // Model types 1 and 2 share the PMR channel records for counting.
+    switch (indModelTypeOf(modelType)) {
+        case indModelType::Lmr:
+            return datKindNumber(datKind::LmrChannel);
+        case indModelType::Pmr446Digital:
+            return datKindNumber(datKind::Pmr446Channel);
+        default:
+            return datKindNumber(datKind::PmrChannel);
+    }
 }
 
 namespace {

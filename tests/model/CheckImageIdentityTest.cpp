@@ -58,14 +58,14 @@ TEST(CheckImageIdentity, FieldsOfThePartialAndFullTest)
         cmcEeprom e;
         RadioImage(e);
         c.change(e);
-        EXPECT_EQ(CheckImageIdentity(e, false), c.partial);
-        EXPECT_EQ(CheckImageIdentity(e, true), c.full);
+        EXPECT_EQ(static_cast<int>(CheckImageIdentity(e, false)), c.partial);
+        EXPECT_EQ(static_cast<int>(CheckImageIdentity(e, true)), c.full);
     }
 
     cmcEeprom small;
     small.SetSize(0x0100);
-    EXPECT_EQ(CheckImageIdentity(small, false), 1);
-    EXPECT_EQ(CheckImageIdentity(small, true), 1);
+    EXPECT_EQ(CheckImageIdentity(small, false), indIdentity::Rejected);
+    EXPECT_EQ(CheckImageIdentity(small, true), indIdentity::Rejected);
 }
 
 }  // namespace
