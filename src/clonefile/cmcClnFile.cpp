@@ -24,20 +24,6 @@ constexpr size_t kMaxDataLine = 6 + 2 * 255;
 // only the start of it is searched as a comment.
 constexpr size_t kKeptLine = 767;
 
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
-
 // Finds key in s at a position that is not the second byte of a double-byte character.
 bool ContainsKey(const std::string& s, size_t from, const char* key)
 {
@@ -331,14 +317,14 @@ cmcClnResult cmcClnFile::ParseDataLine(const std::string& line)
         return kClnFormat;
     }
     for (char c : line) {
-        if (HexValue(c) < 0) {
+        if (txt::HexDigit(c) < 0) {
             return kClnFormat;
         }
     }
     auto hexAt = [&line](size_t pos, int digits) {
         int v = 0;
         for (int d = 0; d < digits; ++d) {
-            v = v * 16 + HexValue(line[pos + d]);
+            v = v * 16 + txt::HexDigit(line[pos + d]);
         }
         return v;
     };
