@@ -236,8 +236,9 @@ void indDocument::AfterLoad(cmcEeprom& image)
     PrepareImage(image, 0);
 }
 
-int indDocument::OpenFile(const std::string& path)
+int indDocument::OpenFile(const std::string& pathIn)
 {
+    const std::string path = pathIn;  // the caller's string may live in the recent list
     cmcEeprom scratch;
     scratch.SetSize(kImageSize);
     const std::vector<int32_t> ranges = CloneRanges(3);
@@ -274,8 +275,9 @@ int indDocument::OpenFile(const std::string& path)
     return kClnOk;
 }
 
-int indDocument::SaveFile(const std::string& path)
+int indDocument::SaveFile(const std::string& pathIn)
 {
+    const std::string path = pathIn;
     // Prepare a copy: should the write fail, the document stays exactly as it was.
     cmcEeprom prepared;
     prepared.Assign(m_work);
