@@ -247,7 +247,7 @@ int indDocument::OpenFile(const std::string& pathIn)
     ConfigureReader(file, scratch);
     int code = file.Read(path, nullptr);
     if (code == kClnOk) {
-        if (CheckImageIdentity(scratch, false) != 0)
+        if (CheckImageIdentity(scratch, false) != indIdentity::Accepted)
             code = kClnData;
         else if (IsNewerData(scratch))
             code = kClnNewer;
@@ -338,7 +338,7 @@ std::vector<int> indDocument::UnkeptChanges() const
 
 int indDocument::UsedChannels() const
 {
-    return datUsedChannels16(m_work.Data(), m_modelType);
+    return datUsedChannels16(m_work, m_modelType);
 }
 
 void indDocument::PrepareImage(cmcEeprom& image, int purpose)
@@ -366,7 +366,7 @@ void indDocument::PrepareImage(cmcEeprom& image, int purpose)
     // The first channel in use, overall and per bank.
     const int kind = m_modelType + 1;
     CopyFrom(image, ref, 0x0140, 0x0141);
-    datCh ch(p);
+    datCh ch(image);
     bool anyInUse = false;
     for (int i = 0; i < kChannels; ++i) {
         ch.Load(kind, i);
@@ -382,8 +382,8 @@ void indDocument::PrepareImage(cmcEeprom& image, int purpose)
     }
     std::memset(p + 0x014A, 0, 8);
     for (int b = 0; b < kDatBanks; ++b) {
-        const int first = datChannelsBefore(p, b);
-        const int size = datBankSize(p, b);
+        const int first = datChannelsBefore(image, b);
+        const int size = datBankSize(image, b);
         bool found = false;
         for (int c = 0; c < size && first + c < kChannels; ++c) {
             ch.Load(kind, first + c);
@@ -407,10 +407,10 @@ void indDocument::PrepareImage(cmcEeprom& image, int purpose)
     int sum = 0;
     bool over = false;
     for (int b = 0; b < kDatBanks; ++b) {
-        sum += datBankSize(p, b);
+        sum += datBankSize(image, b);
         if (over || sum > kChannels) {
             over = true;
-            datSetBankSize(p, b, 0);
+            datSetBankSize(image, b, 0);
         }
     }
     // Comments are printable text.

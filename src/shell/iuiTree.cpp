@@ -35,8 +35,8 @@ void iuiTree::RefreshBankIcons()
         const int b = BankOf(n);
         if (b < 0)
             continue;
-        const uint8_t* p = m_image.Data();
-        const int icon = 4 + 2 * (datBankFlag(p, b) ? 1 : 0) + (datBankSize(p, b) > 0 ? 1 : 0);
+        const int icon =
+            4 + 2 * (datBankFlag(m_image, b) ? 1 : 0) + (datBankSize(m_image, b) > 0 ? 1 : 0);
         if (icon != ImageOf(n))
             SetImage(n, icon);
     }

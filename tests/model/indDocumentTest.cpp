@@ -97,7 +97,7 @@ protected:
         EXPECT_EQ(doc.SaveFile(p), 0);
         return Slurp(p);
     }
-    const std::vector<plat::ScriptedMessageBoxes::Shown>& Boxes()
+    const std::vector<qvtest::TestMessageBoxes::Shown>& Boxes()
     {
         return qvtest::Services().boxes.Seen();
     }
@@ -119,11 +119,11 @@ TEST_F(DocumentTest, InitialFilesAreValidImagesWithoutChannelsInUse)
         d.SetProgramDir(std::string(QV_DATA_DIR) + "/clone/");
         d.Start(t);
         EXPECT_EQ(d.ModelType(), t);
-        EXPECT_EQ(CheckImageIdentity(d.Reference(), true), 0);
-        EXPECT_EQ(CheckImageIdentity(d.Work(), true), 0);
-        EXPECT_EQ(datTotalChannels(d.Reference().Data()), 16);
+        EXPECT_EQ(CheckImageIdentity(d.Reference(), true), indIdentity::Accepted);
+        EXPECT_EQ(CheckImageIdentity(d.Work(), true), indIdentity::Accepted);
+        EXPECT_EQ(datTotalChannels(d.Reference()), 16);
         for (int k = 1; k <= 4; ++k)
-            EXPECT_EQ(datUsedChannels16(d.Reference().Data(), k - 1), 0);
+            EXPECT_EQ(datUsedChannels16(d.Reference(), k - 1), 0);
         EXPECT_FALSE(d.Modified());
         EXPECT_TRUE(d.Untitled());
         // Opening the initial file itself keeps the model type it names.
@@ -227,6 +227,7 @@ TEST_F(DocumentTest, DamagedFilesLeaveTheDocumentAsItWas)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         qvtest::Services().boxes.Clear();
+        qvtest::Services().boxes.Answer(plat::BoxResult::Ok);
         std::string p = c.path;
         if (p.empty()) {
             p = (dir / "damaged.qcl").string();
@@ -251,6 +252,7 @@ TEST_F(DocumentTest, FailedSaveKeepsFileAndModifiedState)
     doc.CheckModified();
     chmod(dir.c_str(), 0555);
     const bool root = access(dir.c_str(), W_OK) == 0;
+    qvtest::Services().boxes.AnswerAll(plat::BoxResult::Ok);
     if (!root) {
         EXPECT_NE(doc.SaveFile(p), 0);
         EXPECT_TRUE(doc.Modified());

@@ -113,7 +113,7 @@ protected:
         g_Environ = nullptr;
         fs::remove_all(dir);
     }
-    plat::ScriptedMessageBoxes& boxes() { return qvtest::Services().boxes; }
+    qvtest::TestMessageBoxes& boxes() { return qvtest::Services().boxes; }
     QAction* Item(int32_t id, int index = -1)
     {
         for (QAction* a : main->Menu()->Actions())
@@ -198,6 +198,8 @@ TEST_F(MainWindowTest, WalkEveryTreeEntryOfEveryModelType)
 {
     for (int type = 0; type < 4; ++type) {
         SCOPED_TRACE(type);
+        if (type > 0)
+            boxes().Answer(plat::BoxResult::Ok);
         Item(CL_Model_Lmr + type)->trigger();
         EXPECT_EQ(main->Doc().ModelType(), type);
         const std::vector<QTreeWidgetItem*> nodes = main->Tree()->Nodes();
@@ -226,6 +228,8 @@ TEST_F(MainWindowTest, TreeBranchesFollowModelTypeAndModes)
                  {3, false, false, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type);
+        if (c.type > 0)
+            boxes().Answer(plat::BoxResult::Ok);
         Item(CL_Model_Lmr + c.type)->trigger();
         EXPECT_EQ(HasSheet("GI_Sheet_ExtPort"), c.extPorts);
         EXPECT_EQ(HasSheet("GI_Sheet_Msk"), c.msk);
@@ -239,6 +243,7 @@ TEST_F(MainWindowTest, TreeBranchesFollowModelTypeAndModes)
         ASSERT_NE(node, nullptr);
         EXPECT_EQ(iuiTree::BankOf(node), 0);
     }
+    boxes().Answer(plat::BoxResult::Ok);
     main->ApplySwitches({QStringLiteral("/vultane")});
     EXPECT_TRUE(HasSheet("GI_Sheet_Maker"));
     // Extended access brings the digital timers back under the digital branch.

@@ -117,7 +117,7 @@ int main(int argc, char** argv)
         return 1;
     if (indBlockMap::Pack(image))
         return Fail(argv[1], "the blocks do not fit"), 1;
-    if (CheckImageIdentity(image, true) != 0)
+    if (CheckImageIdentity(image, true) != indIdentity::Accepted)
         return Fail(argv[1], "the packed image is not one of this radio's"), 1;
     cmcClnFile file;
     file.AttachImage(&image);
