@@ -9,8 +9,10 @@ void datClipCh::StoreOne(cmcEeprom& image, int32_t kind, int32_t index, datCh& r
     constexpr int32_t kAll = datCh::kAtrPrio1 | datCh::kAtrPrio2 | datCh::kAtrSpecial |
                              datCh::kAtrSpecialOff | datCh::kAtrBank;
     const int32_t take = m_keepAttributes ? kAll : (datCh::kAtrSpecialOff | datCh::kAtrBank);
-    record.attr = (record.attr & ~take) | (m_scratch.attr & take);
-    cmcClipCh::StoreOne(image, kind, index, record);
+    // The held record stays as it was copied, so a later paste starts from it again.
+    datCh stored = record;
+    stored.attr = (record.attr & ~take) | (m_scratch.attr & take);
+    cmcClipCh::StoreOne(image, kind, index, stored);
 }
 
 void datClipCh::PasteKeep(cmcEeprom& image, int32_t kind, int32_t first, int32_t count)
