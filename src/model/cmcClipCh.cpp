@@ -25,7 +25,7 @@ void cmcClipCh::CopyFrom(cmcEeprom& image, int32_t kind, int32_t first, int32_t 
 
 void cmcClipCh::LoadOne(cmcEeprom& image, int32_t kind, int32_t index, datCh& record)
 {
-    record.SetImage(image.Data());
+    record.SetImage(image);
     record.Load(kind, index);
 }
 
@@ -44,6 +44,6 @@ void cmcClipCh::PasteTo(cmcEeprom& image, int32_t kind, int32_t first, int32_t c
 
 void cmcClipCh::StoreOne(cmcEeprom& image, int32_t kind, int32_t index, datCh& record)
 {
-    record.SetImage(image.Data());
+    record.SetImage(image);
     record.Store(kind, index);
 }

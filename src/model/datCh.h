@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "model/datChFields.h"
+#include "model/indMemMap.h"
 
 // Decoder and encoder of one repeated record of the working area, addressed by record kind
 // (1 to 20) and index. Kinds 1 to 4 are the memory channels of the four model types.
@@ -32,10 +33,11 @@ public:
     static constexpr uint32_t kMaxFrequency = 799999950;
 
     datCh() { Clear(); }
-    explicit datCh(uint8_t* image) : m_image(image) { Clear(); }
+    // An image shorter than indMemMap::kImageSize is treated as having no storage.
+    explicit datCh(indMemMap::Image image) : m_image(image) { Clear(); }
 
-    void SetImage(uint8_t* image) { m_image = image; }
-    uint8_t* Image() const { return m_image; }
+    void SetImage(indMemMap::Image image) { m_image = image; }
+    indMemMap::Image Image() const { return m_image; }
     int32_t Kind() const { return m_kind; }
     int32_t Index() const { return m_index; }
 
@@ -57,7 +59,7 @@ public:
     // Takes the bits the decoder does not know from the same slot of another image (the
     // reference image, when an image is prepared); a later Save into the loaded slot writes
     // them there while the decoded fields keep their values.
-    void TakeUndecodedFrom(const uint8_t* other);
+    void TakeUndecodedFrom(indMemMap::ConstImage other);
     // The bits of byte `byte` of part p that the decoder of the kind knows.
     static uint8_t KnownBits(int32_t kind, int p, int byte);
 
@@ -78,7 +80,9 @@ private:
 
     int32_t m_kind = 0;
     int32_t m_index = 0;
-    uint8_t* m_image = nullptr;
+    bool HasImage() const { return indMemMap::IsWhole(m_image); }
+
+    indMemMap::Image m_image;
     // Where the carried bytes came from: the image and the address of part 0 (none: -1).
     const uint8_t* m_loadImage = nullptr;
     int32_t m_loadAddress = -1;

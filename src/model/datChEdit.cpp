@@ -87,15 +87,15 @@ void datChEdit::InsertChannelInBank(cmcEeprom& work, cmcEeprom& reference, int32
 {
     InsertChannel(work, reference, kind, p);
     if (bank >= 0 && bank < kDatBanks)
-        datSetBankSize(work.Data(), bank, datBankSize(work.Data(), bank) + 1);
+        datSetBankSize(work, bank, datBankSize(work, bank) + 1);
 }
 
 void datChEdit::DeleteChannelFromBank(cmcEeprom& work, cmcEeprom& reference, int32_t kind,
                                       int32_t bank, int32_t p)
 {
     DeleteChannel(work, reference, kind, p);
-    if (bank >= 0 && bank < kDatBanks && datBankSize(work.Data(), bank) > 0)
-        datSetBankSize(work.Data(), bank, datBankSize(work.Data(), bank) - 1);
+    if (bank >= 0 && bank < kDatBanks && datBankSize(work, bank) > 0)
+        datSetBankSize(work, bank, datBankSize(work, bank) - 1);
 }
 
 void datChEdit::CarryReferences(cmcEeprom& work, int32_t e, int32_t d, int32_t f)
@@ -123,7 +123,7 @@ void datChEdit::InsertAlias(cmcEeprom& work, cmcEeprom& reference, int32_t p)
     datClipCh blank;
     blank.CopyFrom(reference, kAliasKind, p, 1);
     blank.PasteTo(work, kAliasKind, p, 1);
-    datStatusIncrement(work.Data());
+    datStatusIncrement(work);
 }
 
 void datChEdit::DeleteAlias(cmcEeprom& work, cmcEeprom& reference, int32_t p)
@@ -136,6 +136,6 @@ void datChEdit::DeleteAlias(cmcEeprom& work, cmcEeprom& reference, int32_t p)
     datClipCh blank;
     blank.CopyFrom(reference, kAliasKind, kAliasSlots - 1, 1);
     blank.PasteTo(work, kAliasKind, kAliasSlots - 1, 1);
-    if (datStatusCount(work.Data()) > 0)
-        datStatusDecrement(work.Data());
+    if (datStatusCount(work) > 0)
+        datStatusDecrement(work);
 }

@@ -4,7 +4,7 @@
 
 void datClipCh::StoreOne(cmcEeprom& image, int32_t kind, int32_t index, datCh& record)
 {
-    m_scratch.SetImage(image.Data());
+    m_scratch.SetImage(image);
     m_scratch.Load(kind, index);
     constexpr int32_t kAll = datCh::kAtrPrio1 | datCh::kAtrPrio2 | datCh::kAtrSpecial |
                              datCh::kAtrSpecialOff | datCh::kAtrBank;

@@ -93,7 +93,7 @@ bool indActiveCell::HasEmptyRule(int32_t id)
     }
 }
 
-int32_t indActiveCell::BankHolding(const uint8_t* image, int32_t index)
+int32_t indActiveCell::BankHolding(indMemMap::ConstImage image, int32_t index)
 {
     int32_t sum = 0;
     for (int32_t b = 0; b < kDatBanks; ++b) {
@@ -114,7 +114,7 @@ void indActiveCell::AskBankContext(indRuleRequest& r)
         if (const cmcEvAnswer* a = g_EvMan->Query(ev::kQueryBankSelection))
             r.bank = a->value1;
     }
-    const uint8_t* img = r.Image();
+    const cmcEeprom& img = r.WorkImage();
     if (r.bank < 0 || r.bank >= kDatBanks) {
         r.bankFirst = r.bankLast = r.bankSize = 0;
     } else {
@@ -129,7 +129,7 @@ void indActiveCell::AskBankContext(indRuleRequest& r)
 bool indActiveCell::IsOutside(indRuleRequest& r, int32_t kind, int32_t index) const
 {
     if (kind == kMdcAliasKind) {
-        const int32_t count = datStatusCount(r.Image());
+        const int32_t count = datStatusCount(r.WorkImage());
         return index + 1 > count || count == 0;
     }
     return index > r.bankLast || r.bankSize == 0;
@@ -222,7 +222,7 @@ void indActiveCell::RowCommand(indRuleRequest& r, int32_t kind)
         b = r.bankLast;
     } else if (r.category == CT_MDC_Alias) {
         r.bank = 0;
-        b = datStatusCount(r.Image()) - 1;
+        b = datStatusCount(r.WorkImage()) - 1;
     } else if (r.category == CT_BankOp &&
                (c.command == CL_PMenu_CarryUp || c.command == CL_PMenu_CarryDown)) {
         return;  // whole banks move: the bank cells' own rule
@@ -337,7 +337,7 @@ bool indActiveCell::ListItem(indRuleRequest& r)
             c.text = txt::Format("%d", r.index);
             return true;
         case FlexMdcAlias_ChNo:
-            if (r.index == datStatusCount(r.Image()) && g_GTex)
+            if (r.index == datStatusCount(r.WorkImage()) && g_GTex)
                 c.text = g_GTex->GetText("GI_NewChTitle");
             else
                 c.text = txt::Format("%3d", r.index + 1);
@@ -355,7 +355,7 @@ uint8_t indActiveCell::EvaluateFlags(int32_t category, int32_t id, int32_t index
     cell.index = index;
     cmcCellCapsule capsule;
     capsule.cell = &cell;
-    capsule.bank = BankHolding(m_host.WorkImage().Data(), index);
+    capsule.bank = BankHolding(m_host.WorkImage(), index);
     Run(capsule, 0);
     return capsule.flags & (cmcCellCapsule::kFlagWarning | cmcCellCapsule::kFlagError);
 }

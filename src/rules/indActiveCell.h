@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cells/cmcCellCapsule.h"
+#include "model/indMemMap.h"
 
 class cmcCellObj;
 class indRulesHost;
@@ -39,7 +40,7 @@ public:
     static bool HasEmptyRule(int32_t id);
     // The bank holding channel number index: the first bank b whose sizes of banks 0 to b
     // add up to more than index; 0 when none does.
-    static int32_t BankHolding(const uint8_t* image, int32_t index);
+    static int32_t BankHolding(indMemMap::ConstImage image, int32_t index);
 
     indRulesHost& Host() { return m_host; }
 

@@ -89,7 +89,7 @@ private:
 
     bool AnyInUse(int32_t from, int32_t to)
     {
-        datCh ch(m_work.Data());
+        datCh ch(m_work);
         for (int32_t i = from; i <= to; ++i) {
             ch.Load(m_kind, i);
             if (ch.InUse())
@@ -99,7 +99,7 @@ private:
     }
     int32_t AttrOf(int32_t i)
     {
-        datCh ch(m_work.Data());
+        datCh ch(m_work);
         ch.Load(m_kind, i);
         return ch.attr;
     }
@@ -244,7 +244,7 @@ private:
                 return;
             }
             if (special) {
-                datCh last(m_work.Data());
+                datCh last(m_work);
                 last.Load(m_kind, m_hi);
                 last.attr |= datCh::kAtrSpecialOff;
                 last.attr &= ~datCh::kAtrSpecial;
@@ -271,15 +271,15 @@ private:
         const int32_t rows = m_hi - m_lo + 1;
         for (int32_t i = 0; i < rows; ++i) {
             if (m_kind == kAliasKind) {
-                if (datStatusCount(m_work.Data()) >= kMaxAliases ||
-                    !indCapacity::Fits(m_work.Data(), kAliasKind, 1)) {
+                if (datStatusCount(m_work) >= kMaxAliases ||
+                    !indCapacity::Fits(m_work, kAliasKind, 1)) {
                     Refuse(indRowCommands::kErrorOverflow);
                     break;
                 }
                 Send(ev::kInsertMdcAlias, 0, m_lo);
             } else if (IsChannel()) {
-                if (datTotalChannels(m_work.Data()) >= kDatChannelSlots ||
-                    !indCapacity::Fits(m_work.Data(), m_kind, 1)) {
+                if (datTotalChannels(m_work) >= kDatChannelSlots ||
+                    !indCapacity::Fits(m_work, m_kind, 1)) {
                     Refuse(indRowCommands::kErrorOverflow);
                     break;
                 }
@@ -301,7 +301,7 @@ private:
         const int32_t n = m_hi - m_lo + 1;
         if (IsChannel()) {
             // References into the removed rows now name row lo, as the priority flags do.
-            datCh first(m_work.Data());
+            datCh first(m_work);
             constexpr int32_t kMerged = datCh::kAtrPrio1 | datCh::kAtrPrio2 | datCh::kAtrSpecial;
             int32_t merged = 0;
             for (int32_t i = m_lo; i <= m_hi; ++i)

@@ -19,7 +19,7 @@ protected:
     {
         work.SetSize(0x1D00);
         ref.SetSize(0x1D00);
-        datSetBankSize(work.Data(), 0, 10);
+        datSetBankSize(work, 0, 10);
         for (int i = 0; i < 16; ++i)
             Use(i, 100000000u + 12500u * static_cast<uint32_t>(i));
         for (int e = 0; e < 16; ++e)
@@ -27,7 +27,7 @@ protected:
     }
     void Use(int i, uint32_t f)
     {
-        datCh ch(work.Data());
+        datCh ch(work);
         ch.Load(kKind, i);
         ch.freqR = ch.freqT = f;
         ch.SetInUse(true);
@@ -36,7 +36,7 @@ protected:
     // The original slot of the channel now in slot i; -1 for a blank one.
     int Origin(int i)
     {
-        datCh ch(work.Data());
+        datCh ch(work);
         ch.Load(kKind, i);
         return ch.InUse() ? static_cast<int>((ch.freqR - 100000000u) / 12500u) : -1;
     }
@@ -111,7 +111,7 @@ TEST_F(ChEdit, InsertingLeavesPriorityAndSpecialWithTheMovedChannels)
     EXPECT_EQ(work.GetByte(0x0BC5), 4);
     EXPECT_EQ(work.GetByte(0x0AD2), 4);
     EXPECT_EQ(work.GetByte(datChEdit::kSwitchTable), 16);  // channel 15 dropped off the end
-    datCh blank(work.Data());
+    datCh blank(work);
     blank.Load(kKind, 3);
     EXPECT_EQ(blank.attr & (datCh::kAtrPrio1 | datCh::kAtrPrio2 | datCh::kAtrSpecial), 0);
 }
@@ -131,17 +131,17 @@ TEST_F(ChEdit, ASwitchedOffSpecialChannelStillFollowsItsChannel)
 // Channel slots change their bank flag with the bank they are in.
 TEST_F(ChEdit, MovedChannelsTakeTheBankFlagOfTheirNewSlot)
 {
-    datSetBankSize(work.Data(), 0, 4);
-    datSetBankSize(work.Data(), 1, 6);
-    datSetBankFlag(work.Data(), 0, true);
-    datSetBankFlag(work.Data(), 1, false);
+    datSetBankSize(work, 0, 4);
+    datSetBankSize(work, 1, 6);
+    datSetBankFlag(work, 0, true);
+    datSetBankFlag(work, 1, false);
     datChEdit::DeleteChannel(work, ref, kKind, 1);
-    EXPECT_TRUE(datBankFlag(work.Data(), 0));
-    EXPECT_FALSE(datBankFlag(work.Data(), 1));
+    EXPECT_TRUE(datBankFlag(work, 0));
+    EXPECT_FALSE(datBankFlag(work, 1));
     datChEdit::InsertChannelInBank(work, ref, kKind, 1, 5);
-    EXPECT_EQ(datBankSize(work.Data(), 1), 7);
-    EXPECT_TRUE(datBankFlag(work.Data(), 0));
-    EXPECT_FALSE(datBankFlag(work.Data(), 1));
+    EXPECT_EQ(datBankSize(work, 1), 7);
+    EXPECT_TRUE(datBankFlag(work, 0));
+    EXPECT_FALSE(datBankFlag(work, 1));
 }
 
 TEST_F(ChEdit, AliasListOpensAndClosesEntries)
@@ -165,7 +165,7 @@ TEST(datClipCh, PasteKeepLeavesTheTargetsFlagsAndPasteCarriesTheSources)
 {
     cmcEeprom img;
     img.SetSize(0x1D00);
-    datSetBankSize(img.Data(), 0, 8);
+    datSetBankSize(img, 0, 8);
     img.SetByte(0x0145, 1);
     img.SetByte(0x0146, 6);
     datClipCh clip;

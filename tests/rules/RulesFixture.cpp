@@ -7,9 +7,9 @@ void RulesTest::SetUp()
 {
     texts.Open(std::string(QV_BIN_DIR) + "/TM5150QE.OVL");
     ASSERT_TRUE(texts.HasKey("GI_Sys_AppTitle")) << "the installed overlay is missing";
-    g_GTex = &texts;
+    textsGlobal.Set(&texts);
     events = std::make_unique<cmcEvMan>();
-    g_EvMan = events.get();
+    eventsGlobal.Set(events.get());
     host = std::make_unique<RulesTestHost>();
     rules = std::make_unique<indActiveCell>(*host);
 }
@@ -18,23 +18,23 @@ void RulesTest::TearDown()
 {
     rules.reset();
     host.reset();
-    g_EvMan = nullptr;
+    eventsGlobal.Set(nullptr);
     events.reset();
-    g_GTex = nullptr;
+    textsGlobal.Set(nullptr);
 }
 
 void RulesTest::Banks(std::initializer_list<int> sizes)
 {
     for (int b = 0; b < kDatBanks; ++b)
-        datSetBankSize(host->work.Data(), b, 0);
+        datSetBankSize(host->work, b, 0);
     int b = 0;
     for (int s : sizes)
-        datSetBankSize(host->work.Data(), b++, s);
+        datSetBankSize(host->work, b++, s);
 }
 
 void RulesTest::UseChannel(int i)
 {
-    datCh ch(host->work.Data());
+    datCh ch(host->work);
     ch.Load(host->modelType + 1, i);
     ch.freqR = FreqOf(i);
     ch.freqT = FreqOf(i);
@@ -44,7 +44,7 @@ void RulesTest::UseChannel(int i)
 
 int RulesTest::ChannelIn(int slot)
 {
-    datCh ch(host->work.Data());
+    datCh ch(host->work);
     ch.Load(host->modelType + 1, slot);
     if (!ch.InUse())
         return -1;

@@ -10,6 +10,7 @@
 #include "overlay/cmcGTex.h"
 #include "rules/RulesTestHost.h"
 #include "rules/indActiveCell.h"
+#include "support/ScopedGlobal.h"
 #include "support/TestServices.h"
 
 // Ground for the tests of the cell rules: the installed English overlay (so every key a
@@ -31,9 +32,11 @@ protected:
     // A cell request as a sheet sends it.
     cmcCellCapsule Request(int32_t category, int32_t id, int32_t index, int32_t key = 0);
     int Run(cmcCellCapsule& c, int mode = 1) { return rules->Run(c, mode); }
-    plat::ScriptedMessageBoxes& Boxes() { return qvtest::Services().boxes; }
+    qvtest::TestMessageBoxes& Boxes() { return qvtest::Services().boxes; }
 
     cmcGTex texts;
+    qvtest::ScopedGlobal<cmcGTex> textsGlobal{g_GTex};
+    qvtest::ScopedGlobal<cmcEvMan> eventsGlobal{g_EvMan};
     std::unique_ptr<cmcEvMan> events;
     std::unique_ptr<RulesTestHost> host;
     std::unique_ptr<indActiveCell> rules;

@@ -5,9 +5,9 @@
 
 RulesTestHost::RulesTestHost()
 {
-    work.SetSize(indBlockMap::kImageSize);
-    reference.SetSize(indBlockMap::kImageSize);
-    snapshot.SetSize(indBlockMap::kImageSize);
+    work.SetSize(indMemMap::kImageSize);
+    reference.SetSize(indMemMap::kImageSize);
+    snapshot.SetSize(indMemMap::kImageSize);
     if (g_EvMan)
         g_EvMan->Subscribe(&RulesTestHost::OnEvent, this);
 }

@@ -104,7 +104,7 @@ TEST_F(RulesTest, EvaluationsOutsideASheetUseTheBankOfTheChannel)
 {
     Banks({4, 0, 3});
     for (auto [index, bank] : {std::pair{0, 0}, {3, 0}, {4, 2}, {6, 2}, {7, 0}, {-1, 0}})
-        EXPECT_EQ(indActiveCell::BankHolding(host->work.Data(), index), bank) << index;
+        EXPECT_EQ(indActiveCell::BankHolding(host->work, index), bank) << index;
     // A bank sheet showing bank 0 does not hide bank 2's channels from an evaluation.
     host->answerBank = 0;
     UseChannel(5);
@@ -114,7 +114,7 @@ TEST_F(RulesTest, EvaluationsOutsideASheetUseTheBankOfTheChannel)
     nar.index = 5;
     cmcCellCapsule c;
     c.cell = &nar;
-    c.bank = indActiveCell::BankHolding(host->work.Data(), 5);
+    c.bank = indActiveCell::BankHolding(host->work, 5);
     Run(c, 0);
     EXPECT_EQ(c.jump, 0);
     EXPECT_EQ(rules->EvaluateFlags(CT_Mch, CL_Mch_Nar, 5), 0);
@@ -301,6 +301,7 @@ TEST_F(RulesTest, HelpAsksTheHostAndOtherwiseSaysThereIsNone)
     EXPECT_EQ(host->helpShown, std::vector<int>{42});
     EXPECT_TRUE(Boxes().Seen().empty());
 
+    Boxes().Answer(plat::BoxResult::Ok);
     c = Request(CT_Null, Flex0, 0);
     c.command = CL_PMenu_Help;
     Run(c);

@@ -159,6 +159,7 @@ TEST_F(RowTest, PasteOfFiveRowsOnRow14OfSixteenPastesTwo)
 {
     Build({16}, 16);
     Command(CL_PMenu_Copy, 0, 0, 4);
+    Boxes().Answer(plat::BoxResult::Ok);  // rows 14 and 15 are in use
     cmcCellCapsule c = Command(CL_PMenu_Paste, 14);
     EXPECT_EQ(Channels(13, 15), (std::vector<int>{13, 0, 1}));
     EXPECT_EQ(c.rangeFirst, 14);
@@ -226,6 +227,7 @@ TEST_F(RowTest, ClearAlwaysAsksAndResetsTheRowsFromTheReference)
     Boxes().Answer(plat::BoxResult::Cancel);
     Command(CL_PMenu_Clear, 1, 1, 2);
     ExpectModified(false);
+    Boxes().Answer(plat::BoxResult::Ok);
     Command(CL_PMenu_Clear, 1, 1, 2);
     EXPECT_EQ(Boxes().Seen().size(), 2u);
     EXPECT_EQ(Boxes().Seen()[1].text, texts.GetLines("GI_AppMess_Conv_Clear"));
@@ -242,11 +244,14 @@ TEST_F(RowTest, DeletingAPriorityChannelIsRefusedUnlessTheModelAllowsIt)
         host->modelType = mt;
         Build({6, 4}, 10);
         Boxes().Clear();
+        Boxes().Answer(plat::BoxResult::Ok);  // the rows are in use
+        if (mt != 3)
+            Boxes().Answer(plat::BoxResult::Ok);  // the refusal
         Command(CL_PMenu_Delete, 0, 0, 1);
         if (mt == 3) {
-            EXPECT_EQ(datBankSize(host->work.Data(), 0), 4) << mt;
+            EXPECT_EQ(datBankSize(host->work, 0), 4) << mt;
         } else {
-            EXPECT_EQ(datBankSize(host->work.Data(), 0), 6) << mt;
+            EXPECT_EQ(datBankSize(host->work, 0), 6) << mt;
             ASSERT_EQ(Boxes().Seen().size(), 2u);
             EXPECT_EQ(Boxes().Seen()[1].text, texts.GetLines("GI_AppMess_ChErr_DelPrio"));
             EXPECT_EQ(Boxes().Seen()[1].icon, plat::BoxIcon::Error);
@@ -260,8 +265,9 @@ TEST_F(RowTest, DeletingAPriorityChannelIsRefusedUnlessTheModelAllowsIt)
 TEST_F(RowTest, DeleteClosesTheRowsAndRenumbersTheReferences)
 {
     const Refs before = References();
+    Boxes().Answer(plat::BoxResult::Ok);
     cmcCellCapsule c = Command(CL_PMenu_Delete, 2, 2, 3);
-    EXPECT_EQ(datBankSize(host->work.Data(), 0), 4);
+    EXPECT_EQ(datBankSize(host->work, 0), 4);
     EXPECT_EQ(Channels(0, 7), (std::vector<int>{0, 1, 4, 5, 6, 7, 8, 9}));
     EXPECT_EQ(host->bulkDeletes, 2);
     EXPECT_FALSE(host->bulk);
@@ -276,6 +282,7 @@ TEST_F(RowTest, DeleteClosesTheRowsAndRenumbersTheReferences)
 
 TEST_F(RowTest, DeletingTheSpecialChannelSwitchesItOff)
 {
+    Boxes().Answer(plat::BoxResult::Ok);
     Command(CL_PMenu_Delete, 4);
     EXPECT_FALSE(host->work.GetByte(kSpecialOn) & 0x40);
     EXPECT_EQ(Channels(3, 5), (std::vector<int>{3, 5, 6}));
@@ -287,7 +294,7 @@ TEST_F(RowTest, InsertOpensBlankRowsAndTheFlagsStayWithTheMovedChannels)
     host->Saved();
     const Refs before = References();
     cmcCellCapsule c = Command(CL_PMenu_Insert, 2, 2, 3);
-    EXPECT_EQ(datBankSize(host->work.Data(), 0), 8);
+    EXPECT_EQ(datBankSize(host->work, 0), 8);
     EXPECT_EQ(Channels(0, 11), (std::vector<int>{0, 1, -1, -1, 2, 3, 4, 5, 6, 7, 8, 9}));
     EXPECT_EQ(References(), before);
     EXPECT_EQ(host->work.GetByte(kPrio1), 4);
@@ -300,6 +307,7 @@ TEST_F(RowTest, InsertWithSixteenChannelsIsRefused)
 {
     Build({10, 6}, 16);
     const auto image = Image();
+    Boxes().Answer(plat::BoxResult::Ok);
     Command(CL_PMenu_Insert, 3);
     ASSERT_EQ(Boxes().Seen().size(), 1u);
     EXPECT_EQ(Boxes().Seen()[0].text, texts.GetLines("GI_AppMess_ChErr_Overflow"));
@@ -310,16 +318,18 @@ TEST_F(RowTest, InsertWithSixteenChannelsIsRefused)
 TEST_F(RowTest, AnInsertLoopStoppedByOverflowKeepsTheRowsBefore)
 {
     Build({14}, 14);
+    Boxes().Answer(plat::BoxResult::Ok);
     Command(CL_PMenu_Insert, 3, 3, 6);
-    EXPECT_EQ(datTotalChannels(host->work.Data()), 16);
+    EXPECT_EQ(datTotalChannels(host->work), 16);
     EXPECT_EQ(Boxes().Seen().size(), 1u);
 }
 
 TEST_F(RowTest, DeleteShiftClosesTheRangeWithinTheBank)
 {
     const Refs before = References();
+    Boxes().Answer(plat::BoxResult::Ok);
     Command(CL_PMenu_DelShift, 1, 1, 2);
-    EXPECT_EQ(datBankSize(host->work.Data(), 0), 6);
+    EXPECT_EQ(datBankSize(host->work, 0), 6);
     EXPECT_EQ(Channels(0, 6), (std::vector<int>{0, 3, 4, 5, -1, -1, 6}));
     Refs want = before;
     want.prio1 = 3;     // priority 1 was on a removed row: it now names row 1
@@ -377,6 +387,7 @@ TEST_F(RowTest, AliasRowsInsertAndDelete)
     c.selectionFlags = cmcCellCapsule::kSelRange;
     c.rangeFirst = 0;
     c.rangeLast = 1;
+    Boxes().Answer(plat::BoxResult::Ok);  // alias records are always in use
     Run(c);
     EXPECT_EQ(w[0x1CFF], 2);
     EXPECT_EQ(w[0x1C0E], 0xA1);
