@@ -146,6 +146,26 @@ void indMemMap::Write(uint8_t* image, const indMemMapRow& row, int32_t index, in
     }
 }
 
+std::vector<std::pair<int32_t, uint8_t>> indMemMap::Footprint(const indMemMapRow& row,
+                                                               int32_t index)
+{
+    std::vector<std::pair<int32_t, uint8_t>> out;
+    for (int p = 0; p < row.partCount; ++p) {
+        const int32_t addr = Address(row, p, index);
+        if (addr < 0)
+            continue;
+        if (row.codec == mmCodec::BitChoice) {
+            const int n = row.a;
+            if (n / 8 < PartBytes(row.parts[p]))
+                out.emplace_back(addr + n / 8, static_cast<uint8_t>(0x80 >> (n % 8)));
+            continue;
+        }
+        for (int k = 0; k < PartBytes(row.parts[p]); ++k)
+            out.emplace_back(addr + k, PartMask(row.parts[p], k));
+    }
+    return out;
+}
+
 bool indMemMap::SurvivesSave(int32_t address)
 {
     if (address >= 0 && address < 0x0180)
@@ -174,20 +194,13 @@ std::vector<int32_t> indMemMap::UnkeptEdits(const uint8_t* saved, const uint8_t*
 {
     std::vector<int32_t> ids;
     for (const auto& row : Rows()) {
-        if (row.pattern == mmPattern::Disabled || RowSurvivesSave(row))
+        if (row.pattern == mmPattern::Disabled || (row.flags & mmReadOnly) || RowSurvivesSave(row))
             continue;
         bool differs = false;
         for (int i = row.firstIndex; i < row.firstIndex + row.count && !differs; ++i)
-            for (int p = 0; p < row.partCount && !differs; ++p) {
-                const int32_t addr = Address(row, p, i);
-                if (addr < 0)
-                    continue;
-                for (int k = 0; k < PartBytes(row.parts[p]); ++k) {
-                    const uint8_t m = PartMask(row.parts[p], k);
-                    if (addr + k < kImageSize && ((saved[addr + k] ^ work[addr + k]) & m))
-                        differs = true;
-                }
-            }
+            for (const auto& [addr, mask] : Footprint(row, i))
+                if (!SurvivesSave(addr) && ((saved[addr] ^ work[addr]) & mask))
+                    differs = true;
         if (differs)
             ids.push_back(row.id);
     }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 // The radio's memory map: for every generic setting, where its value lives in the image,
@@ -41,7 +42,7 @@ enum : uint16_t {
     mmEvent13 = 0x0008,   // a change redraws every cell (event 13)
     mmZeroText = 0x0010,  // 0 shows the overlay text `zeroText` when no key is handled
     mmReadOnly = 0x0020,  // shown, never edited
-    mmNotPacked = 0x0040, // storage in a slot the block map never packs (computed)
+    mmNoStepping = 0x0040,  // FixedPoint: space and backspace do not step
 };
 
 // Where a row's storage comes from.
@@ -100,6 +101,12 @@ public:
     // The byte mask a part covers in the byte at Address + k (k = 0 .. bytes - 1).
     static int PartBytes(const mmPart& part);
     static uint8_t PartMask(const mmPart& part, int k);
+
+    // The bits a row covers for one index, as (address, mask) pairs; a flat array of
+    // bytes (a text, digits, a bit array) covers all of its bytes, except that a row editing
+    // one bit of a bit array covers that bit only.
+    static std::vector<std::pair<int32_t, uint8_t>> Footprint(const indMemMapRow& row,
+                                                              int32_t index);
 
     // Reads and writes the assembled value of a row for an index.
     static int32_t Read(const uint8_t* image, const indMemMapRow& row, int32_t index);

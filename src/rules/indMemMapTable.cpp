@@ -1,0 +1,677 @@
+// The radio's memory map of the generic settings: one row per identifier.
+//
+// Columns: identifier, origin (G = the radio's documented layout, which must not move; O =
+// ours), a note on where the storage comes from, then the storage (parts), the codec and its
+// parameters, the list, and the conditions.
+//
+// Placement of our own storage: only in bytes that a save keeps (the EEPROM header, and
+// working slots the block map packs), never over a field used elsewhere, and never in bits
+// that image preparation copies from the reference image or derives (0000-0003, 0008-000A,
+// 0100-010B, 0140-0151, 08EA-08ED, 09B3 bit 2, 09CF, 09D0 bits 1-2, 09D1 bits 0 and 6, 09D2,
+// 09D3 bit 7, 09D4, 09DE, 09E2, 09F0, 0A0E-0A0F, 0A11-0A12, 0A18-0A1A, 0BAE-0BAF, 0BC6 bit 7).
+// Maker settings stay in the maker area of the header (0000-00FF), which only a maker-mode
+// clone write sends to the radio; the adjustment bytes from 0040 on are left to the
+// adjustment cells.
+//
+// Free bytes used by our rows: header 0004-0007, 000C-000F, 0014-001F, 0024-002F,
+// 0038-003E, 0133-0134, 0136-0138; block 6 09B4-09BD, 09C0-09CD, 09D6-09DD, 09DF-09E1,
+// 09E3-09EF, 09F1-09F2; block 18 0BB0-0BB5; block 20 0BB6-0BBF; block 41 0BC0-0BC2;
+// block 48 0BC4, 0BC7-0BD8.
+
+#include <algorithm>
+
+#include "cells/TextCodec.h"
+#include "cells/cmcCellIds.h"
+#include "rules/indMemMap.h"
+
+namespace {
+
+constexpr mmOrigin G = mmOrigin::Given;
+constexpr mmOrigin O = mmOrigin::Ours;
+
+// Parts.
+constexpr mmPart Bits(int addr, int bit, int width, int weight = 1)
+{
+    return mmPart{static_cast<uint16_t>(addr), static_cast<uint8_t>(bit),
+                  static_cast<uint8_t>(width), static_cast<uint16_t>(weight)};
+}
+constexpr mmPart Bit(int addr, int bit, int weight = 1)
+{
+    return Bits(addr, bit, 1, weight);
+}
+constexpr mmPart Byte(int addr)
+{
+    return Bits(addr, 0, 8);
+}
+constexpr mmPart Word(int addr)
+{
+    return Bits(addr, 0, 16);
+}
+constexpr mmPart Long(int addr)
+{
+    return Bits(addr, 0, 32);
+}
+constexpr mmPart Bytes(int addr, int n)
+{
+    return Bits(addr, 0, 8 * n);
+}
+
+// A row under construction.
+struct R : indMemMapRow {
+    R(int32_t i, mmOrigin o, const char* n)
+    {
+        id = i;
+        origin = o;
+        note = n;
+    }
+    R& At(mmPart p)
+    {
+        parts[partCount++] = p;
+        return *this;
+    }
+    R& Split(mmPart p0, mmPart p1, mmPart p2 = mmPart{})
+    {
+        pattern = mmPattern::Split;
+        At(p0).At(p1);
+        if (p2.width)
+            At(p2);
+        return *this;
+    }
+    // Level field plus a flag bit, listed as level + 100 when the flag is set.
+    R& Combined(int addr, int levelBit, int levelWidth, int flagBit)
+    {
+        pattern = mmPattern::Combined;
+        return At(Bit(addr, flagBit, 100)).At(Bits(addr, levelBit, levelWidth));
+    }
+    // Repeated storage.
+    R& Rep(int strideBytes, int n, int first = 0)
+    {
+        stride = static_cast<uint16_t>(strideBytes);
+        count = n;
+        firstIndex = first;
+        return *this;
+    }
+    R& Rec(int k, int part, int n, int first = 0)
+    {
+        kind = static_cast<uint8_t>(k);
+        recordPart = static_cast<uint8_t>(part);
+        count = n;
+        firstIndex = first;
+        return *this;
+    }
+    R& Choice(const char* l)
+    {
+        codec = mmCodec::Choice;
+        list = l;
+        return *this;
+    }
+    R& Alt(const char* l, uint8_t models)
+    {
+        listAlt = l;
+        altModels = models;
+        return *this;
+    }
+    R& Int(int lo, int hi, int offset = 0, int how = 0)
+    {
+        codec = mmCodec::Int;
+        a = lo, b = hi, c = offset, d = how;
+        return *this;
+    }
+    // Seconds in 1/units: byte seconds are Sec(u) on a byte.
+    R& Sec(int units, int lo = 0, int hi = 255, int strip = 0)
+    {
+        codec = mmCodec::Seconds;
+        a = units, b = lo, c = hi, d = strip;
+        return *this;
+    }
+    // FixedPoint: bounds in stored units, stored and shown decimals, step.
+    R& Fix(int lo, int hi, int storedDec, int shownDec, int step = 1)
+    {
+        codec = mmCodec::FixedPoint;
+        a = lo, b = hi, c = storedDec * 10 + shownDec, d = step;
+        return *this;
+    }
+    R& MinSec(int lo, int hi, int step)
+    {
+        codec = mmCodec::MinSec;
+        a = lo, b = hi, c = step;
+        return *this;
+    }
+    R& Hex(int n, bool letters)
+    {
+        codec = mmCodec::HexDigits;
+        a = n, b = letters;
+        return *this;
+    }
+    R& Text(int len, int variant)
+    {
+        pattern = mmPattern::Text;
+        codec = mmCodec::TextCodec;
+        a = len, b = variant;
+        return *this;
+    }
+    R& Seg(int len)
+    {
+        pattern = mmPattern::Text;
+        codec = mmCodec::SegText;
+        a = len;
+        return *this;
+    }
+    R& BitOf(int n)
+    {
+        codec = mmCodec::BitChoice;
+        a = n;
+        return *this;
+    }
+    R& Dtmf(int digits)
+    {
+        pattern = mmPattern::Text;
+        codec = mmCodec::Dtmf;
+        a = digits;
+        return *this;
+    }
+    R& Special()
+    {
+        pattern = mmPattern::Special;
+        return *this;
+    }
+    R& Off()
+    {
+        pattern = mmPattern::Disabled;
+        return *this;
+    }
+    R& If(uint16_t f)
+    {
+        flags |= f;
+        return *this;
+    }
+    R& Zero(const char* key)
+    {
+        flags |= mmZeroText;
+        zeroText = key;
+        return *this;
+    }
+};
+
+constexpr const char* kOnOff = "GI_Sheet_Sel_Misc_OnOff";
+constexpr const char* kEnable = "GI_Sheet_Sel_Misc_Enable";
+constexpr const char* kTimerOff = "GI_AppInd_TimerOff";
+constexpr const char* kInfinite = "GI_AppInd_CounterInfinite";
+constexpr int kSpace = TextCodec::kSpaceFilled;
+
+// A byte of seconds (the byte SecondsCodec: 0 to 255 units).
+R ByteSec(int32_t id, mmOrigin o, const char* n, int addr, int units)
+{
+    return R(id, o, n).At(Byte(addr)).Sec(units);
+}
+R OnOff(int32_t id, mmOrigin o, const char* n, int addr, int bit)
+{
+    return R(id, o, n).At(Bit(addr, bit)).Choice(kOnOff);
+}
+
+std::vector<indMemMapRow> Build()
+{
+    std::vector<indMemMapRow> t = {
+        // --- set-mode values, header 0130 to 013F ---
+        R(CL_SetM_Backlight, G, "bits 0-3 of 013E")
+            .At(Bits(0x013E, 0, 4))
+            .Choice("GI_Sheet_Sel_SetM_Backlight"),
+        R(CL_SetM_LcdContrast, O, "set-mode area").At(Bits(0x0136, 4, 4)).Int(1, 8),
+        OnOff(CL_SetM_BeepOn, G, "bit 7 of 0130", 0x0130, 7),
+        R(CL_SetM_BeepLev, G, "bits 0-3 of 0130, + 100 when bit 6 is set")
+            .Combined(0x0130, 0, 4, 6)
+            .Choice("GI_Sheet_Sel_SetM_BeepLev"),
+        R(CL_SetM_SqlLev, G, "byte 0131").At(Byte(0x0131)).Choice("GI_Sheet_Sel_SetM_SqlLev"),
+        R(CL_SetM_AFMinLev, G, "byte 0132").At(Byte(0x0132)).Int(0, 255),
+        R(CL_SetM_AudioFilt, O, "set-mode area")
+            .At(Bits(0x0133, 4, 2))
+            .Choice("GI_Sheet_Sel_SetM_AudioFilt"),
+        R(CL_SetM_MicGain, O, "set-mode area").At(Bits(0x0133, 0, 4)).Int(1, 5),
+        R(CL_SetM_VoxGain, O, "set-mode area").At(Bits(0x0134, 0, 4)).Int(1, 10),
+        R(CL_SetM_VoxDelay, O, "set-mode area")
+            .At(Bits(0x0134, 4, 4))
+            .Choice("GI_Sheet_Sel_SetM_VoxDelay"),
+        R(CL_SetM_VoxAFLev, O, "set-mode area").At(Bits(0x0136, 0, 4)).Int(1, 8),
+        OnOff(CL_SetM_VoxOnOff, O, "set-mode area", 0x0133, 6),
+        OnOff(CL_SetM_HornOut, O, "set-mode area", 0x0133, 7),
+        OnOff(CL_SetM_BATVDisp, O, "set-mode area", 0x0138, 0),
+        OnOff(CL_SetM_BERDisp, O, "set-mode area", 0x0138, 1),
+        OnOff(CL_SetM_SigMoni, O, "set-mode area", 0x0138, 2),
+        R(CL_SetM_Ringer, O, "set-mode area")
+            .At(Bits(0x0137, 0, 2))
+            .Choice("GI_Sheet_Sel_SetM_Ringer"),
+        R(CL_SetM_Ringer2, O, "set-mode area")
+            .At(Bits(0x0137, 2, 2))
+            .Choice("GI_Sheet_Sel_SetM_Ringer"),
+        R(CL_SetM_RingerTimer, G, "byte 0135").At(Byte(0x0135)).Int(0, 16),
+        R(CL_SetM_RingerLev, O, "set-mode area").At(Bits(0x0137, 4, 4)).Int(1, 8),
+        R(CL_SetM_CodeDisp, O, "set-mode area")
+            .At(Bits(0x0138, 3, 2))
+            .Choice("GI_Sheet_Sel_SetM_CodeDisp"),
+        R(CL_SetM_Psave, O, "set-mode area")
+            .At(Bits(0x0138, 5, 2))
+            .Choice("GI_Sheet_Sel_SetM_Psave"),
+        OnOff(CL_SetM_LoneWorker, O, "set-mode area", 0x0138, 7),
+    };
+
+    // --- which set-mode items the user may change: bits 0-14 of the array at 09BE ---
+    {
+        const int32_t ids[] = {
+            CL_USetM_Backlight, CL_USetM_LcdContrast, CL_USetM_BeepOn,   CL_USetM_BeepLev,
+            CL_USetM_SqlLev,    CL_USetM_AfMinLev,    CL_USetM_AudioFilt, CL_USetM_MicGain,
+            CL_USetM_VoxGain,   CL_USetM_VoxDelay,    CL_USetM_VoxAFLev, CL_USetM_VoxOnOff,
+            CL_USetM_HornOut,   CL_USetM_BATVDisp,    CL_USetM_BERDisp,
+        };
+        int n = 0;
+        for (int32_t id : ids)
+            t.push_back(R(id, G, "2-byte bit array at 09BE; bit number in item order")
+                            .At(Bytes(0x09BE, 2))
+                            .BitOf(n++));
+    }
+
+    // --- set-mode item and indication texts: block 38, never packed ---
+    {
+        const int32_t items[] = {
+            CL_TSetM_Backlight, CL_TSetM_LcdContrast, CL_TSetM_BeepOn,   CL_TSetM_BeepLev,
+            CL_TSetM_SqlLev,    CL_TSetM_AFMinLev,    CL_TSetM_AudioFilt, CL_TSetM_MicGain,
+            CL_TSetM_VoxGain,   CL_TSetM_VoxDelay,    CL_TSetM_VoxAFLev, CL_TSetM_HornOut,
+            CL_TSetM_BATVDisp,
+        };
+        int k = 0;
+        for (int32_t id : items)
+            t.push_back(R(id, G, "4-character texts at 1AC4 to 1B24, 8 bytes apart")
+                            .At(Bytes(0x1AC4 + 8 * k++, 4))
+                            .Seg(4));
+        for (int i = 0; i < 9; ++i)
+            t.push_back(R(CL_TSetI_OFF + i, G, "3-character texts at 1B44 to 1B84, 8 bytes apart")
+                            .At(Bytes(0x1B44 + 8 * i, 3))
+                            .Seg(3));
+    }
+
+    // --- digital messages and timers: blocks 36 and 38, never packed ---
+    for (int i = 0; i < 13; ++i)
+        t.push_back(R(CL_Dig_ProgMes_Busy + i, G, "8-character texts at 1A44 to 1AA4")
+                        .At(Bytes(0x1A44 + 8 * i, 8))
+                        .Seg(8));
+    const std::vector<indMemMapRow> more = {
+        R(CL_Dig_Msg_Status_Text_Rx, O, "status message, kind 19 first part")
+            .At(Bytes(0, 16))
+            .Rec(19, 0, 32)
+            .Seg(16),
+        R(CL_Dig_Msg_Status_Text_Tx, O, "status message, kind 19 second part")
+            .At(Bytes(0, 16))
+            .Rec(19, 1, 32)
+            .Seg(16),
+        R(CL_Dig_Msg_Status_Beep, O, "status message, kind 19 first part")
+            .At(Bit(16, 0))
+            .Rec(19, 0, 32)
+            .Choice(kOnOff),
+        R(CL_Dig_Msg_Status_Selection, O, "status message, kind 19 first part")
+            .At(Bit(16, 1))
+            .Rec(19, 0, 32)
+            .Choice(kEnable),
+        R(CL_Dig_Tim_TxWait, O, "block 36").At(Word(0x1A32)).Sec(1000, 100, 1275).If(mmNeedEacc),
+        R(CL_Dig_Tim_Chk, G, "16-bit 1A30").At(Word(0x1A30)).Sec(1000, 100, 1275).If(mmNeedEacc),
+        R(CL_Dig_Tim_Free, O, "block 36").At(Word(0x1A34)).Sec(1000, 0, 1275).If(mmNeedEacc),
+        R(CL_Dig_Tim_Tac, O, "block 36").At(Word(0x1A36)).Sec(1000, 0, 1275).If(mmNeedEacc),
+        R(CL_Dig_Tim_Breakin, O, "block 36").At(Byte(0x1A39)).Sec(10).If(mmNeedEacc),
+        R(CL_Dig_Tim_Wakeup, O, "block 36").At(Byte(0x1A3A)).Int(1, 4).If(mmNeedEacc),
+        R(CL_Dig_Tim_ND, O, "block 36").At(Byte(0x1A3B)).Int(0, 16).If(mmNeedEacc),
+        R(CL_Dig_Tim_NR, O, "block 36").At(Byte(0x1A3C)).Int(1, 8).If(mmNeedEacc),
+        R(CL_Dig_Tim_L0Level, G, "byte 1A38").At(Byte(0x1A38)).Int(-115, -100).If(mmNeedEacc),
+
+        // --- common settings ---
+        R(CL_Comm_UserPassword, G, "4 digits, one per nibble, at 09AE")
+            .At(Word(0x09AE))
+            .Hex(4, false),
+        R(CL_Comm_DealerPasscode, G, "6 digits, one per nibble, at 09B0")
+            .At(Bits(0x09B0, 0, 24))
+            .Hex(6, false),
+        OnOff(CL_Comm_PwrOnPassword, O, "block 6", 0x09B4, 0),
+        R(CL_Comm_ClonePasswordStr, G, "16 bytes at 0A1C")
+            .At(Bytes(0x0A1C, 16))
+            .Text(16, TextCodec::kZeroFilledKeepSpaces),
+        R(CL_Comm_IniSetModeAccess, O, "block 6").At(Bit(0x09B4, 1)).Choice(kEnable),
+        R(CL_Comm_KeyChgModeAccess, O, "block 6").At(Bit(0x09B4, 2)).Choice(kEnable),
+        R(CL_Comm_AllClearAccess, O, "block 6").At(Bit(0x09B4, 3)).Choice(kEnable),
+        R(CL_Comm_SetModeAccess, O, "block 6").At(Bit(0x09B4, 4)).Choice(kEnable),
+        OnOff(CL_Comm_EmerIn, O, "block 6", 0x09B4, 5),
+        ByteSec(CL_Comm_AtResetTimer_A, O, "block 6", 0x09B5, 1).Zero(kTimerOff),
+        ByteSec(CL_Comm_AtResetTimer_B, O, "block 6", 0x09B6, 1).Zero(kTimerOff),
+        ByteSec(CL_Comm_InactiveTimer, O, "block 6", 0x09B7, 1).Zero(kTimerOff),
+        OnOff(CL_Comm_Tot, G, "bit 7 of 1A41 (block 37, never packed)", 0x1A41, 7)
+            .If(mmNeedEacc),
+        ByteSec(CL_Comm_Tot_Timer, O, "block 6", 0x09B8, 1),
+        OnOff(CL_Comm_Tot_ID_Out, O, "block 6", 0x09B9, 0),
+        OnOff(CL_Comm_Tot_Dtmf_ID_Out, O, "block 6", 0x09B9, 1),
+        ByteSec(CL_Comm_Tot_PenaltyTimer, O, "block 6", 0x09BB, 1),
+        OnOff(CL_Comm_Tot_Beep, O, "block 6", 0x09B9, 2),
+        R(CL_Comm_Tot_Reset, O, "block 6").At(Byte(0x09BA)).Fix(0, 15, 0, 3).Zero(kTimerOff),
+        R(CL_Comm_CloneComment1, G, "16 bytes at 0A2C").At(Bytes(0x0A2C, 16)).Text(16, kSpace),
+        R(CL_Comm_CloneComment2, G, "the next 16 bytes, 0A3C")
+            .At(Bytes(0x0A3C, 16))
+            .Text(16, kSpace),
+        OnOff(CL_Comm_LockoutAna, O, "block 6", 0x09B9, 3),
+        OnOff(CL_Comm_LockoutDig, O, "block 6", 0x09B9, 4),
+        ByteSec(CL_Comm_LockoutPenaltyTimer, O, "block 6", 0x09BC, 1),
+        OnOff(CL_Comm_LockoutOverride, O, "block 6", 0x09B9, 5),
+        OnOff(CL_Comm_Ctcss_ToneBurst, O, "block 6", 0x09B9, 6),
+        OnOff(CL_Comm_Ctcss_ReverseBurst, O, "block 6", 0x09B9, 7),
+        OnOff(CL_Comm_Ctcss_RxAfFilt, O, "block 6", 0x09BD, 0),
+        OnOff(CL_Comm_Ctcss_ChMuteCont, O, "block 6", 0x09BD, 1),
+        R(CL_Comm_RS232C_SPPED, O, "block 6")
+            .At(Bits(0x09BD, 4, 2))
+            .Choice("GI_Sheet_Sel_Comm_RS232C_Speed"),
+        R(CL_Comm_RS232C_Mode, G, "bit 3 of 09FD times 4 + bits 4-5 of 09CE")
+            .Split(Bit(0x09FD, 3, 4), Bits(0x09CE, 4, 2))
+            .Choice("GI_Sheet_Sel_Comm_RS232C_Mode"),
+        R(CL_Comm_Dig_Rs232c_Speed, O, "block 6")
+            .At(Bits(0x09E6, 1, 2))
+            .Choice("GI_Sheet_Sel_Comm_RS232C_Speed"),
+        ByteSec(CL_Comm_EmerTim_On, O, "block 6", 0x09C0, 1),
+        ByteSec(CL_Comm_EmerTim_Off, O, "block 6", 0x09C1, 1),
+        ByteSec(CL_Comm_EmerTim_Start, O, "block 6", 0x09C2, 1),
+        ByteSec(CL_Comm_EmerTim_Sairen, O, "block 6", 0x09C3, 1),
+        R(CL_Comm_EmerTim_ReCycle, O, "block 6").At(Byte(0x09C5)).Int(0, 255).Zero(kInfinite),
+        R(CL_Comm_Scrm_Type, O, "block 6")
+            .At(Bits(0x09E0, 4, 2))
+            .Choice("GI_Sheet_Sel_Comm_Scrm_Type"),
+        OnOff(CL_Comm_Scrm_SyncCapture, O, "block 6", 0x09E0, 6),
+        R(CL_Comm_Scrm_GroupCode, O, "block 6").At(Byte(0x09DC)).Int(1, 255),
+        ByteSec(CL_Comm_Scrm_TStartTiming, O, "block 6", 0x09DD, 100),
+        ByteSec(CL_Comm_PwrSave_Timer1, O, "block 6", 0x09CC, 1),
+        ByteSec(CL_Comm_PwrSave_Timer2, O, "block 6", 0x09CD, 1),
+        OnOff(CL_Comm_ManDown_ON, O, "block 6", 0x09BD, 2),
+        ByteSec(CL_Comm_ManDown_Timer, O, "block 6", 0x09C6, 1),
+        ByteSec(CL_Comm_ManDown_TS1, O, "block 6", 0x09C7, 1),
+        ByteSec(CL_Comm_ManDown_TS2, O, "block 6", 0x09C8, 1),
+        ByteSec(CL_Comm_ManDown_TS3, O, "block 6", 0x09C9, 1),
+        ByteSec(CL_Comm_ManDown_Sairen, O, "block 6", 0x09CA, 1),
+        R(CL_Comm_ManDown_ReCycle, O, "block 6").At(Byte(0x09CB)).Int(0, 255).Zero(kInfinite),
+        ByteSec(CL_Comm_LowBatt1_Periods, O, "block 6", 0x09D6, 1),
+        ByteSec(CL_Comm_LowBatt2_Periods, O, "block 6", 0x09D7, 1),
+        OnOff(CL_Comm_LowBatt1_TX_End, O, "block 6", 0x09BD, 3),
+        OnOff(CL_Comm_LowBatt2_TX_End, O, "block 6", 0x09BD, 6),
+        OnOff(CL_Comm_LowBatt1, O, "block 6", 0x09DF, 0),
+        OnOff(CL_Comm_LowBatt2, O, "block 6", 0x09DF, 1),
+        R(CL_Comm_SmartRing_Beep, G, "bit 2 of 0A10 times 4 + bits 0-1 of 0A10")
+            .Split(Bit(0x0A10, 2, 4), Bits(0x0A10, 0, 2))
+            .Choice("GI_Sheet_Sel_SRing_Beep"),
+        ByteSec(CL_Comm_SmartRing_BeepTimer, O, "block 6", 0x09D8, 1),
+        OnOff(CL_Comm_AllSelect, O, "block 6", 0x09DF, 2),
+        OnOff(CL_Comm_TRDataOut, O, "block 6", 0x09DF, 3),
+        OnOff(CL_Comm_Wide, O, "block 6", 0x09DF, 4),
+        OnOff(CL_Comm_FNarrow, O, "block 6", 0x09DF, 5),
+        OnOff(CL_Comm_FNarrow_Change, O, "block 6", 0x09DF, 6),
+        R(CL_Comm_Sql_Tight_Ofs, O, "block 6").At(Byte(0x09D9)).Int(0, 15),
+        OnOff(CL_Comm_PTTSide, O, "block 6", 0x09E0, 0),
+        OnOff(CL_Comm_PTTOver, O, "block 6", 0x09E0, 1),
+        OnOff(CL_Comm_PTTwithRinger, O, "block 6", 0x09E0, 2),
+        ByteSec(CL_Comm_Msk_DosTimer, O, "block 6", 0x09DA, 1),
+        ByteSec(CL_Comm_Msk_CoastTimer, O, "block 6", 0x09DB, 1),
+        R(CL_Comm_Msk_Mdc_SelfID, O, "block 6").At(Word(0x09E4)).Hex(4, true),
+        R(CL_Comm_Strv_Stun_Type, O, "block 6")
+            .At(Bits(0x09E1, 0, 2))
+            .Choice("GI_Sheet_Sel_Comm_Stun_Type"),
+        OnOff(CL_Comm_Strv_TRDataOut, O, "block 6", 0x09E1, 2),
+        OnOff(CL_Comm_Strv_PSW_Inhibit, O, "block 6", 0x09E1, 3),
+        OnOff(CL_Comm_Strv_LCD_OFF, O, "block 6", 0x09E1, 4),
+        ByteSec(CL_Comm_Strv_LCD_OFF_Timer, O, "block 6", 0x09E3, 1),
+        OnOff(CL_Comm_Strv_Text_ON, O, "block 6", 0x09E1, 5),
+        OnOff(CL_Comm_Strv_Beep_ON, O, "block 6", 0x09E1, 6),
+        OnOff(CL_Comm_Strv_DecAll, O, "block 6", 0x09E1, 7),
+        OnOff(CL_Comm_Strv_RevAll, O, "block 6", 0x09E6, 0),
+
+        // --- emergency, lone worker and expansion ---
+        ByteSec(CL_Emer_LoneWorker_Timeout, O, "block 48", 0x0BCB, 1),
+        ByteSec(CL_Emer_LoneWorker_PreAlarm, O, "block 48", 0x0BCC, 1),
+        ByteSec(CL_Emer_LoneWorker_RepeatAlarm, O, "block 48", 0x0BCD, 1),
+        ByteSec(CL_Emer_LoneWorker_Pttdelay, O, "block 48", 0x0BCE, 1),
+        R(CL_Emer_Setting_MaxAlert, G, "bits 0-3 of 0BCA, + 100 when bit 6 is set")
+            .Combined(0x0BCA, 0, 4, 6)
+            .Choice("GI_Sheet_Sel_SetM_BeepLev"),
+        OnOff(CL_Emer_Setting_Sql, O, "block 48", 0x0BCF, 0),
+        R(CL_Emer_Setting_MicGain, O, "block 48").At(Bits(0x0BCF, 4, 4)).Int(1, 5),
+        R(CL_Emer_Setting_RptCycle, O, "block 48").At(Byte(0x0BD0)).Int(0, 255).Zero(kInfinite),
+        OnOff(CL_Emer_Setting_Silent, O, "block 48", 0x0BCF, 1),
+        ByteSec(CL_Emer_Timer_Start, O, "block 48", 0x0BD1, 1),
+        ByteSec(CL_Emer_Timer_TxTone, O, "block 48", 0x0BD2, 1),
+        ByteSec(CL_Emer_Timer_AutoTx, O, "block 48", 0x0BD3, 1),
+        ByteSec(CL_Emer_Timer_RxTone, O, "block 48", 0x0BD4, 1),
+        ByteSec(CL_Emer_Timer_AutoRx, O, "block 48", 0x0BD5, 1),
+        ByteSec(CL_Emer_Timer_Idle, O, "block 48", 0x0BD6, 1),
+        OnOff(CL_Emer_Signal_CodeEna, O, "block 48", 0x0BCF, 2),
+        R(CL_Emer_Signal_Code, O, "block 48").At(Byte(0x0BD7)).Int(1, 32),
+        OnOff(CL_Emer_Signal_CodeLong, O, "block 48", 0x0BCF, 3),
+        R(CL_Exp_UserCtcss, O, "block 48").At(Word(0x0BD8)).Fix(600, 3000, 1, 1, 1),
+        ByteSec(CL_Exp_Emer_SwOnTimer, O, "block 48", 0x0BDA, 1),
+        ByteSec(CL_Exp_Emer_SwOffTimer, O, "block 48", 0x0BDB, 1),
+        R(CL_Exp_Emer_StartRepeat, O, "block 48").At(Byte(0x0BC4)).Int(0, 255).Zero(kInfinite),
+        R(CL_Exp_Emer_Text, O, "block 20").At(Bytes(0x0BB6, 8)).Seg(8),
+        R(CL_Exp_BeepFreq_Low, O, "block 18").At(Word(0x0BB0)).Int(400, 3000),
+        R(CL_Exp_BeepFreq_High, O, "block 18").At(Word(0x0BB2)).Int(400, 3000),
+        OnOff(CL_Exp_DtcsInv_Tx, O, "block 48", 0x0BC7, 0),
+        OnOff(CL_Exp_DtcsInv_Rx, O, "block 48", 0x0BC7, 1),
+        OnOff(CL_Exp_RxAf_Filter, O, "block 48", 0x0BC7, 2),
+        ByteSec(CL_Exp_PSaveStartTimer_1, O, "block 48", 0x0BC8, 1),
+        ByteSec(CL_Exp_PSaveStartTimer_2, O, "block 48", 0x0BC9, 1),
+        OnOff(CL_Exp_RxExo_On, O, "block 48", 0x0BC7, 3),
+        ByteSec(CL_Exp_RxExo_Delay, O, "block 18", 0x0BB4, 10),
+        ByteSec(CL_Exp_ExPttDelay, O, "block 18", 0x0BB5, 10),
+        OnOff(CL_Exp_ToneMuteExPtt, O, "block 48", 0x0BC7, 4),
+        R(CL_Exp_Select_ExPttFtsw, G, "bit 1 of 09D5, the same bit as the EPTT port mode")
+            .At(Bit(0x09D5, 1))
+            .Choice(kEnable)
+            .If(mmEvent13),
+        OnOff(CL_Exp_DimIgsw, O, "block 48", 0x0BC7, 5),
+        OnOff(CL_Exp_Ignition, O, "block 48", 0x0BC7, 6),
+        ByteSec(CL_Exp_IgnitionTimer, O, "block 20", 0x0BBE, 1),
+        OnOff(CL_Exp_ClShift, O, "block 48", 0x0BC7, 7),
+        OnOff(CL_Exp_BattTypeChange, O, "block 20", 0x0BBF, 0),
+        R(CL_Exp_BattType, O, "block 20")
+            .At(Bits(0x0BBF, 1, 2))
+            .Choice("GI_Sheet_Sel_Exp_BattType"),
+        OnOff(CL_Exp_PttSw, O, "block 20", 0x0BBF, 3),
+
+        // --- DTMF memories: kind 6, 24 digits two to a byte in bytes 0-11, count in 12 ---
+        R(CL_Dtmf_Code, G, "kind 6 bytes 0-12").At(Bytes(0, 13)).Rec(6, 0, 3).Dtmf(24),
+        R(CL_Dtmf_CodeID, G, "kind 6 bytes 0-12").At(Bytes(0, 13)).Rec(6, 0, 3).Dtmf(24),
+        R(CL_Dtmf_CodeEmer, G, "kind 6 bytes 0-12").At(Bytes(0, 13)).Rec(6, 0, 3).Dtmf(24),
+        R(CL_Dtmf_Text, O, "no room in the 14-byte record: shown off").Off(),
+        ByteSec(CL_Dtmf_DtmfTimer, O, "block 41", 0x0BC0, 100),
+        ByteSec(CL_Dtmf_FirstTimer, O, "block 41", 0x0BC1, 100),
+        ByteSec(CL_Dtmf_MarkTimer, O, "block 41", 0x0BC2, 100),
+        R(CL_CTone_RX, G, "kind 8 bytes 0-1, a tone code").At(Bytes(0, 2)).Rec(8, 0, 9).Special(),
+        R(CL_CTone_TX, G, "kind 8 bytes 2-3, a tone code").At(Bytes(2, 2)).Rec(8, 0, 9).Special(),
+
+        // --- 2-tone and user tones with given bytes (their cells keep decode windows) ---
+        R(CL_2T_NotoneTimer, G, "byte 0AAF")
+            .At(Byte(0x0AAF))
+            .Fix(2, 30, 2, 3, 2),
+        R(CL_UTone_TonePeriod, G, "byte 0AA6 + index (index 15: 0AC1)")
+            .At(Byte(0x0AA6))
+            .Rep(1, 15)
+            .Special(),
+        R(CL_UTone_NotoneTimer, G, "byte 0AAF + index").At(Byte(0x0AAF)).Rep(1, 15).Special(),
+        R(CL_UTone_Length, G, "byte 0AB8 + index").At(Byte(0x0AB8)).Rep(1, 15).Special(),
+
+        // --- key and display ---
+        R(CL_KDisp_Key_Conv_RightDn, G, "0861").At(Byte(0x0861)).Special(),
+        R(CL_KDisp_Key_Conv_LeftUp, G, "0862").At(Byte(0x0862)).Special(),
+        R(CL_KDisp_Key_Conv_LeftDn, G, "0863").At(Byte(0x0863)).Special(),
+        R(CL_KDisp_Key_Conv_P0, G, "0864").At(Byte(0x0864)).Special(),
+        R(CL_KDisp_Key_Conv_P1, G, "0865").At(Byte(0x0865)).Special(),
+        R(CL_KDisp_Key_Conv_P2, G, "0866").At(Byte(0x0866)).Special(),
+        R(CL_KDisp_Key_Conv_P3, G, "0867").At(Byte(0x0867)).Special(),
+        R(CL_KDisp_Key_Conv_Opf1, G, "0860").At(Byte(0x0860)).Special(),
+        R(CL_KDisp_Key_Conv_MicUp, G, "0864, the byte of P0").At(Byte(0x0864)).Special(),
+        R(CL_KDisp_Key_Conv_MicDn, G, "0865, the byte of P1").At(Byte(0x0865)).Special(),
+        R(CL_KDisp_Key_Conv_MicA, G, "0866, the byte of P2").At(Byte(0x0866)).Special(),
+        R(CL_KDisp_Key_Conv_MicB, G, "0867, the byte of P3").At(Byte(0x0867)).Special(),
+        R(CL_KDisp_Tenkey_Select, G, "bit 3 of 0A10 times 2 + bit 4 of 09D0")
+            .Split(Bit(0x0A10, 3, 2), Bit(0x09D0, 4))
+            .Choice("GI_Sheet_Sel_KDisp_Tenkey_Normal")
+            .Alt("GI_Sheet_Sel_KDisp_Tenkey", 1 << 2),
+        OnOff(CL_KDisp_HangAct_Moni, O, "block 6", 0x09E7, 0),
+        OnOff(CL_KDisp_HangAct_Scan, O, "block 6", 0x09E7, 1),
+        OnOff(CL_KDisp_HangAct_PrioA, O, "block 6", 0x09E7, 2),
+        R(CL_KDisp_HangAct_ScanSuspend, G,
+          "bit 4 of 09FD times 4 + bit 5 of 09FD times 2 + bit 4 of 09D5")
+            .Split(Bit(0x09FD, 4, 4), Bit(0x09FD, 5, 2), Bit(0x09D5, 4))
+            .Choice("GI_Sheet_Sel_HookOffSuspend"),
+        R(CL_KDisp_OpeningText, O, "block 6").At(Bytes(0x09E8, 8)).Seg(8),
+        OnOff(CL_KDisp_OpeningBeep, O, "block 6", 0x09E7, 3),
+        R(CL_KDisp_RotarySel, G, "bit 4 of 09D3 times 4 + bit 3 of 09D3 times 2")
+            .Split(Bit(0x09D3, 4, 4), Bit(0x09D3, 3, 2))
+            .Choice("GI_Sheet_Sel_KDisp_Rotary"),
+        R(CL_KDisp_ScrollTimer, G, "byte 12D8 (block 24, never packed)")
+            .At(Byte(0x12D8))
+            .Sec(10)
+            .Zero(kTimerOff),
+        R(CL_KDisp_RfPoSel, O, "block 6")
+            .At(Bits(0x09E7, 4, 2))
+            .Choice("GI_Sheet_Sel_KDisp_RfPoSel"),
+        OnOff(CL_KDisp_MrCode, O, "block 6", 0x09F1, 0),
+        OnOff(CL_KDisp_SmaKey, O, "block 6", 0x09F1, 1),
+        R(CL_KDisp_PwrSW, O, "block 6").At(Bits(0x09F1, 2, 2)).Choice("GI_Sheet_Sel_KDisp_PwrSW"),
+        R(CL_KDisp_MicFunc, G, "bit 4 of 0A1B").At(Bit(0x0A1B, 4)).Choice(kOnOff).If(mmEvent13),
+        OnOff(CL_KDisp_ExtEmr, O, "block 6", 0x09F1, 4),
+        R(CL_KDisp_LED_LP0, O, "block 6").At(Bits(0x09F2, 0, 2)).Choice("GI_Sheet_Sel_KDisp_LED"),
+        R(CL_KDisp_LED_LP1, O, "block 6").At(Bits(0x09F2, 2, 2)).Choice("GI_Sheet_Sel_KDisp_LED"),
+        R(CL_KDisp_LED_LP2, O, "block 6").At(Bits(0x09F2, 4, 2)).Choice("GI_Sheet_Sel_KDisp_LED"),
+        OnOff(CL_KDisp_PrioA_SwOn, O, "block 6", 0x09F1, 5),
+        OnOff(CL_KDisp_PrioA_ClearDown, O, "block 6", 0x09F1, 6),
+
+        // --- external ports (their cells are the port rules) ---
+        R(CL_ExtPort_PortMode_EPTT, G, "bit 1 of 09D5").At(Bit(0x09D5, 1)).Special(),
+        R(CL_ExtPort_PortMode_SCI, G, "bit 7 of 09FD").At(Bit(0x09FD, 7)).Special(),
+        R(CL_ExtPort_PortMode_AFO, G, "bit 6 of 09FD").At(Bit(0x09FD, 6)).Special(),
+        R(CL_ExtPort_PortMode_IGSW, G, "bit 1 of 0148").At(Bit(0x0148, 1)).Special(),
+
+        // --- MSK with given storage ---
+        R(CL_Msk_AdrRange_Killer, G, "16-bit 126E (block 26, never packed)")
+            .At(Word(0x126E))
+            .Special(),
+        R(CL_Msk_Cfg_Status_FixBaseId, G, "16-bit 12D0 (block 24, never packed)")
+            .At(Word(0x12D0))
+            .Special(),
+        R(CL_Msk_Cfg_Gps_FixBaseId, G, "16-bit 12D2 (block 24, never packed)")
+            .At(Word(0x12D2))
+            .Special(),
+        R(CL_Msk_Cfg_Gps_IntervalTimer, G, "byte 12DA (block 24, never packed)")
+            .At(Byte(0x12DA))
+            .MinSec(30, 3570, 30),
+
+        // --- maker settings, header 0000 to 00FF, maker mode only ---
+        R(CL_Maker_SqlDelay_Op, O, "maker area").At(Byte(0x0004)).Int(0, 255).If(mmMaker),
+        R(CL_Maker_SqlDelay_ResetTimer, O, "maker area").At(Byte(0x0005)).Sec(100).If(mmMaker),
+        R(CL_Maker_Sql_SigDetTimer, O, "maker area").At(Byte(0x0006)).Sec(1000).If(mmMaker),
+        R(CL_Maker_Sql_NoiseDetTimer, O, "maker area").At(Byte(0x0007)).Sec(1000).If(mmMaker),
+        R(CL_Maker_Sql_SigDetTimerDR, O, "maker area").At(Byte(0x000C)).Sec(1000).If(mmMaker),
+        R(CL_Maker_Sql_NoiseDetTimerDR, O, "maker area").At(Byte(0x000D)).Sec(1000).If(mmMaker),
+        R(CL_Maker_Sql_FlickerChkTimer, O, "maker area").At(Byte(0x000E)).Sec(1000).If(mmMaker),
+    };
+    t.insert(t.end(), more.begin(), more.end());
+    for (int i = 0; i < 7; ++i)
+        t.push_back(
+            R(CL_Maker_Sql_Level_A + i, O, "maker area").At(Byte(0x0014 + i)).Int(0, 255).If(mmMaker));
+    const std::vector<indMemMapRow> maker = {
+        R(CL_Maker_CtcssTone_Burst, O, "maker area").At(Byte(0x001B)).Sec(100).If(mmMaker),
+        R(CL_Maker_CtcssDec_Attack, O, "maker area").At(Byte(0x001C)).Sec(1000).If(mmMaker),
+        R(CL_Maker_CtcssDec_Release, O, "maker area").At(Byte(0x001D)).Sec(1000).If(mmMaker),
+        R(CL_Maker_CtcssDec_PS, O, "maker area").At(Byte(0x001E)).Sec(1000).If(mmMaker),
+        R(CL_Maker_CtcssDec_Delay, O, "maker area").At(Byte(0x001F)).Sec(1000).If(mmMaker),
+        R(CL_Maker_CtcssDec_Attack2, O, "maker area").At(Byte(0x0024)).Sec(1000).If(mmMaker),
+        R(CL_Maker_CtcssDec_Release2, O, "maker area").At(Byte(0x0025)).Sec(1000).If(mmMaker),
+        R(CL_Maker_Dtcs_TxPolar, O, "maker area")
+            .At(Bit(0x000F, 0))
+            .Choice("GI_Sheet_Sel_Maker_Polarity")
+            .If(mmMaker),
+        R(CL_Maker_Dtcs_RxPolar, O, "maker area")
+            .At(Bit(0x000F, 1))
+            .Choice("GI_Sheet_Sel_Maker_Polarity")
+            .If(mmMaker),
+        R(CL_Maker_Dtcs_Decode, G, "byte 0023, stored as value - 11")
+            .At(Byte(0x0023))
+            .Int(1, 12, 11)
+            .If(mmMaker),
+        R(CL_Maker_PwrOffTimer, O, "maker area").At(Byte(0x0026)).Sec(10).If(mmMaker),
+        R(CL_Maker_PwrOffTimer2, O, "maker area").At(Byte(0x0027)).Sec(10).If(mmMaker),
+        R(CL_Maker_ON_Timer1, O, "maker area").At(Byte(0x0028)).Sec(100).If(mmMaker),
+        R(CL_Maker_ON_Timer2, O, "maker area").At(Byte(0x0029)).Sec(100).If(mmMaker),
+        R(CL_Maker_ON_Timer3, O, "maker area").At(Byte(0x002A)).Sec(100).If(mmMaker),
+        R(CL_Maker_MchPitch, O, "maker area")
+            .At(Bits(0x000F, 2, 2))
+            .Choice("GI_Sheet_Sel_Maker_MchPitch")
+            .If(mmMaker),
+        R(CL_Maker_IfFreq, G, "32-bit at 0010, 6 stored decimals")
+            .At(Long(0x0010))
+            .Fix(-99975000, 99975000, 6, 4, 25000)
+            .If(mmMaker | mmNoStepping),
+        R(CL_Maker_Pll_Type, O, "maker area")
+            .At(Bits(0x000F, 4, 2))
+            .Choice("GI_Sheet_Sel_Maker_PllType")
+            .If(mmMaker),
+        R(CL_Maker_Pll_Reference, O, "maker area").At(Byte(0x002B)).Int(0, 255).If(mmMaker),
+        R(CL_Maker_Pll_TxFastTimer, O, "maker area").At(Byte(0x002C)).Sec(1000).If(mmMaker),
+        R(CL_Maker_Pll_RxFastTimer, O, "maker area").At(Byte(0x002D)).Sec(1000).If(mmMaker),
+        R(CL_Maker_MuteTimer_Tx, O, "maker area").At(Byte(0x002E)).Sec(1000).If(mmMaker),
+        R(CL_Maker_MuteTimer_Rx, O, "maker area").At(Byte(0x002F)).Sec(1000).If(mmMaker),
+        R(CL_Maker_SetModeAccess, G, "bit 3 of 000B, the set-mode access bit")
+            .At(Bit(0x000B, 3))
+            .Choice(kEnable)
+            .If(mmMaker),
+        R(CL_Maker_ExtModeAccess, G, "bit 4 of 000B, the extended-mode access bit")
+            .At(Bit(0x000B, 4))
+            .Choice(kEnable)
+            .If(mmMaker | mmEvent25),
+        R(CL_Maker_RollStart_RX, O, "maker area").At(Byte(0x0038)).Int(0, 255).If(mmMaker),
+        R(CL_Maker_RollTiming_RX, O, "maker area").At(Byte(0x0039)).Int(0, 255).If(mmMaker),
+        R(CL_Maker_RollTiming_TX, O, "maker area").At(Byte(0x003A)).Int(0, 255).If(mmMaker),
+        R(CL_Maker_Digital_TxPolar, O, "maker area")
+            .At(Bit(0x000F, 6))
+            .Choice("GI_Sheet_Sel_Maker_Polarity")
+            .If(mmMaker),
+        R(CL_Maker_Digital_RxPolar, O, "maker area")
+            .At(Bit(0x000F, 7))
+            .Choice("GI_Sheet_Sel_Maker_Polarity")
+            .If(mmMaker),
+        R(CL_Maker_Digital_Let, O, "maker area").At(Byte(0x003B)).Sec(1000).If(mmMaker),
+        R(CL_Maker_Digital_Tack, O, "maker area").At(Byte(0x003C)).Sec(1000).If(mmMaker),
+        // The battery thresholds have their own rules (ranges that follow their neighbours).
+        R(CL_Maker_Liion_Normal_Low1, G, "byte 0030").At(Byte(0x0030)).Special(),
+        R(CL_Maker_Liion_Normal_Low2, G, "byte 0031").At(Byte(0x0031)).Special(),
+        R(CL_Maker_Liion_Normal_Low3, G, "byte 0032").At(Byte(0x0032)).Special(),
+        R(CL_Maker_Liion_Low_Low1, G, "byte 0033").At(Byte(0x0033)).Special(),
+        R(CL_Maker_Liion_Low_Low2, G, "byte 0034").At(Byte(0x0034)).Special(),
+        R(CL_Maker_Liion_Low_Low3, G, "byte 0035").At(Byte(0x0035)).Special(),
+        R(CL_Maker_Liion_Dry_Low1, G, "byte 0036").At(Byte(0x0036)).Special(),
+        R(CL_Maker_Liion_Dry_Low2, G, "byte 0037").At(Byte(0x0037)).Special(),
+        R(CL_Maker_NiMH_Low1, G, "byte 0020").At(Byte(0x0020)).Special(),
+        R(CL_Maker_NiMH_Low2, G, "byte 0021").At(Byte(0x0021)).Special(),
+        R(CL_Maker_NiMH_Low3, G, "byte 0022").At(Byte(0x0022)).Special(),
+        R(CL_Maker_Stone_2tone, O, "maker area").At(Byte(0x003D)).Int(0, 255).If(mmMaker),
+        R(CL_Maker_Stone_5tone, O, "maker area").At(Byte(0x003E)).Int(0, 255).If(mmMaker),
+
+        // --- MDC systems: 26-byte entries from 1B8F (block 42, never packed) ---
+        R(CL_Mdc_General_Rx_Sync_Threshold, G, "byte 1B93 + 26 n")
+            .At(Byte(0x1B93))
+            .Rep(26, 5)
+            .Int(29, 40),
+    };
+    t.insert(t.end(), maker.begin(), maker.end());
+    return t;
+}
+
+}  // namespace
+
+const std::vector<indMemMapRow>& indMemMap::Rows()
+{
+    static const std::vector<indMemMapRow> rows = [] {
+        auto t = Build();
+        std::stable_sort(t.begin(), t.end(),
+                         [](const indMemMapRow& x, const indMemMapRow& y) { return x.id < y.id; });
+        return t;
+    }();
+    return rows;
+}
