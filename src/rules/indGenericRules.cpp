@@ -48,66 +48,66 @@ int RunNumber(const indMemMapRow& row, indRuleRequest& r, int32_t* v)
 {
     cmcCellCapsule& c = r.capsule;
     switch (row.codec) {
-    case mmCodec::Choice: {
-        ChoiceCodec codec;
-        codec.listName = ListOf(row, r.ModelType());
-        return codec.Run(c, v, r.repaint, r.opened);
-    }
-    case mmCodec::Int: {
-        IntCodec codec;
-        codec.min = row.a;
-        codec.max = row.b;
-        codec.offset = row.c;
-        codec.saturate = (row.d & mmIntSaturate) != 0;
-        codec.clamp = (row.d & mmIntClamp) != 0;
-        return codec.Run(c, v, r.repaint, r.opened);
-    }
-    case mmCodec::Seconds: {
-        SecondsCodec codec;
-        codec.unitsPerSecond = row.a;
-        codec.min = row.b;
-        codec.max = row.c;
-        codec.zerosToStrip = row.d;
-        codec.offTextAllowed = (row.flags & mmZeroText) != 0;
-        return codec.Run(c, v, r.repaint, r.opened);
-    }
-    case mmCodec::FixedPoint: {
-        FixedPointCodec codec;
-        codec.storedDecimals = row.c / 10;
-        codec.shownDecimals = row.c % 10;
-        codec.min = static_cast<double>(row.a) / Pow10(codec.storedDecimals);
-        codec.max = static_cast<double>(row.b) / Pow10(codec.storedDecimals);
-        codec.step = row.d > 0 ? row.d : 1;
-        codec.steppingAllowed = (row.flags & mmNoStepping) == 0;
-        return codec.Run(c, v, r.repaint, r.opened);
-    }
-    case mmCodec::MinSec: {
-        MinSecCodec codec;
-        codec.minSeconds = row.a;
-        codec.maxSeconds = row.b;
-        codec.stepSeconds = row.c;
-        return codec.Run(c, v, r.repaint, r.opened);
-    }
-    case mmCodec::PaddedInt: {
-        PaddedIntCodec codec;
-        codec.min = row.a;
-        codec.max = row.b;
-        codec.width = row.c;
-        return codec.Run(c, v, r.repaint, r.opened);
-    }
-    case mmCodec::HexDigits: {
-        HexDigitsCodec codec;
-        codec.digitCount = row.a;
-        codec.lettersAllowed = row.b != 0;
-        return codec.RunPacked(c, v, r.repaint, r.opened);
-    }
-    case mmCodec::Digit: {
-        DigitCodec codec;
-        codec.fAllowed = row.a != 0;
-        return codec.Run(c, v, r.repaint, r.opened);
-    }
-    default:
-        return 0;
+        case mmCodec::Choice: {
+            ChoiceCodec codec;
+            codec.listName = ListOf(row, r.ModelType());
+            return codec.Run(c, v, r.repaint, r.opened);
+        }
+        case mmCodec::Int: {
+            IntCodec codec;
+            codec.min = row.a;
+            codec.max = row.b;
+            codec.offset = row.c;
+            codec.saturate = (row.d & mmIntSaturate) != 0;
+            codec.clamp = (row.d & mmIntClamp) != 0;
+            return codec.Run(c, v, r.repaint, r.opened);
+        }
+        case mmCodec::Seconds: {
+            SecondsCodec codec;
+            codec.unitsPerSecond = row.a;
+            codec.min = row.b;
+            codec.max = row.c;
+            codec.zerosToStrip = row.d;
+            codec.offTextAllowed = (row.flags & mmZeroText) != 0;
+            return codec.Run(c, v, r.repaint, r.opened);
+        }
+        case mmCodec::FixedPoint: {
+            FixedPointCodec codec;
+            codec.storedDecimals = row.c / 10;
+            codec.shownDecimals = row.c % 10;
+            codec.min = static_cast<double>(row.a) / Pow10(codec.storedDecimals);
+            codec.max = static_cast<double>(row.b) / Pow10(codec.storedDecimals);
+            codec.step = row.d > 0 ? row.d : 1;
+            codec.steppingAllowed = (row.flags & mmNoStepping) == 0;
+            return codec.Run(c, v, r.repaint, r.opened);
+        }
+        case mmCodec::MinSec: {
+            MinSecCodec codec;
+            codec.minSeconds = row.a;
+            codec.maxSeconds = row.b;
+            codec.stepSeconds = row.c;
+            return codec.Run(c, v, r.repaint, r.opened);
+        }
+        case mmCodec::PaddedInt: {
+            PaddedIntCodec codec;
+            codec.min = row.a;
+            codec.max = row.b;
+            codec.width = row.c;
+            return codec.Run(c, v, r.repaint, r.opened);
+        }
+        case mmCodec::HexDigits: {
+            HexDigitsCodec codec;
+            codec.digitCount = row.a;
+            codec.lettersAllowed = row.b != 0;
+            return codec.RunPacked(c, v, r.repaint, r.opened);
+        }
+        case mmCodec::Digit: {
+            DigitCodec codec;
+            codec.fAllowed = row.a != 0;
+            return codec.Run(c, v, r.repaint, r.opened);
+        }
+        default:
+            return 0;
     }
 }
 
@@ -116,30 +116,30 @@ int RunBytes(const indMemMapRow& row, indRuleRequest& r, uint8_t* bytes)
 {
     cmcCellCapsule& c = r.capsule;
     switch (row.codec) {
-    case mmCodec::TextCodec: {
-        TextCodec codec;
-        codec.length = row.a;
-        codec.variant = row.b;
-        return codec.Run(c, bytes, r.repaint, r.opened);
-    }
-    case mmCodec::SegText: {
-        SegmentTextCodec codec;
-        codec.length = row.a;
-        codec.userChars = r.Image() + kUserChars;
-        return codec.Run(c, bytes, r.repaint, r.opened);
-    }
-    case mmCodec::Dtmf: {
-        DtmfCodeCodec codec;
-        codec.maxDigits = row.a;
-        return codec.Run(c, bytes, bytes + (row.a + 1) / 2, r.repaint, r.opened);
-    }
-    case mmCodec::BitChoice: {
-        BitChoiceCodec codec;
-        codec.bitNumber = row.a;
-        return codec.Run(c, bytes, indMemMap::PartBytes(row.parts[0]), r.repaint, r.opened);
-    }
-    default:
-        return 0;
+        case mmCodec::TextCodec: {
+            TextCodec codec;
+            codec.length = row.a;
+            codec.variant = row.b;
+            return codec.Run(c, bytes, r.repaint, r.opened);
+        }
+        case mmCodec::SegText: {
+            SegmentTextCodec codec;
+            codec.length = row.a;
+            codec.userChars = r.Image() + kUserChars;
+            return codec.Run(c, bytes, r.repaint, r.opened);
+        }
+        case mmCodec::Dtmf: {
+            DtmfCodeCodec codec;
+            codec.maxDigits = row.a;
+            return codec.Run(c, bytes, bytes + (row.a + 1) / 2, r.repaint, r.opened);
+        }
+        case mmCodec::BitChoice: {
+            BitChoiceCodec codec;
+            codec.bitNumber = row.a;
+            return codec.Run(c, bytes, indMemMap::PartBytes(row.parts[0]), r.repaint, r.opened);
+        }
+        default:
+            return 0;
     }
 }
 

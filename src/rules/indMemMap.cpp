@@ -147,7 +147,7 @@ void indMemMap::Write(uint8_t* image, const indMemMapRow& row, int32_t index, in
 }
 
 std::vector<std::pair<int32_t, uint8_t>> indMemMap::Footprint(const indMemMapRow& row,
-                                                               int32_t index)
+                                                              int32_t index)
 {
     std::vector<std::pair<int32_t, uint8_t>> out;
     for (int p = 0; p < row.partCount; ++p) {

@@ -36,12 +36,12 @@ enum class mmCodec : uint8_t {
 
 // Conditions and side effects.
 enum : uint16_t {
-    mmMaker = 0x0001,     // acts only in maker mode; otherwise empty, no input
-    mmNeedEacc = 0x0002,  // acts only while the extended-mode access bit is set
-    mmEvent25 = 0x0004,   // a change rebuilds the tree and sheets (event 25)
-    mmEvent13 = 0x0008,   // a change redraws every cell (event 13)
-    mmZeroText = 0x0010,  // 0 shows the overlay text `zeroText` when no key is handled
-    mmReadOnly = 0x0020,  // shown, never edited
+    mmMaker = 0x0001,       // acts only in maker mode; otherwise empty, no input
+    mmNeedEacc = 0x0002,    // acts only while the extended-mode access bit is set
+    mmEvent25 = 0x0004,     // a change rebuilds the tree and sheets (event 25)
+    mmEvent13 = 0x0008,     // a change redraws every cell (event 13)
+    mmZeroText = 0x0010,    // 0 shows the overlay text `zeroText` when no key is handled
+    mmReadOnly = 0x0020,    // shown, never edited
     mmNoStepping = 0x0040,  // FixedPoint: space and backspace do not step
 };
 

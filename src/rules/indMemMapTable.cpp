@@ -16,7 +16,7 @@
 // Free bytes used by our rows: header 0004-0007, 000C-000F, 0014-001F, 0024-002F,
 // 0038-003E, 0133-0134, 0136-0138; block 6 09B4-09BD, 09C0-09CD, 09D6-09DD, 09DF-09E1,
 // 09E3-09EF, 09F1-09F2; block 18 0BB0-0BB5; block 20 0BB6-0BBF; block 41 0BC0-0BC2;
-// block 48 0BC4, 0BC7-0BD8.
+// block 48 0BC4, 0BC7-0BDB; block 19 121A-1223.
 
 #include <algorithm>
 
@@ -257,9 +257,9 @@ std::vector<indMemMapRow> Build()
     // --- which set-mode items the user may change: bits 0-14 of the array at 09BE ---
     {
         const int32_t ids[] = {
-            CL_USetM_Backlight, CL_USetM_LcdContrast, CL_USetM_BeepOn,   CL_USetM_BeepLev,
+            CL_USetM_Backlight, CL_USetM_LcdContrast, CL_USetM_BeepOn,    CL_USetM_BeepLev,
             CL_USetM_SqlLev,    CL_USetM_AfMinLev,    CL_USetM_AudioFilt, CL_USetM_MicGain,
-            CL_USetM_VoxGain,   CL_USetM_VoxDelay,    CL_USetM_VoxAFLev, CL_USetM_VoxOnOff,
+            CL_USetM_VoxGain,   CL_USetM_VoxDelay,    CL_USetM_VoxAFLev,  CL_USetM_VoxOnOff,
             CL_USetM_HornOut,   CL_USetM_BATVDisp,    CL_USetM_BERDisp,
         };
         int n = 0;
@@ -272,9 +272,9 @@ std::vector<indMemMapRow> Build()
     // --- set-mode item and indication texts: block 38, never packed ---
     {
         const int32_t items[] = {
-            CL_TSetM_Backlight, CL_TSetM_LcdContrast, CL_TSetM_BeepOn,   CL_TSetM_BeepLev,
+            CL_TSetM_Backlight, CL_TSetM_LcdContrast, CL_TSetM_BeepOn,    CL_TSetM_BeepLev,
             CL_TSetM_SqlLev,    CL_TSetM_AFMinLev,    CL_TSetM_AudioFilt, CL_TSetM_MicGain,
-            CL_TSetM_VoxGain,   CL_TSetM_VoxDelay,    CL_TSetM_VoxAFLev, CL_TSetM_HornOut,
+            CL_TSetM_VoxGain,   CL_TSetM_VoxDelay,    CL_TSetM_VoxAFLev,  CL_TSetM_HornOut,
             CL_TSetM_BATVDisp,
         };
         int k = 0;
@@ -294,30 +294,30 @@ std::vector<indMemMapRow> Build()
                         .At(Bytes(0x1A44 + 8 * i, 8))
                         .Seg(8));
     const std::vector<indMemMapRow> more = {
-        R(CL_Dig_Msg_Status_Text_Rx, O, "status message, kind 19 first part")
+        R(CL_Dig_Msg_Status_Text_Rx, G, "kind 19 (block 35, never packed); field ours")
             .At(Bytes(0, 16))
             .Rec(19, 0, 32)
             .Seg(16),
-        R(CL_Dig_Msg_Status_Text_Tx, O, "status message, kind 19 second part")
+        R(CL_Dig_Msg_Status_Text_Tx, G, "kind 19 (block 34, never packed); field ours")
             .At(Bytes(0, 16))
             .Rec(19, 1, 32)
             .Seg(16),
-        R(CL_Dig_Msg_Status_Beep, O, "status message, kind 19 first part")
+        R(CL_Dig_Msg_Status_Beep, G, "kind 19 (block 35, never packed); field ours")
             .At(Bit(16, 0))
             .Rec(19, 0, 32)
             .Choice(kOnOff),
-        R(CL_Dig_Msg_Status_Selection, O, "status message, kind 19 first part")
+        R(CL_Dig_Msg_Status_Selection, G, "kind 19 (block 35, never packed); field ours")
             .At(Bit(16, 1))
             .Rec(19, 0, 32)
             .Choice(kEnable),
-        R(CL_Dig_Tim_TxWait, O, "block 36").At(Word(0x1A32)).Sec(1000, 100, 1275).If(mmNeedEacc),
+        R(CL_Dig_Tim_TxWait, O, "block 19").At(Word(0x121A)).Sec(1000, 100, 1275).If(mmNeedEacc),
         R(CL_Dig_Tim_Chk, G, "16-bit 1A30").At(Word(0x1A30)).Sec(1000, 100, 1275).If(mmNeedEacc),
-        R(CL_Dig_Tim_Free, O, "block 36").At(Word(0x1A34)).Sec(1000, 0, 1275).If(mmNeedEacc),
-        R(CL_Dig_Tim_Tac, O, "block 36").At(Word(0x1A36)).Sec(1000, 0, 1275).If(mmNeedEacc),
-        R(CL_Dig_Tim_Breakin, O, "block 36").At(Byte(0x1A39)).Sec(10).If(mmNeedEacc),
-        R(CL_Dig_Tim_Wakeup, O, "block 36").At(Byte(0x1A3A)).Int(1, 4).If(mmNeedEacc),
-        R(CL_Dig_Tim_ND, O, "block 36").At(Byte(0x1A3B)).Int(0, 16).If(mmNeedEacc),
-        R(CL_Dig_Tim_NR, O, "block 36").At(Byte(0x1A3C)).Int(1, 8).If(mmNeedEacc),
+        R(CL_Dig_Tim_Free, O, "block 19").At(Word(0x121C)).Sec(1000, 0, 1275).If(mmNeedEacc),
+        R(CL_Dig_Tim_Tac, O, "block 19").At(Word(0x121E)).Sec(1000, 0, 1275).If(mmNeedEacc),
+        R(CL_Dig_Tim_Breakin, O, "block 19").At(Byte(0x1220)).Sec(10).If(mmNeedEacc),
+        R(CL_Dig_Tim_Wakeup, O, "block 19").At(Byte(0x1221)).Int(1, 4).If(mmNeedEacc),
+        R(CL_Dig_Tim_ND, O, "block 19").At(Byte(0x1222)).Int(0, 16).If(mmNeedEacc),
+        R(CL_Dig_Tim_NR, O, "block 19").At(Byte(0x1223)).Int(1, 8).If(mmNeedEacc),
         R(CL_Dig_Tim_L0Level, G, "byte 1A38").At(Byte(0x1A38)).Int(-115, -100).If(mmNeedEacc),
 
         // --- common settings ---
@@ -339,8 +339,7 @@ std::vector<indMemMapRow> Build()
         ByteSec(CL_Comm_AtResetTimer_A, O, "block 6", 0x09B5, 1).Zero(kTimerOff),
         ByteSec(CL_Comm_AtResetTimer_B, O, "block 6", 0x09B6, 1).Zero(kTimerOff),
         ByteSec(CL_Comm_InactiveTimer, O, "block 6", 0x09B7, 1).Zero(kTimerOff),
-        OnOff(CL_Comm_Tot, G, "bit 7 of 1A41 (block 37, never packed)", 0x1A41, 7)
-            .If(mmNeedEacc),
+        OnOff(CL_Comm_Tot, G, "bit 7 of 1A41 (block 37, never packed)", 0x1A41, 7).If(mmNeedEacc),
         ByteSec(CL_Comm_Tot_Timer, O, "block 6", 0x09B8, 1),
         OnOff(CL_Comm_Tot_ID_Out, O, "block 6", 0x09B9, 0),
         OnOff(CL_Comm_Tot_Dtmf_ID_Out, O, "block 6", 0x09B9, 1),
@@ -485,15 +484,18 @@ std::vector<indMemMapRow> Build()
         R(CL_CTone_TX, G, "kind 8 bytes 2-3, a tone code").At(Bytes(2, 2)).Rec(8, 0, 9).Special(),
 
         // --- 2-tone and user tones with given bytes (their cells keep decode windows) ---
-        R(CL_2T_NotoneTimer, G, "byte 0AAF")
-            .At(Byte(0x0AAF))
-            .Fix(2, 30, 2, 3, 2),
+        R(CL_2T_NotoneTimer, G, "byte 0AAF").At(Byte(0x0AAF)).Fix(2, 30, 2, 3, 2),
         R(CL_UTone_TonePeriod, G, "byte 0AA6 + index (index 15: 0AC1)")
             .At(Byte(0x0AA6))
             .Rep(1, 15)
             .Special(),
         R(CL_UTone_NotoneTimer, G, "byte 0AAF + index").At(Byte(0x0AAF)).Rep(1, 15).Special(),
         R(CL_UTone_Length, G, "byte 0AB8 + index").At(Byte(0x0AB8)).Rep(1, 15).Special(),
+
+        // --- common scan options with given storage ---
+        R(CL_ScanComm_PwrOnScan, G, "bit 7 of 09D1 times 2 + bit 1 of 0A1A")
+            .Split(Bit(0x09D1, 7, 2), Bit(0x0A1A, 1))
+            .Choice("GI_Sheet_Sel_PwrOnScan"),
 
         // --- key and display ---
         R(CL_KDisp_Key_Conv_RightDn, G, "0861").At(Byte(0x0861)).Special(),
@@ -573,8 +575,10 @@ std::vector<indMemMapRow> Build()
     };
     t.insert(t.end(), more.begin(), more.end());
     for (int i = 0; i < 7; ++i)
-        t.push_back(
-            R(CL_Maker_Sql_Level_A + i, O, "maker area").At(Byte(0x0014 + i)).Int(0, 255).If(mmMaker));
+        t.push_back(R(CL_Maker_Sql_Level_A + i, O, "maker area")
+                        .At(Byte(0x0014 + i))
+                        .Int(0, 255)
+                        .If(mmMaker));
     const std::vector<indMemMapRow> maker = {
         R(CL_Maker_CtcssTone_Burst, O, "maker area").At(Byte(0x001B)).Sec(100).If(mmMaker),
         R(CL_Maker_CtcssDec_Attack, O, "maker area").At(Byte(0x001C)).Sec(1000).If(mmMaker),
