@@ -66,7 +66,7 @@ struct indMemMapRow {
     int32_t id = 0;
     mmPattern pattern = mmPattern::Field;
     mmCodec codec = mmCodec::None;
-    mmPart parts[3] = {};
+    mmPart parts[5] = {};
     int partCount = 0;
     // Repeated storage: the value of index i lies stride * i bytes after the parts'
     // addresses, for indexes 0 .. count - 1. With a record kind the addresses are offsets

@@ -505,7 +505,10 @@ std::vector<indMemMapRow> Build()
         R(CL_KDisp_Key_Conv_P1, G, "0865").At(Byte(0x0865)).Special(),
         R(CL_KDisp_Key_Conv_P2, G, "0866").At(Byte(0x0866)).Special(),
         R(CL_KDisp_Key_Conv_P3, G, "0867").At(Byte(0x0867)).Special(),
-        R(CL_KDisp_Key_Conv_Opf1, G, "0860").At(Byte(0x0860)).Special(),
+        R(CL_KDisp_Key_Conv_Opf1, G, "0860; bit 7 of 0A1B follows its function")
+            .At(Byte(0x0860))
+            .At(Bit(0x0A1B, 7))
+            .Special(),
         R(CL_KDisp_Key_Conv_MicUp, G, "0864, the byte of P0").At(Byte(0x0864)).Special(),
         R(CL_KDisp_Key_Conv_MicDn, G, "0865, the byte of P1").At(Byte(0x0865)).Special(),
         R(CL_KDisp_Key_Conv_MicA, G, "0866, the byte of P2").At(Byte(0x0866)).Special(),
@@ -656,6 +659,152 @@ std::vector<indMemMapRow> Build()
         R(CL_Maker_NiMH_Low3, G, "byte 0022").At(Byte(0x0022)).Special(),
         R(CL_Maker_Stone_2tone, O, "maker area").At(Byte(0x003D)).Int(0, 255).If(mmMaker),
         R(CL_Maker_Stone_5tone, O, "maker area").At(Byte(0x003E)).Int(0, 255).If(mmMaker),
+
+        // --- memory channel fields (kind = model type + 1; record A at 0780 + 14 i, record B
+        // at 08EE + 12 i); the channel cells have their own rules ---
+        R(CL_Mch_Inh, G, "A0 bit 7").At(Bit(0, 7)).Rec(1, 0, 16).Special(),
+        R(CL_Mch_Inh_Pmr, G, "A0 bit 7").At(Bit(0, 7)).Rec(1, 0, 16).Special(),
+        R(CL_Mch_FreqR, G, "A0 bits 6-0 and A1-A3")
+            .At(Bits(0, 0, 7))
+            .At(Bytes(1, 3))
+            .Rec(1, 0, 16)
+            .Special(),
+        R(CL_Mch_FreqR_Pmr, G, "A0 bits 6-0 and A1-A3")
+            .At(Bits(0, 0, 7))
+            .At(Bytes(1, 3))
+            .Rec(1, 0, 16)
+            .Special(),
+        R(CL_Mch_TxInh, G, "A4 bit 7").At(Bit(4, 7)).Rec(1, 0, 16).Special(),
+        R(CL_Mch_TxInh_Pmr, G, "A4 bit 7").At(Bit(4, 7)).Rec(1, 0, 16).Special(),
+        R(CL_Mch_FreqT, G, "A4 bits 6-0 and A5-A7")
+            .At(Bits(4, 0, 7))
+            .At(Bytes(5, 3))
+            .Rec(1, 0, 16)
+            .Special(),
+        R(CL_Mch_FreqT_Pmr, G, "A4 bits 6-0 and A5-A7")
+            .At(Bits(4, 0, 7))
+            .At(Bytes(5, 3))
+            .Rec(1, 0, 16)
+            .Special(),
+        R(CL_Mch_CTone_R, G, "A8-A9, a tone code").At(Bytes(8, 2)).Rec(1, 0, 16).Special(),
+        R(CL_Mch_CTone_R_Pmr, G, "A8-A9, a tone code").At(Bytes(8, 2)).Rec(1, 0, 16).Special(),
+        R(CL_Mch_CTone_T, G, "A10-A11, a tone code").At(Bytes(10, 2)).Rec(1, 0, 16).Special(),
+        R(CL_Mch_CTone_T_Pmr, G, "A10-A11, a tone code").At(Bytes(10, 2)).Rec(1, 0, 16).Special(),
+        R(CL_Mch_Nar, G, "A12 bit 6").At(Bit(12, 6)).Rec(1, 0, 16).Special(),
+        R(CL_Mch_Nar_Pmr, G, "A12 bit 6").At(Bit(12, 6)).Rec(1, 0, 16).Special(),
+        R(CL_Mch_Scan_List, G, "A13").At(Byte(13)).Rec(1, 0, 16).Special(),
+        R(CL_Mch_Scan_List_Pmr, G, "A13").At(Byte(13)).Rec(1, 0, 16).Special(),
+        R(CL_Mch_PwrSave, G, "B0 bit 7").At(Bit(0, 7)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_PwrSave_Pmr, G, "B0 bit 7").At(Bit(0, 7)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Scan_ListSel, G, "B0 bit 5").At(Bit(0, 5)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Scan_ListSel_Pmr, G, "B0 bit 5").At(Bit(0, 5)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Tot, G, "B0 bit 4").At(Bit(0, 4)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Tot_Pmr, G, "B0 bit 4").At(Bit(0, 4)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Lockout, G, "B0 bits 3-2").At(Bits(0, 2, 2)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Lockout_Pmr, G, "B0 bits 3-2").At(Bits(0, 2, 2)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_RfPo, G, "B0 bits 1-0").At(Bits(0, 0, 2)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_RfPo_Pmr, G, "B0 bits 1-0").At(Bits(0, 0, 2)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Log, G, "B1 bits 7-4").At(Bits(1, 4, 4)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Log_Pmr, G, "B1 bits 7-4").At(Bits(1, 4, 4)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Sql_Tight, G, "B1 bit 2").At(Bit(1, 2)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Sql_Tight_Pmr, G, "B1 bit 2").At(Bit(1, 2)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Scan_Inc, G, "B1 bit 1").At(Bit(1, 1)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Scan_Inc_Pmr, G, "B1 bit 1").At(Bit(1, 1)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_CH_Mute, G, "B1 bit 0").At(Bit(1, 0)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_CH_Mute_Pmr, G, "B1 bit 0").At(Bit(1, 0)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Scrm_On, G, "B3 bits 6-5").At(Bits(3, 5, 2)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Scrm_On_Pmr, G, "B3 bits 6-5").At(Bits(3, 5, 2)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_AutoChScan, G, "B3 bit 0").At(Bit(3, 0)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_AutoChScan_Pmr, G, "B3 bit 0").At(Bit(3, 0)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Mdc_System, G, "B4 bits 3-0").At(Bits(4, 0, 4)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Mdc_System_Pmr, G, "B4 bits 3-0").At(Bits(4, 0, 4)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Scrm_Code, G, "B5").At(Byte(5)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Scrm_Code_Pmr, G, "B5").At(Byte(5)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_AutoReset, G, "B2 bit 1 (kinds 1 and 4)").At(Bit(2, 1)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_AutoResetPmr, G, "B2 bits 1-0 (kinds 2 and 3)")
+            .At(Bits(2, 0, 2))
+            .Rec(1, 1, 16)
+            .Special(),
+        R(CL_Mch_Dig_Sig, G, "A12 bits 1-0").At(Bits(12, 0, 2)).Rec(1, 0, 16).Special(),
+        R(CL_Mch_Moni_Pmr, G, "B0 bit 6, B1 bit 3, B2 bits 5-4")
+            .At(Bit(0, 6))
+            .At(Bit(1, 3))
+            .At(Bits(2, 4, 2))
+            .Rec(1, 1, 16)
+            .Special(),
+        R(CL_Mch_Sel_Pmr, G, "B2 bits 7-6").At(Bits(2, 6, 2)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Call_Pmr, G, "B2 bit 3").At(Bit(2, 3)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_PTT_Pmr, G, "B2 bit 2").At(Bit(2, 2)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_SigType_Log_Lmr, G, "B3 bit 7 (low), B4 bit 5 (high)")
+            .At(Bit(3, 7))
+            .At(Bit(4, 5))
+            .Rec(1, 1, 16)
+            .Special(),
+        R(CL_Mch_Log_Msk, G, "B3 bit 7").At(Bit(3, 7)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Compander, G, "B3 bit 4").At(Bit(3, 4)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Msk_Sig, G, "B3 bit 3").At(Bit(3, 3)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Msk_Rpt, G, "B3 bit 2").At(Bit(3, 2)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Msk_SendStatus, G, "B3 bit 1").At(Bit(3, 1)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_SigType_Emg_Lmr, G, "B4 bits 7-6").At(Bits(4, 6, 2)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Mdc_On, G, "B4 bit 5").At(Bit(4, 5)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_SigType_Dec_Lmr, G, "B4 bit 4").At(Bit(4, 4)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Form_Pmr, G, "B6 bits 3-0").At(Bits(6, 0, 4)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Pos_Pmr, G, "B6 bits 7-6").At(Bits(6, 6, 2)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Rpt_C_Pmr, G, "B7 bits 6-0").At(Bits(7, 0, 7)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Rpt_L_Pmr, G, "B7 bit 7").At(Bit(7, 7)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Stn_C_Pmr, G, "B8 bits 6-0").At(Bits(8, 0, 7)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Stn_L_Pmr, G, "B8 bit 7").At(Bit(8, 7)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_2Tone, G, "B8 bits 6-0 (kinds 1 and 4)").At(Bits(8, 0, 7)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Id_C_Pmr, G, "B9 bits 6-0").At(Bits(9, 0, 7)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_Id_L_Pmr, G, "B9 bit 7").At(Bit(9, 7)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_RxCNo_Pmr, G, "B10 (kinds 2 and 3)").At(Byte(10)).Rec(1, 1, 16).Special(),
+        R(CL_Mch_RxCNo2, G, "B10-B11 bits 15-6 (kinds 1 and 4)")
+            .At(Byte(10))
+            .At(Bits(11, 6, 2))
+            .Rec(1, 1, 16)
+            .Special(),
+        R(CL_Mch_Atr, G, "0145 and 0146 priority channels, 0BC5 special channel, 0BC6 bit 6")
+            .At(Byte(0x0145))
+            .At(Byte(0x0146))
+            .At(Byte(0x0BC5))
+            .At(Bit(0x0BC6, 6))
+            .Rep(0, 16)
+            .Special(),
+        R(CL_Mch_Atr_Pmr, G, "as the attribute cell")
+            .At(Byte(0x0145))
+            .At(Byte(0x0146))
+            .At(Byte(0x0BC5))
+            .At(Bit(0x0BC6, 6))
+            .Rep(0, 16)
+            .Special(),
+
+        // --- port entries: 1CB6 + 2 p (byte 0 bit 7 input, bit 6 active high; byte 1 the
+        // function), key function of port p at 1CD2 + p (block 47, never packed) ---
+        R(CL_ExtPort_InOut_1, G, "port 0 function").At(Byte(0x1CB7)).At(Byte(0x1CD2)).Special(),
+        R(CL_ExtPort_InOut_1_Dir, G, "port 0 direction").At(Bit(0x1CB6, 7)).Special(),
+        R(CL_ExtPort_InOut_1_Logic, G, "port 0 logic").At(Bit(0x1CB6, 6)).Special(),
+        R(CL_ExtPort_InOut_2, G, "port 1 function").At(Byte(0x1CB9)).At(Byte(0x1CD3)).Special(),
+        R(CL_ExtPort_InOut_2_Dir, G, "port 1 direction").At(Bit(0x1CB8, 7)).Special(),
+        R(CL_ExtPort_InOut_2_Logic, G, "port 1 logic").At(Bit(0x1CB8, 6)).Special(),
+        R(CL_ExtPort_InOut_3, G, "port 2 function").At(Byte(0x1CBB)).At(Byte(0x1CD4)).Special(),
+        R(CL_ExtPort_InOut_3_Dir, G, "port 2 direction").At(Bit(0x1CBA, 7)).Special(),
+        R(CL_ExtPort_InOut_3_Logic, G, "port 2 logic").At(Bit(0x1CBA, 6)).Special(),
+        R(CL_ExtPort_InOut_4, G, "port 3 function").At(Byte(0x1CBD)).At(Byte(0x1CD5)).Special(),
+        R(CL_ExtPort_InOut_4_Dir, G, "port 3 direction").At(Bit(0x1CBC, 7)).Special(),
+        R(CL_ExtPort_InOut_4_Logic, G, "port 3 logic").At(Bit(0x1CBC, 6)).Special(),
+        R(CL_ExtPort_In_1, G, "port 4 function").At(Byte(0x1CBF)).At(Byte(0x1CD6)).Special(),
+        R(CL_ExtPort_In_1_Dir, G, "port 4 direction").At(Bit(0x1CBE, 7)).Special(),
+        R(CL_ExtPort_In_1_Logic, G, "port 4 logic").At(Bit(0x1CBE, 6)).Special(),
+        R(CL_ExtPort_Out_1, G, "port 5 function").At(Byte(0x1CC1)).At(Byte(0x1CD7)).Special(),
+        R(CL_ExtPort_Out_1_Dir, G, "port 5 direction").At(Bit(0x1CC0, 7)).Special(),
+        R(CL_ExtPort_Out_1_Logic, G, "port 5 logic").At(Bit(0x1CC0, 6)).Special(),
+        R(CL_Msk_AdrRange_Group, G, "boundary at 126A (block 26, never packed)")
+            .At(Word(0x126A))
+            .Special(),
+        R(CL_CEdit, G, "kind 5: 2 bytes at 1196 + 2 i (block 8, never packed)")
+            .At(Bytes(0, 2))
+            .Rec(5, 0, 16)
+            .Special(),
 
         // --- MDC systems: 26-byte entries from 1B8F (block 42, never packed) ---
         R(CL_Mdc_General_Rx_Sync_Threshold, G, "byte 1B93 + 26 n")

@@ -407,6 +407,109 @@ TEST_F(MemMap, UserSetModeBitsAreDistinctBitsOf09BE)
     EXPECT_GE(bits.size(), 13u);
 }
 
+// Storage of the cells that special rules edit: the table's storage for them is what the
+// radio's layout says (channel 2: record A at 0780 + 28 = 079C, record B at 08EE + 24 = 0906).
+struct Placed {
+    int32_t id;
+    int32_t index;
+    std::vector<std::pair<int32_t, uint8_t>> bits;
+};
+
+const Placed kPlaced[] = {
+    {CL_Mch_Inh, 2, {{0x079C, 0x80}}},
+    {CL_Mch_FreqR_Pmr, 2, {{0x079C, 0x7F}, {0x079D, 0xFF}, {0x079E, 0xFF}, {0x079F, 0xFF}}},
+    {CL_Mch_TxInh, 2, {{0x07A0, 0x80}}},
+    {CL_Mch_FreqT, 2, {{0x07A0, 0x7F}, {0x07A1, 0xFF}, {0x07A2, 0xFF}, {0x07A3, 0xFF}}},
+    {CL_Mch_CTone_R, 2, {{0x07A4, 0xFF}, {0x07A5, 0xFF}}},
+    {CL_Mch_CTone_T_Pmr, 2, {{0x07A6, 0xFF}, {0x07A7, 0xFF}}},
+    {CL_Mch_Dig_Sig, 2, {{0x07A8, 0x03}}},
+    {CL_Mch_Nar, 2, {{0x07A8, 0x40}}},
+    {CL_Mch_Scan_List, 2, {{0x07A9, 0xFF}}},
+    {CL_Mch_PwrSave, 2, {{0x0906, 0x80}}},
+    {CL_Mch_Moni_Pmr, 2, {{0x0906, 0x40}, {0x0907, 0x08}, {0x0908, 0x30}}},
+    {CL_Mch_Scan_ListSel, 2, {{0x0906, 0x20}}},
+    {CL_Mch_Tot, 2, {{0x0906, 0x10}}},
+    {CL_Mch_Lockout_Pmr, 2, {{0x0906, 0x0C}}},
+    {CL_Mch_RfPo, 2, {{0x0906, 0x03}}},
+    {CL_Mch_Log, 2, {{0x0907, 0xF0}}},
+    {CL_Mch_Sql_Tight, 2, {{0x0907, 0x04}}},
+    {CL_Mch_Scan_Inc, 2, {{0x0907, 0x02}}},
+    {CL_Mch_CH_Mute_Pmr, 2, {{0x0907, 0x01}}},
+    {CL_Mch_Sel_Pmr, 2, {{0x0908, 0xC0}}},
+    {CL_Mch_Call_Pmr, 2, {{0x0908, 0x08}}},
+    {CL_Mch_PTT_Pmr, 2, {{0x0908, 0x04}}},
+    {CL_Mch_AutoReset, 2, {{0x0908, 0x02}}},
+    {CL_Mch_AutoResetPmr, 2, {{0x0908, 0x03}}},
+    {CL_Mch_SigType_Log_Lmr, 2, {{0x0909, 0x80}, {0x090A, 0x20}}},
+    {CL_Mch_Log_Msk, 2, {{0x0909, 0x80}}},
+    {CL_Mch_Scrm_On, 2, {{0x0909, 0x60}}},
+    {CL_Mch_Compander, 2, {{0x0909, 0x10}}},
+    {CL_Mch_Msk_Sig, 2, {{0x0909, 0x08}}},
+    {CL_Mch_Msk_Rpt, 2, {{0x0909, 0x04}}},
+    {CL_Mch_Msk_SendStatus, 2, {{0x0909, 0x02}}},
+    {CL_Mch_AutoChScan, 2, {{0x0909, 0x01}}},
+    {CL_Mch_SigType_Emg_Lmr, 2, {{0x090A, 0xC0}}},
+    {CL_Mch_Mdc_On, 2, {{0x090A, 0x20}}},
+    {CL_Mch_SigType_Dec_Lmr, 2, {{0x090A, 0x10}}},
+    {CL_Mch_Mdc_System_Pmr, 2, {{0x090A, 0x0F}}},
+    {CL_Mch_Scrm_Code, 2, {{0x090B, 0xFF}}},
+    {CL_Mch_Form_Pmr, 2, {{0x090C, 0x0F}}},
+    {CL_Mch_Pos_Pmr, 2, {{0x090C, 0xC0}}},
+    {CL_Mch_Rpt_C_Pmr, 2, {{0x090D, 0x7F}}},
+    {CL_Mch_Rpt_L_Pmr, 2, {{0x090D, 0x80}}},
+    {CL_Mch_Stn_C_Pmr, 2, {{0x090E, 0x7F}}},
+    {CL_Mch_Stn_L_Pmr, 2, {{0x090E, 0x80}}},
+    {CL_Mch_2Tone, 2, {{0x090E, 0x7F}}},
+    {CL_Mch_Id_C_Pmr, 2, {{0x090F, 0x7F}}},
+    {CL_Mch_Id_L_Pmr, 2, {{0x090F, 0x80}}},
+    {CL_Mch_RxCNo_Pmr, 2, {{0x0910, 0xFF}}},
+    {CL_Mch_RxCNo2, 2, {{0x0910, 0xFF}, {0x0911, 0xC0}}},
+    {CL_Mch_Atr, 2, {{0x0145, 0xFF}, {0x0146, 0xFF}, {0x0BC5, 0xFF}, {0x0BC6, 0x40}}},
+    {CL_KDisp_Key_Conv_Opf1, 0, {{0x0860, 0xFF}, {0x0A1B, 0x80}}},
+    {CL_KDisp_Key_Conv_RightDn, 0, {{0x0861, 0xFF}}},
+    {CL_KDisp_Key_Conv_LeftUp, 0, {{0x0862, 0xFF}}},
+    {CL_KDisp_Key_Conv_LeftDn, 0, {{0x0863, 0xFF}}},
+    {CL_KDisp_Key_Conv_P0, 0, {{0x0864, 0xFF}}},
+    {CL_KDisp_Key_Conv_P3, 0, {{0x0867, 0xFF}}},
+    {CL_KDisp_Key_Conv_MicUp, 0, {{0x0864, 0xFF}}},
+    {CL_KDisp_Key_Conv_MicB, 0, {{0x0867, 0xFF}}},
+    {CL_ExtPort_PortMode_EPTT, 0, {{0x09D5, 0x02}}},
+    {CL_ExtPort_PortMode_SCI, 0, {{0x09FD, 0x80}}},
+    {CL_ExtPort_PortMode_AFO, 0, {{0x09FD, 0x40}}},
+    {CL_ExtPort_PortMode_IGSW, 0, {{0x0148, 0x02}}},
+    {CL_ExtPort_InOut_1, 0, {{0x1CB7, 0xFF}, {0x1CD2, 0xFF}}},
+    {CL_ExtPort_InOut_4_Dir, 0, {{0x1CBC, 0x80}}},
+    {CL_ExtPort_In_1_Logic, 0, {{0x1CBE, 0x40}}},
+    {CL_ExtPort_Out_1, 0, {{0x1CC1, 0xFF}, {0x1CD7, 0xFF}}},
+    {CL_Msk_AdrRange_Killer, 0, {{0x126E, 0xFF}, {0x126F, 0xFF}}},
+    {CL_Msk_AdrRange_Group, 0, {{0x126A, 0xFF}, {0x126B, 0xFF}}},
+    {CL_Msk_Cfg_Status_FixBaseId, 0, {{0x12D0, 0xFF}, {0x12D1, 0xFF}}},
+    {CL_Msk_Cfg_Gps_FixBaseId, 0, {{0x12D2, 0xFF}, {0x12D3, 0xFF}}},
+    {CL_UTone_TonePeriod, 3, {{0x0AA9, 0xFF}}},
+    {CL_UTone_NotoneTimer, 3, {{0x0AB2, 0xFF}}},
+    {CL_UTone_Length, 3, {{0x0ABB, 0xFF}}},
+    {CL_CEdit, 3, {{0x119C, 0xFF}, {0x119D, 0xFF}}},
+    {CL_CTone_TX, 1, {{0x11FC, 0xFF}, {0x11FD, 0xFF}}},
+    {CL_Maker_Liion_Normal_Low1, 0, {{0x0030, 0xFF}}},
+    {CL_Maker_Liion_Dry_Low2, 0, {{0x0037, 0xFF}}},
+    {CL_Maker_NiMH_Low1, 0, {{0x0020, 0xFF}}},
+    {CL_Maker_NiMH_Low3, 0, {{0x0022, 0xFF}}},
+};
+
+TEST_F(MemMap, StorageOfTheSpeciallyRuledCellsIsTheRadiosLayout)
+{
+    for (const auto& p : kPlaced) {
+        const indMemMapRow* row = indMemMap::Find(p.id);
+        ASSERT_NE(row, nullptr) << IdName(p.id);
+        EXPECT_EQ(row->origin, mmOrigin::Given) << IdName(p.id);
+        auto got = indMemMap::Footprint(*row, p.index);
+        auto want = p.bits;
+        std::sort(got.begin(), got.end());
+        std::sort(want.begin(), want.end());
+        EXPECT_EQ(got, want) << IdName(p.id);
+    }
+}
+
 // --- conditions ---
 
 TEST_F(MemMap, MakerCellsAreEmptyAndDeafOutsideMakerMode)
@@ -474,6 +577,13 @@ const std::set<std::pair<int32_t, int32_t>> kSharedBits = {
     {CL_KDisp_Key_Conv_P3, CL_KDisp_Key_Conv_MicB},
     // The EPTT port mode bit is also the external PTT / foot switch selection.
     {CL_ExtPort_PortMode_EPTT, CL_Exp_Select_ExPttFtsw},
+    // Memory channel fields: the plain and "_Pmr" cells are one field for different model
+    // types (see SameFieldOtherModel); these pairs are one field read in two ways.
+    {CL_Mch_AutoReset, CL_Mch_AutoResetPmr},
+    {CL_Mch_SigType_Log_Lmr, CL_Mch_Log_Msk},
+    {CL_Mch_SigType_Log_Lmr, CL_Mch_Mdc_On},
+    {CL_Mch_2Tone, CL_Mch_Stn_C_Pmr},  // kinds 1 and 4 against kinds 2 and 3
+    {CL_Mch_RxCNo_Pmr, CL_Mch_RxCNo2},
     // The 2-tone no-tone timer is the first user tone's no-tone byte, which is also the
     // tenth tone's period byte.
     {CL_2T_NotoneTimer, CL_UTone_NotoneTimer},
@@ -483,6 +593,15 @@ const std::set<std::pair<int32_t, int32_t>> kSharedBits = {
     {CL_UTone_TonePeriod, CL_UTone_NotoneTimer},
     {CL_UTone_NotoneTimer, CL_UTone_Length},
 };
+
+// A channel cell and its "_Pmr" twin edit the same field under different model types.
+bool SameFieldOtherModel(int32_t a, int32_t b)
+{
+    std::string x = IdName(a), y = IdName(b);
+    if (x.size() > y.size())
+        std::swap(x, y);
+    return y == x + "_Pmr" || y == x + "Pmr";
+}
 
 TEST_F(MemMap, NoTwoRowsShareBitsExceptTheDocumentedOnes)
 {
@@ -500,7 +619,9 @@ TEST_F(MemMap, NoTwoRowsShareBitsExceptTheDocumentedOnes)
                     const auto key = std::minmax(it->second, row.id);
                     if (!reported.insert({key.first, key.second}).second)
                         continue;
-                    EXPECT_TRUE(kSharedBits.count({key.first, key.second}))
+                    EXPECT_TRUE(kSharedBits.count({key.first, key.second}) ||
+                                kSharedBits.count({key.second, key.first}) ||
+                                SameFieldOtherModel(key.first, key.second))
                         << IdName(it->second) << " and " << IdName(row.id) << " share bit " << b
                         << " of " << std::hex << addr;
                 }
