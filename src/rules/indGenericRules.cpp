@@ -1,5 +1,6 @@
 #include "rules/indGenericRules.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "cells/BitChoiceCodec.h"
@@ -18,7 +19,10 @@
 #include "cells/TextCodec.h"
 #include "common/EventIds.h"
 #include "common/cmcEvMan.h"
+#include "model/datCh.h"
 #include "overlay/cmcGTex.h"
+#include "platform/TextUtil.h"
+#include "rules/ToneCodec.h"
 #include "rules/indMemMap.h"
 #include "rules/indRuleRequest.h"
 
@@ -180,6 +184,20 @@ bool indGenericRules::Run(const indMemMapRow& row, indRuleRequest& r)
         c.text.clear();
         return true;
     }
+    if (row.codec == mmCodec::Label) {
+        // A row label on a scratch text: whatever is typed, the label stays.
+        uint8_t label[12] = {};
+        const std::string t = txt::Format(row.list, r.index);
+        std::memcpy(label, t.data(), std::min<size_t>(t.size(), 11));
+        TextCodec codec;
+        codec.length = 11;
+        codec.variant = TextCodec::kSpaceFilled;
+        const int32_t mode = c.inputMode;
+        c.inputMode = cmcCellCapsule::kInputKey;
+        codec.Run(c, label, r.repaint, r.opened);
+        c.inputMode = mode;
+        return true;
+    }
     if (row.pattern == mmPattern::Disabled || row.partCount == 0) {
         CodecProtocol::ShowDisabled(c);
         return true;
@@ -201,7 +219,17 @@ bool indGenericRules::Run(const indMemMapRow& row, indRuleRequest& r)
     }
 
     int changed = 0;
-    if (row.pattern == mmPattern::Text || row.codec == mmCodec::BitChoice) {
+    if (row.codec == mmCodec::Tone) {
+        // The tone pair goes through the record, which knows the tone code's bits.
+        datCh rec(image);
+        rec.Load(row.kind, r.index);
+        ToneCodec codec;
+        codec.receive = row.a == 0;
+        codec.modelType = r.ModelType();
+        changed = codec.Run(c, rec.tone, r.repaint, r.opened);
+        if (changed && !ro)
+            rec.Save();
+    } else if (row.pattern == mmPattern::Text || row.codec == mmCodec::BitChoice) {
         const int n = indMemMap::PartBytes(row.parts[0]);
         uint8_t buf[256] = {};
         std::memcpy(buf, image + addr, static_cast<size_t>(n));

@@ -32,6 +32,8 @@ enum class mmCodec : uint8_t {
     BitChoice,   // a = bit number in the 2-byte array (bit 0 = msb of the first byte)
     Dtmf,        // a = most digits; the count byte follows the digits
     Digit,       // a = "F" allowed
+    Tone,        // the tone pair of a record; a = 0 receive, 1 transmit
+    Label,       // a row label: `list` is the format of the index; edits change nothing
 };
 
 // Conditions and side effects.

@@ -16,7 +16,7 @@
 // Free bytes used by our rows: header 0004-0007, 000C-000F, 0014-001F, 0024-002F,
 // 0038-003E, 0133-0134, 0136-0138; block 6 09B4-09BD, 09C0-09CD, 09D6-09DD, 09DF-09E1,
 // 09E3-09EF, 09F1-09F2; block 18 0BB0-0BB5; block 20 0BB6-0BBF; block 41 0BC0-0BC2;
-// block 48 0BC4, 0BC7-0BDB; block 19 121A-1223.
+// block 48 0BC4, 0BC7-0BDB; block 19 121A-1223; header 0152-017D.
 
 #include <algorithm>
 
@@ -137,6 +137,12 @@ struct R : indMemMapRow {
         a = lo, b = hi, c = step;
         return *this;
     }
+    R& Padded(int lo, int hi, int width)
+    {
+        codec = mmCodec::PaddedInt;
+        a = lo, b = hi, c = width;
+        return *this;
+    }
     R& Hex(int n, bool letters)
     {
         codec = mmCodec::HexDigits;
@@ -168,6 +174,18 @@ struct R : indMemMapRow {
         pattern = mmPattern::Text;
         codec = mmCodec::Dtmf;
         a = digits;
+        return *this;
+    }
+    R& ToneOf(int which)
+    {
+        codec = mmCodec::Tone;
+        a = which;
+        return *this;
+    }
+    R& Label(const char* format)
+    {
+        codec = mmCodec::Label;
+        list = format;
         return *this;
     }
     R& Special()
@@ -480,8 +498,15 @@ std::vector<indMemMapRow> Build()
         ByteSec(CL_Dtmf_DtmfTimer, O, "block 41", 0x0BC0, 100),
         ByteSec(CL_Dtmf_FirstTimer, O, "block 41", 0x0BC1, 100),
         ByteSec(CL_Dtmf_MarkTimer, O, "block 41", 0x0BC2, 100),
-        R(CL_CTone_RX, G, "kind 8 bytes 0-1, a tone code").At(Bytes(0, 2)).Rec(8, 0, 9).Special(),
-        R(CL_CTone_TX, G, "kind 8 bytes 2-3, a tone code").At(Bytes(2, 2)).Rec(8, 0, 9).Special(),
+        // The transmit tone follows the receive tone while the two are the same.
+        R(CL_CTone_RX, G, "kind 8 bytes 0-1, a tone code (block 11, never packed)")
+            .At(Bytes(0, 4))
+            .Rec(8, 0, 9)
+            .ToneOf(0),
+        R(CL_CTone_TX, G, "kind 8 bytes 2-3, a tone code (block 11, never packed)")
+            .At(Bytes(2, 2))
+            .Rec(8, 0, 9)
+            .ToneOf(1),
 
         // --- 2-tone and user tones with given bytes (their cells keep decode windows) ---
         R(CL_2T_NotoneTimer, G, "byte 0AAF").At(Byte(0x0AAF)).Fix(2, 30, 2, 3, 2),
@@ -566,6 +591,107 @@ std::vector<indMemMapRow> Build()
         R(CL_Msk_Cfg_Gps_IntervalTimer, G, "byte 12DA (block 24, never packed)")
             .At(Byte(0x12DA))
             .MinSec(30, 3570, 30),
+
+        // --- MSK configuration, timing and presets: the free end of the header, 0152-017F
+        // (block 24, where the radio keeps the base IDs and the GPS timer, is never packed) ---
+        R(CL_Msk_Cfg_Enc_PttCall, O, "header")
+            .At(Bits(0x0154, 5, 2))
+            .Choice("GI_Sheet_Sel_Msk_PttCall"),
+        OnOff(CL_Msk_Cfg_Enc_PreEmphasis, O, "header", 0x0152, 0),
+        R(CL_Msk_Cfg_Enc_SyncvWord, O, "header").At(Word(0x0156)).Hex(4, true),
+        OnOff(CL_Msk_Cfg_Enc_PttSideTone, O, "header", 0x0152, 1),
+        ByteSec(CL_Msk_Cfg_Dec_BeepRepeatTimer, O, "header", 0x0158, 1).Zero(kTimerOff),
+        OnOff(CL_Msk_Cfg_Dec_MuteMskTone, O, "header", 0x0152, 2),
+        ByteSec(CL_Msk_Cfg_Dec_DurationTimer, O, "header", 0x0159, 1),
+        OnOff(CL_Msk_Cfg_Dec_ANI_Disp, O, "header", 0x0152, 3),
+        ByteSec(CL_Msk_Cfg_Dec_ANI_Disp_Timer, O, "header", 0x015A, 1),
+        OnOff(CL_Msk_Cfg_Status_Send_PrioA, O, "header", 0x0152, 4),
+        OnOff(CL_Msk_Cfg_Status_Send_Base, O, "header", 0x0152, 5),
+        OnOff(CL_Msk_Cfg_Status_Send_On, O, "header", 0x0152, 6),
+        OnOff(CL_Msk_Cfg_Status_Send_Off, O, "header", 0x0152, 7),
+        OnOff(CL_Msk_Cfg_Status_Send_Dim, O, "header", 0x0153, 0),
+        OnOff(CL_Msk_Cfg_Gps_Enable, O, "header", 0x0153, 1),
+        OnOff(CL_Msk_Cfg_Gps_Send_Base, O, "header", 0x0153, 2),
+        OnOff(CL_Msk_Cfg_Gps_Auto, O, "header", 0x0153, 3),
+        OnOff(CL_Msk_Cfg_Gps_TimeMarker, O, "header", 0x0153, 4),
+        OnOff(CL_Msk_Cfg_Gps_Send_Call, O, "header", 0x0153, 5),
+        OnOff(CL_Msk_Cfg_Gps_Send_Logoff, O, "header", 0x0153, 6),
+        OnOff(CL_Msk_Cfg_Gps_Send_Status, O, "header", 0x0153, 7),
+        OnOff(CL_Msk_Cfg_Gps_Send_Sdm, O, "header", 0x0154, 0),
+        OnOff(CL_Msk_Cfg_Gps_Send_Ack, O, "header", 0x0154, 1),
+        OnOff(CL_Msk_Cfg_Gps_Send_Emer, O, "header", 0x0154, 2),
+        OnOff(CL_Msk_Cfg_Gps_Send_ManDown, O, "header", 0x0154, 3),
+        R(CL_Msk_Cfg_Gps_Sentence, O, "header")
+            .At(Bits(0x0155, 0, 3))
+            .Choice("GI_Sheet_Sel_Msk_GpsSentence"),
+        OnOff(CL_Msk_Cfg_Etc_PttEnableAtConnect, O, "header", 0x0154, 4),
+        R(CL_Msk_Presl_Own_Id, O, "header").At(Word(0x015B)).Padded(0, 4095, 4),
+        R(CL_Msk_Presl_Common, O, "header").At(Word(0x015D)).Padded(0, 4095, 4),
+        R(CL_Msk_Presl_Sync, O, "header").At(Word(0x015F)).Hex(4, true),
+        R(CL_Msk_Presl_Country, O, "header").At(Word(0x0161)).Padded(0, 4095, 4),
+        R(CL_Msk_Presl_Call_Let, O, "header").At(Byte(0x0163)).Fix(1, 255, 2, 2),
+        OnOff(CL_Msk_Presl_Ptt_Side, O, "header", 0x0155, 4),
+        R(CL_Msk_TimingErr_NA, O, "header").At(Byte(0x0164)).Int(1, 8),
+        R(CL_Msk_TimingErr_ND, O, "header").At(Byte(0x0165)).Int(1, 8),
+        R(CL_Msk_TimingErr_NM, O, "header").At(Byte(0x0166)).Int(1, 8),
+        R(CL_Msk_TimingErr_NR, O, "header").At(Byte(0x0167)).Int(1, 8),
+        R(CL_Msk_TimingErr_TAC, O, "header").At(Byte(0x0168)).Fix(1, 255, 2, 2),
+        R(CL_Msk_TimingErr_TOF, O, "header").At(Byte(0x0169)).Fix(1, 255, 2, 2),
+        R(CL_Msk_TimingErr_TOI, O, "header").At(Byte(0x016A)).Fix(1, 255, 2, 2),
+        R(CL_Msk_TimingErr_TWF, O, "header").At(Byte(0x016B)).Fix(1, 255, 2, 2),
+        R(CL_Msk_TimingErr_TWI, O, "header").At(Byte(0x016C)).Fix(1, 255, 2, 2),
+        R(CL_Msk_TimingErr_TRV, O, "header").At(Byte(0x016D)).Fix(1, 255, 2, 2),
+        R(CL_Msk_TimingErr_TS1, O, "header").At(Byte(0x016E)).Fix(1, 255, 2, 2),
+        R(CL_Msk_TimingErr_TS2, O, "header").At(Byte(0x016F)).Fix(1, 255, 2, 2),
+        R(CL_Msk_TimingErr_TS3, O, "header").At(Byte(0x0170)).Fix(1, 255, 2, 2),
+        R(CL_Msk_TimingErr_TI, O, "header").At(Byte(0x0171)).Fix(1, 255, 2, 2),
+        R(CL_Msk_TimingErr_N1, O, "header").At(Byte(0x0172)).Int(1, 8),
+        R(CL_Msk_TimingErr_N2, O, "header").At(Byte(0x0173)).Int(1, 8),
+        R(CL_Msk_TimingErr_K, O, "header").At(Byte(0x0174)).Int(1, 8),
+        R(CL_Msk_TimingErr_TT, O, "header").At(Byte(0x0175)).Fix(1, 255, 2, 2),
+        R(CL_Msk_TimingErr_dTT, O, "header").At(Byte(0x0176)).Fix(1, 255, 2, 2),
+        R(CL_Msk_TimingErr_TC, O, "header").At(Byte(0x0177)).Fix(1, 255, 2, 2),
+        R(CL_Msk_TimingErr_TF, O, "header").At(Byte(0x0178)).Fix(1, 255, 2, 2),
+        R(CL_Msk_TimingErr_TV, O, "header").At(Byte(0x0179)).Fix(1, 255, 2, 2),
+        R(CL_Msk_TimingErr_T3, O, "header").At(Byte(0x017A)).Fix(1, 255, 2, 2),
+        R(CL_Msk_TimingErr_BusyCheck, O, "header").At(Byte(0x017B)).Fix(1, 255, 2, 2),
+        R(CL_Msk_TimingErr_LetAck, O, "header").At(Byte(0x017C)).Fix(1, 255, 2, 2),
+        R(CL_Msk_TimingErr_LetCall, O, "header").At(Byte(0x017D)).Fix(1, 255, 2, 2),
+
+        // --- MSK status messages: kind 17 (blocks 31 and 30, never packed); fields ours,
+        // clear of byte 8 bit 6 of the first part, which preparation takes from the reference ---
+        R(CL_Msk_Msg_Status_Text_Rx, G, "kind 17 first part bytes 0-7; field ours")
+            .At(Bytes(0, 8))
+            .Rec(17, 0, 23)
+            .Seg(8),
+        R(CL_Msk_Msg_Status_Text_Tx, G, "kind 17 second part bytes 0-7; field ours")
+            .At(Bytes(0, 8))
+            .Rec(17, 1, 23)
+            .Seg(8),
+        R(CL_Msk_Msg_Status_Beep, G, "kind 17 first part byte 9 bit 0; field ours")
+            .At(Bit(9, 0))
+            .Rec(17, 0, 23)
+            .Choice(kOnOff),
+        R(CL_Msk_Msg_Status_Horn, G, "kind 17 first part byte 9 bit 1; field ours")
+            .At(Bit(9, 1))
+            .Rec(17, 0, 23)
+            .Choice(kOnOff),
+        R(CL_Msk_Msg_Status_Auto, G, "kind 17 first part byte 9 bit 2; field ours")
+            .At(Bit(9, 2))
+            .Rec(17, 0, 23)
+            .Choice(kOnOff),
+        R(CL_Msk_Msg_Status_SFunc, G, "kind 17 first part byte 9 bit 3; field ours")
+            .At(Bit(9, 3))
+            .Rec(17, 0, 23)
+            .Choice(kOnOff),
+        R(CL_Msk_Msg_Status_Rriority, G, "kind 17 first part byte 9 bit 4; field ours")
+            .At(Bit(9, 4))
+            .Rec(17, 0, 23)
+            .Choice(kOnOff),
+        R(CL_Msk_Msg_Status_Selection, G, "kind 17 second part byte 8 bits 0-1; field ours")
+            .At(Bits(8, 0, 2))
+            .Rec(17, 1, 23)
+            .Choice("GI_Sheet_Sel_Msk_StatusSel"),
 
         // --- maker settings, header 0000 to 00FF, maker mode only ---
         R(CL_Maker_SqlDelay_Op, O, "maker area").At(Byte(0x0004)).Int(0, 255).If(mmMaker),
@@ -811,6 +937,76 @@ std::vector<indMemMapRow> Build()
             .At(Byte(0x1B93))
             .Rep(26, 5)
             .Int(29, 40),
+
+        // --- MDC systems: 26-byte entries from 1B8F + 26 n (block 42, never packed); the
+        // sync threshold's place is the radio's, the other general fields ours ---
+        R(CL_Mdc_General_Mdc_On, G, "entry byte 0 bit 0; field ours")
+            .At(Bit(0x1B8F, 0))
+            .Rep(26, 5)
+            .Choice(kOnOff),
+        R(CL_Mdc_General_Mute_MSK, G, "entry byte 0 bit 1; field ours")
+            .At(Bit(0x1B8F, 1))
+            .Rep(26, 5)
+            .Choice(kOnOff),
+        R(CL_Mdc_General_Tones_Req, G, "entry byte 0 bit 2; field ours")
+            .At(Bit(0x1B8F, 2))
+            .Rep(26, 5)
+            .Choice(kOnOff),
+        R(CL_Mdc_General_Log_Enabled, G, "entry byte 0 bit 3; field ours")
+            .At(Bit(0x1B8F, 3))
+            .Rep(26, 5)
+            .Choice(kOnOff),
+        R(CL_Mdc_General_Auto_Reset, G, "entry byte 0 bit 4; field ours")
+            .At(Bit(0x1B8F, 4))
+            .Rep(26, 5)
+            .Choice(kOnOff),
+        R(CL_Mdc_General_Mute_Type, G, "entry byte 0 bits 5-6; field ours")
+            .At(Bits(0x1B8F, 5, 2))
+            .Rep(26, 5)
+            .Choice("GI_Sheet_Sel_Mdc_MuteType"),
+        R(CL_Mdc_General_Self_Id, G, "entry bytes 1-2; field ours")
+            .At(Word(0x1B90))
+            .Rep(26, 5)
+            .Hex(4, true),
+        R(CL_Mdc_General_Initial_Tx_Delay, G, "entry byte 3; field ours")
+            .At(Byte(0x1B92))
+            .Rep(26, 5)
+            .Sec(100),
+        R(CL_Mdc_General_Group_Id, G, "entry bytes 5-6; field ours")
+            .At(Word(0x1B94))
+            .Rep(26, 5)
+            .Hex(4, true),
+        R(CL_Mdc_General_10key_Timeout, G, "entry byte 7; field ours")
+            .At(Byte(0x1B96))
+            .Rep(26, 5)
+            .Sec(1),
+        R(CL_Mdc_General_Menu_Timeout, G, "entry byte 8; field ours")
+            .At(Byte(0x1B97))
+            .Rep(26, 5)
+            .Sec(1),
+        R(CL_Mdc_General_Tx_Sync_Retry, G, "entry byte 9; field ours")
+            .At(Byte(0x1B98))
+            .Rep(26, 5)
+            .Int(0, 15),
+        R(CL_Mdc_General_DOS_Time, G, "entry byte 10; field ours")
+            .At(Byte(0x1B99))
+            .Rep(26, 5)
+            .Sec(1),
+        R(CL_Mdc_General_Coast_Time, G, "entry byte 11; field ours")
+            .At(Byte(0x1B9A))
+            .Rep(26, 5)
+            .Sec(1),
+        R(CL_Mdc_General_Log_Action_Type, G, "entry byte 12 bits 0-1; field ours")
+            .At(Bits(0x1B9B, 0, 2))
+            .Rep(26, 5)
+            .Choice("GI_Sheet_Sel_Mdc_LogAction"),
+        // Row labels: "Sys 2" and the like, on a scratch text.
+        R(CL_Mdc_System_List_Text, O, "no storage: row label").Label("Sys %d"),
+        R(CL_Mdc_General_Text, O, "no storage: row label").Label("Gen %d"),
+        R(CL_Mdc_PttId_Text, O, "no storage: row label").Label("PTT %d"),
+        R(CL_Mdc_RadioChk_Text, O, "no storage: row label").Label("RdoC %d"),
+        R(CL_Mdc_Emg_Text, O, "no storage: row label").Label("Emg %d"),
+        R(CL_Mdc_Stun_Text, O, "no storage: row label").Label("STUN %d"),
     };
     t.insert(t.end(), maker.begin(), maker.end());
     return t;

@@ -490,6 +490,7 @@ const Placed kPlaced[] = {
     {CL_UTone_Length, 3, {{0x0ABB, 0xFF}}},
     {CL_CEdit, 3, {{0x119C, 0xFF}, {0x119D, 0xFF}}},
     {CL_CTone_TX, 1, {{0x11FC, 0xFF}, {0x11FD, 0xFF}}},
+    {CL_CTone_RX, 1, {{0x11FA, 0xFF}, {0x11FB, 0xFF}, {0x11FC, 0xFF}, {0x11FD, 0xFF}}},
     {CL_Maker_Liion_Normal_Low1, 0, {{0x0030, 0xFF}}},
     {CL_Maker_Liion_Dry_Low2, 0, {{0x0037, 0xFF}}},
     {CL_Maker_NiMH_Low1, 0, {{0x0020, 0xFF}}},
@@ -553,6 +554,13 @@ TEST_F(MemMap, TenKeyListFollowsTheModelType)
               m_cache->NameOf("GI_Sheet_Sel_KDisp_Tenkey_Normal", Flex0, 3));
 }
 
+TEST_F(MemMap, MdcRowLabelsShowTheIndexAndIgnoreTyping)
+{
+    EXPECT_EQ(Draw(CL_Mdc_System_List_Text, 3).text, "Sys 3");
+    EXPECT_EQ(Typed(CL_Mdc_Stun_Text, 2, "XYZ").text, "STUN 2");
+    EXPECT_EQ(Draw(CL_Mdc_RadioChk_Text, 0).text, "RdoC 0");
+}
+
 TEST_F(MemMap, IdentifiersOutsideTheTableAndSpecialRowsAreLeftToOthers)
 {
     bool handled = true;
@@ -577,6 +585,8 @@ const std::set<std::pair<int32_t, int32_t>> kSharedBits = {
     {CL_KDisp_Key_Conv_P3, CL_KDisp_Key_Conv_MicB},
     // The EPTT port mode bit is also the external PTT / foot switch selection.
     {CL_ExtPort_PortMode_EPTT, CL_Exp_Select_ExPttFtsw},
+    // The transmit tone of a tone pair follows the receive tone while they are the same.
+    {CL_CTone_RX, CL_CTone_TX},
     // Memory channel fields: the plain and "_Pmr" cells are one field for different model
     // types (see SameFieldOtherModel); these pairs are one field read in two ways.
     {CL_Mch_AutoReset, CL_Mch_AutoResetPmr},
@@ -770,7 +780,7 @@ TEST_F(MemMap, EveryListAndTextARowNamesIsInTheShippedOverlay)
 {
     for (const auto& row : indMemMap::Rows()) {
         for (const char* l : {row.list, row.listAlt}) {
-            if (!l)
+            if (!l || row.codec != mmCodec::Choice)
                 continue;
             EXPECT_TRUE(m_texts.HasKey(std::string(l) + "_Cells")) << l;
             EXPECT_TRUE(m_texts.HasKey(std::string(l) + "_Style")) << l;
