@@ -208,7 +208,7 @@ bool cmcClnFile::WriteAll(int fd, const std::string& text)
     return true;
 }
 
-int cmcClnFile::WriteLines(int fd, const int32_t* ranges)
+cmcClnResult cmcClnFile::WriteLines(int fd, const int32_t* ranges)
 {
     std::string line;
     AppendHex(line, static_cast<unsigned>(m_modelCode), 4);
@@ -260,9 +260,9 @@ int cmcClnFile::WriteLines(int fd, const int32_t* ranges)
     return kClnOk;
 }
 
-int cmcClnFile::Write(const std::string& path, const int32_t* ranges)
+cmcClnResult cmcClnFile::Write(const std::string& path, const int32_t* ranges)
 {
-    int code = kClnOk;
+    cmcClnResult code = kClnOk;
     const std::string target = path.empty() ? path : SaveTarget(path);
     struct stat st;
     const bool exists = !target.empty() && stat(target.c_str(), &st) == 0;
@@ -307,7 +307,7 @@ int cmcClnFile::Write(const std::string& path, const int32_t* ranges)
 
 // ---- reading ----
 
-int cmcClnFile::ParseDataLine(const std::string& line)
+cmcClnResult cmcClnFile::ParseDataLine(const std::string& line)
 {
     const size_t len = line.size();
     if (len < 8 || len > kMaxDataLine) {
@@ -340,7 +340,7 @@ int cmcClnFile::ParseDataLine(const std::string& line)
     return kClnOk;
 }
 
-int cmcClnFile::ReadLines(std::FILE* file, const int32_t* ranges)
+cmcClnResult cmcClnFile::ReadLines(std::FILE* file, const int32_t* ranges)
 {
     std::string line;
     bool tooLong = false;
@@ -359,7 +359,7 @@ int cmcClnFile::ReadLines(std::FILE* file, const int32_t* ranges)
         int error = kClnModel;
         if (!m_headerCheck(m_headerContext, codes[0], codes[1], &error)) {
             // A rejection never reads as success.
-            return error != kClnOk ? error : kClnModel;
+            return error != kClnOk ? static_cast<cmcClnResult>(error) : kClnModel;
         }
     } else if (codes[0] != m_modelCode) {
         return kClnModel;
@@ -386,7 +386,7 @@ int cmcClnFile::ReadLines(std::FILE* file, const int32_t* ranges)
         if (tooLong) {
             return kClnFormat;
         }
-        int code = ParseDataLine(line);
+        const cmcClnResult code = ParseDataLine(line);
         if (code != kClnOk) {
             return code;
         }
@@ -394,14 +394,14 @@ int cmcClnFile::ReadLines(std::FILE* file, const int32_t* ranges)
     return ranges ? CheckCoverage(ranges) : kClnOk;
 }
 
-int cmcClnFile::Read(const std::string& path, const int32_t* ranges)
+cmcClnResult cmcClnFile::Read(const std::string& path, const int32_t* ranges)
 {
     cmcEeprom rollback;
     if (m_image) {
         rollback.Assign(*m_image);
     }
     std::fill(m_loaded.begin(), m_loaded.end(), 0);
-    int code = kClnFileOpen;
+    cmcClnResult code = kClnFileOpen;
     std::FILE* file = path.empty() ? nullptr : std::fopen(path.c_str(), "rb");
     struct stat st;
     if (file && fstat(fileno(file), &st) == 0 && S_ISDIR(st.st_mode)) {
@@ -423,7 +423,7 @@ int cmcClnFile::Read(const std::string& path, const int32_t* ranges)
     return code;
 }
 
-int cmcClnFile::CheckCoverage(const int32_t* ranges)
+cmcClnResult cmcClnFile::CheckCoverage(const int32_t* ranges)
 {
     if (!ranges || m_loaded.empty()) {
         return kClnCoverage;

@@ -51,12 +51,12 @@ public:
 
     // Saves the ranges. The file is written beside the target and renamed over it only
     // when everything was written, so a failure leaves any previous file as it was.
-    int Write(const std::string& path, const int32_t* ranges);
+    cmcClnResult Write(const std::string& path, const int32_t* ranges);
     // Loads the file into the attached image; with a range list the file must cover
     // exactly those ranges. On any failure the image is left as it was.
-    int Read(const std::string& path, const int32_t* ranges);
-    // Compares what the last read stored with the ranges: 0, 7 (missing) or 8 (extra).
-    int CheckCoverage(const int32_t* ranges);
+    cmcClnResult Read(const std::string& path, const int32_t* ranges);
+    // Compares what the last read stored with the ranges: ok, missing or extra addresses.
+    cmcClnResult CheckCoverage(const int32_t* ranges);
 
     int ModelCode() const { return m_modelCode; }
     int ExtraCode() const { return m_extraCode; }
@@ -70,10 +70,10 @@ public:
 private:
     bool NextRange(const int32_t* ranges, int& i, int32_t& first, int32_t& last) const;
     void Mark(std::vector<uint8_t>& bitmap, int32_t first, int32_t last);
-    int WriteLines(int fd, const int32_t* ranges);
+    cmcClnResult WriteLines(int fd, const int32_t* ranges);
     bool WriteAll(int fd, const std::string& text);
-    int ReadLines(std::FILE* file, const int32_t* ranges);
-    int ParseDataLine(const std::string& line);
+    cmcClnResult ReadLines(std::FILE* file, const int32_t* ranges);
+    cmcClnResult ParseDataLine(const std::string& line);
 
     int m_formatFlag = 1;
     cmcEeprom* m_image = nullptr;

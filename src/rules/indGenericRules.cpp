@@ -23,7 +23,8 @@
 #include "overlay/cmcGTex.h"
 #include "platform/TextUtil.h"
 #include "rules/ToneCodec.h"
-#include "rules/indMemMap.h"
+#include "rules/indMemMapStorage.h"
+#include "rules/indMemMapTable.h"
 #include "rules/indRuleRequest.h"
 
 namespace {
@@ -140,7 +141,8 @@ int RunBytes(const indMemMapRow& row, indRuleRequest& r, uint8_t* bytes)
         case mmCodec::BitChoice: {
             BitChoiceCodec codec;
             codec.bitNumber = row.a;
-            return codec.Run(c, bytes, indMemMap::PartBytes(row.parts[0]), r.repaint, r.opened);
+            return codec.Run(c, bytes, indMemMapStorage::PartBytes(row.parts[0]), r.repaint,
+                             r.opened);
         }
         default:
             return 0;
@@ -170,7 +172,7 @@ void AfterChange(const indMemMapRow& row)
 
 bool indGenericRules::Handle(indRuleRequest& r)
 {
-    const indMemMapRow* row = indMemMap::Find(r.id);
+    const indMemMapRow* row = indMemMapTable::Find(r.id);
     if (row == nullptr || row->pattern == mmPattern::Special)
         return false;
     return Run(*row, r);
@@ -202,7 +204,7 @@ bool indGenericRules::Run(const indMemMapRow& row, indRuleRequest& r)
         CodecProtocol::ShowDisabled(c);
         return true;
     }
-    const int32_t addr = indMemMap::Address(row, 0, r.index);
+    const int32_t addr = indMemMapStorage::Address(row, 0, r.index);
     if (addr < 0) {
         CodecProtocol::ShowDisabled(c);
         return true;
@@ -221,7 +223,7 @@ bool indGenericRules::Run(const indMemMapRow& row, indRuleRequest& r)
     int changed = 0;
     if (row.codec == mmCodec::Tone) {
         // The tone pair goes through the record, which knows the tone code's bits.
-        datCh rec(image);
+        datCh rec(r.WorkImage());
         rec.Load(row.kind, r.index);
         ToneCodec codec;
         codec.receive = row.a == 0;
@@ -230,19 +232,19 @@ bool indGenericRules::Run(const indMemMapRow& row, indRuleRequest& r)
         if (changed && !ro)
             rec.Save();
     } else if (row.pattern == mmPattern::Text || row.codec == mmCodec::BitChoice) {
-        const int n = indMemMap::PartBytes(row.parts[0]);
+        const int n = indMemMapStorage::PartBytes(row.parts[0]);
         uint8_t buf[256] = {};
         std::memcpy(buf, image + addr, static_cast<size_t>(n));
         changed = RunBytes(row, r, buf) != 0 && std::memcmp(buf, image + addr, n) != 0;
         if (changed && !ro)
             std::memcpy(image + addr, buf, static_cast<size_t>(n));
     } else {
-        int32_t v = indMemMap::Read(image, row, r.index);
+        int32_t v = indMemMapStorage::Read(image, row, r.index);
         const int32_t before = v;
         changed = RunNumber(row, r, &v);
         changed = changed != 0 && v != before && !ro;
         if (changed)
-            indMemMap::Write(image, row, r.index, v);
+            indMemMapStorage::Write(image, row, r.index, v);
         if ((row.flags & mmZeroText) && row.zeroText && v == 0 && c.key == 0 &&
             c.inputMode == cmcCellCapsule::kInputKey && CodecProtocol::Texts())
             c.text = CodecProtocol::Texts()->GetText(row.zeroText);

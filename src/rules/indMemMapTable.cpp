@@ -18,11 +18,12 @@
 // 09E3-09EF, 09F1-09F2; block 18 0BB0-0BB5; block 20 0BB6-0BBF; block 41 0BC0-0BC2;
 // block 48 0BC4, 0BC7-0BDB; block 19 121A-1223; header 0152-017D.
 
+#include "rules/indMemMapTable.h"
+
 #include <algorithm>
 
 #include "cells/TextCodec.h"
 #include "cells/cmcCellIds.h"
-#include "rules/indMemMap.h"
 
 namespace {
 
@@ -1014,7 +1015,7 @@ std::vector<indMemMapRow> Build()
 
 }  // namespace
 
-const std::vector<indMemMapRow>& indMemMap::Rows()
+const std::vector<indMemMapRow>& indMemMapTable::Rows()
 {
     static const std::vector<indMemMapRow> rows = [] {
         auto t = Build();
@@ -1023,4 +1024,12 @@ const std::vector<indMemMapRow>& indMemMap::Rows()
         return t;
     }();
     return rows;
+}
+
+const indMemMapRow* indMemMapTable::Find(int32_t id)
+{
+    const auto& rows = Rows();
+    auto it = std::lower_bound(rows.begin(), rows.end(), id,
+                               [](const indMemMapRow& r, int32_t v) { return r.id < v; });
+    return it != rows.end() && it->id == id ? &*it : nullptr;
 }

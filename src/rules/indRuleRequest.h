@@ -13,7 +13,7 @@
 // works on the image and the record, adds repaint bits and sets the opened result.
 struct indRuleRequest {
     indRuleRequest(cmcCellCapsule& c, int m, indRulesHost& h)
-        : capsule(c), mode(m), host(h), record(h.WorkImage().Data()), address(h.WorkImage().Data())
+        : capsule(c), mode(m), host(h), record(h.WorkImage()), address(h.WorkImage())
     {
     }
     indRuleRequest(const indRuleRequest&) = delete;

@@ -6,6 +6,7 @@
 #include "cells/cmcCellObj.h"
 #include "overlay/cmcGTex.h"
 #include "platform/TextUtil.h"
+#include "support/ScopedGlobal.h"
 
 namespace {
 
@@ -30,17 +31,8 @@ const char* const kOverlay[] = {
 
 class CellObj : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_saved = g_GTex;
-        m_store.UseLines(kOverlay);
-        g_GTex = &m_store;
-    }
-    void TearDown() override
-    {
-        g_GTex = m_saved;
-        txt::SetCodePage(1252);
-    }
+    void SetUp() override { m_store.UseLines(kOverlay); }
+    void TearDown() override { txt::SetCodePage(1252); }
 
     // Parses a whole line the way sheets do and returns each cell's text.
     std::vector<std::string> Texts(std::string line, const cmcCellObj* parent = nullptr)
@@ -63,7 +55,7 @@ protected:
 
     cmcCounters counters{};
     cmcGTex m_store;
-    cmcGTex* m_saved = nullptr;
+    qvtest::ScopedGlobal<cmcGTex> m_installStore{g_GTex, &m_store};
 };
 
 TEST_F(CellObj, LineSplitting)

@@ -23,7 +23,7 @@ void Put16(cmcEeprom& e, int32_t a, int v)
 // An image whose every byte is distinct enough to tell where a copy came from.
 void Pattern(cmcEeprom& e)
 {
-    e.SetSize(indBlockMap::kImageSize);
+    e.SetSize(indMemMap::kImageSize);
     for (int32_t a = 0; a < e.GetSize(); ++a) {
         e.SetByte(a, static_cast<uint8_t>(a * 13 + (a >> 8)));
     }
@@ -232,7 +232,7 @@ TEST(indBlockMap, ChannelCountIsTheTotalOfTheBanksCappedAtSixteen)
         cmcEeprom e;
         Pattern(e);
         SetBankSizes(e, c.banks);
-        EXPECT_EQ(indBlockMap::PackedChannelCount(e.Data()), c.channels);
+        EXPECT_EQ(indBlockMap::PackedChannelCount(e), c.channels);
         EXPECT_FALSE(indBlockMap::Pack(e));
         EXPECT_EQ(Get16(e, 0x0112), 0x06A8 - (16 - c.channels) * (14 + 12));
     }

@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "cells/CellPopupsRecorder.h"
 #include "cells/FlagBitsCodec.h"
 #include "cells/cmcCellIds.h"
 #include "cells/cmcCellObj.h"
@@ -23,9 +22,12 @@
 #include "model/indBlockMap.h"
 #include "overlay/cmcGTex.h"
 #include "rules/indGenericRules.h"
-#include "rules/indMemMap.h"
+#include "rules/indMemMapStorage.h"
+#include "rules/indMemMapTable.h"
 #include "rules/indRuleRequest.h"
 #include "rules/indRulesHost.h"
+#include "support/CellPopupsRecorder.h"
+#include "support/ScopedGlobal.h"
 
 namespace {
 
@@ -65,17 +67,9 @@ protected:
     {
         m_texts.Open(std::string(QV_BIN_DIR) + "/TM5150QE.OVL");
         ASSERT_TRUE(m_texts.HasKey("GI_Sheet_Sel_Misc_OnOff_Cells"));
-        g_GTex = &m_texts;
         m_cache = std::make_unique<cmcFCache>(&m_texts);
-        g_FCache = m_cache.get();
-        g_CellPopups = &m_popups;
+        m_cacheGlobal.Set(m_cache.get());
         m_grid = reinterpret_cast<cuiGrid*>(&m_gridTag);
-    }
-    void TearDown() override
-    {
-        g_CellPopups = nullptr;
-        g_FCache = nullptr;
-        g_GTex = nullptr;
     }
 
     uint8_t* Img() { return m_host.work.Data(); }
@@ -131,6 +125,9 @@ protected:
     cmcGTex m_texts;
     std::unique_ptr<cmcFCache> m_cache;
     CellPopupsRecorder m_popups;
+    qvtest::ScopedGlobal<cmcGTex> m_textsGlobal{g_GTex, &m_texts};
+    qvtest::ScopedGlobal<cmcFCache> m_cacheGlobal{g_FCache};
+    qvtest::ScopedGlobal<ICellPopups> m_popupsGlobal{g_CellPopups, &m_popups};
     Host m_host;
     cmcCellObj m_cell;
     cmcCellObj m_itemCell;
@@ -500,10 +497,10 @@ const Placed kPlaced[] = {
 TEST_F(MemMap, StorageOfTheSpeciallyRuledCellsIsTheRadiosLayout)
 {
     for (const auto& p : kPlaced) {
-        const indMemMapRow* row = indMemMap::Find(p.id);
+        const indMemMapRow* row = indMemMapTable::Find(p.id);
         ASSERT_NE(row, nullptr) << IdName(p.id);
         EXPECT_EQ(row->origin, mmOrigin::Given) << IdName(p.id);
-        auto got = indMemMap::Footprint(*row, p.index);
+        auto got = indMemMapStorage::Footprint(*row, p.index);
         auto want = p.bits;
         std::sort(got.begin(), got.end());
         std::sort(want.begin(), want.end());
@@ -617,9 +614,9 @@ TEST_F(MemMap, NoTwoRowsShareBitsExceptTheDocumentedOnes)
 {
     std::map<std::pair<int32_t, int>, int32_t> owner;
     std::set<std::pair<int32_t, int32_t>> reported;
-    for (const auto& row : indMemMap::Rows()) {
+    for (const auto& row : indMemMapTable::Rows()) {
         for (int32_t i = row.firstIndex; i < row.firstIndex + row.count; ++i)
-            for (const auto& [addr, mask] : indMemMap::Footprint(row, i))
+            for (const auto& [addr, mask] : indMemMapStorage::Footprint(row, i))
                 for (int b = 0; b < 8; ++b) {
                     if (!(mask >> b & 1))
                         continue;
@@ -640,7 +637,7 @@ TEST_F(MemMap, NoTwoRowsShareBitsExceptTheDocumentedOnes)
 
 TEST_F(MemMap, OneRowPerIdentifierInOrder)
 {
-    const auto& rows = indMemMap::Rows();
+    const auto& rows = indMemMapTable::Rows();
     for (size_t k = 1; k < rows.size(); ++k)
         EXPECT_LT(rows[k - 1].id, rows[k].id) << IdName(rows[k].id);
 }
@@ -673,13 +670,13 @@ bool PreparationTouches(int32_t addr, uint8_t mask)
 
 TEST_F(MemMap, OurStorageIsKeptBySavesAndUntouchedByPreparation)
 {
-    for (const auto& row : indMemMap::Rows()) {
+    for (const auto& row : indMemMapTable::Rows()) {
         if (row.origin != mmOrigin::Ours || row.pattern == mmPattern::Disabled)
             continue;
         SCOPED_TRACE(IdName(row.id));
-        EXPECT_TRUE(indMemMap::RowSurvivesSave(row));
+        EXPECT_TRUE(indMemMapStorage::RowSurvivesSave(row));
         for (int32_t i = row.firstIndex; i < row.firstIndex + row.count; ++i)
-            for (const auto& [addr, mask] : indMemMap::Footprint(row, i)) {
+            for (const auto& [addr, mask] : indMemMapStorage::Footprint(row, i)) {
                 EXPECT_FALSE(PreparationTouches(addr, mask)) << std::hex << addr;
                 // Maker settings in the maker area of the header, and only they.
                 EXPECT_EQ(addr < 0x0100, (row.flags & mmMaker) != 0) << std::hex << addr;
@@ -705,7 +702,7 @@ TEST_F(MemMap, EveryEditableRowChangesOnlyItsBitsAndSurvivesSaveAndReopen)
     close(fd);
     const int32_t ranges[] = {0x0000, 0x077F, 1, 0};
     int edited = 0;
-    for (const auto& row : indMemMap::Rows()) {
+    for (const auto& row : indMemMapTable::Rows()) {
         if (!Editable(row))
             continue;
         SCOPED_TRACE(IdName(row.id));
@@ -737,7 +734,7 @@ TEST_F(MemMap, EveryEditableRowChangesOnlyItsBitsAndSurvivesSaveAndReopen)
 
         // Only the row's bits changed.
         std::map<int32_t, uint8_t> own;
-        for (const auto& [addr, mask] : indMemMap::Footprint(row, index))
+        for (const auto& [addr, mask] : indMemMapStorage::Footprint(row, index))
             own[addr] |= mask;
         bool any = false;
         for (int32_t a = 0; a < kSize; ++a) {
@@ -748,20 +745,20 @@ TEST_F(MemMap, EveryEditableRowChangesOnlyItsBitsAndSurvivesSaveAndReopen)
         EXPECT_TRUE(any);
 
         // Save to a clone file and open it again.
-        const bool kept = indMemMap::RowSurvivesSave(row);
-        const auto unkept = indMemMap::UnkeptEdits(saved.data(), Img());
+        const bool kept = indMemMapStorage::RowSurvivesSave(row);
+        const auto unkept = indMemMapStorage::UnkeptEdits(saved.data(), Img());
         EXPECT_EQ(std::count(unkept.begin(), unkept.end(), row.id), kept ? 0 : 1);
         indBlockMap::Pack(m_host.work);
         cmcClnFile out;
         out.AttachImage(&m_host.work);
         out.SetModelCode(0x3285);
-        ASSERT_EQ(out.Write(path, ranges), 0);
+        ASSERT_EQ(out.Write(path, ranges), kClnOk);
         m_host.work.Fill(0);
         cmcClnFile in;
         in.AttachImage(&m_host.work);
         in.SetModelCode(0x3285);
         in.SetMapRevCheck([](void*, int) { return true; }, nullptr);
-        ASSERT_EQ(in.Read(path, ranges), 0);
+        ASSERT_EQ(in.Read(path, ranges), kClnOk);
         indBlockMap::Unpack(m_host.work);
         if (row.flags & mmNeedEacc)
             SetEacc(true);
@@ -778,7 +775,7 @@ TEST_F(MemMap, EveryEditableRowChangesOnlyItsBitsAndSurvivesSaveAndReopen)
 
 TEST_F(MemMap, EveryListAndTextARowNamesIsInTheShippedOverlay)
 {
-    for (const auto& row : indMemMap::Rows()) {
+    for (const auto& row : indMemMapTable::Rows()) {
         for (const char* l : {row.list, row.listAlt}) {
             if (!l || row.codec != mmCodec::Choice)
                 continue;

@@ -1,12 +1,12 @@
-#include "rules/indMemMap.h"
-
-#include <algorithm>
+#include "rules/indMemMapStorage.h"
 
 #include "model/datChKinds.h"
+#include "model/indMemMap.h"
+#include "rules/indMemMapTable.h"
 
 namespace {
 
-constexpr int32_t kImageSize = 0x1D00;
+constexpr int32_t kImageSize = indMemMap::kImageSize;
 
 // The working slots that the block map packs, as [first, last] address ranges. Everything
 // else of the working area is unpacked on load but never written back.
@@ -33,15 +33,7 @@ const int32_t kPackedSlots[][2] = {
 
 }  // namespace
 
-const indMemMapRow* indMemMap::Find(int32_t id)
-{
-    const auto& rows = Rows();
-    auto it = std::lower_bound(rows.begin(), rows.end(), id,
-                               [](const indMemMapRow& r, int32_t v) { return r.id < v; });
-    return it != rows.end() && it->id == id ? &*it : nullptr;
-}
-
-int32_t indMemMap::Address(const indMemMapRow& row, int p, int32_t index)
+int32_t indMemMapStorage::Address(const indMemMapRow& row, int p, int32_t index)
 {
     if (p < 0 || p >= row.partCount)
         return -1;
@@ -65,14 +57,14 @@ int32_t indMemMap::Address(const indMemMapRow& row, int p, int32_t index)
     return addr;
 }
 
-int indMemMap::PartBytes(const mmPart& part)
+int indMemMapStorage::PartBytes(const mmPart& part)
 {
     if (part.width > 8)
         return part.width / 8;
     return 1;
 }
 
-uint8_t indMemMap::PartMask(const mmPart& part, int k)
+uint8_t indMemMapStorage::PartMask(const mmPart& part, int k)
 {
     if (part.width >= 8)
         return k < PartBytes(part) ? 0xFF : 0;
@@ -88,7 +80,7 @@ uint32_t ReadPart(const uint8_t* image, int32_t addr, const mmPart& part)
     if (part.width < 8)
         return (image[addr] >> part.bit) & ((1u << part.width) - 1u);
     uint32_t v = 0;
-    for (int k = 0; k < indMemMap::PartBytes(part); ++k)
+    for (int k = 0; k < indMemMapStorage::PartBytes(part); ++k)
         v = (v << 8) | image[addr + k];
     return v;
 }
@@ -96,11 +88,11 @@ uint32_t ReadPart(const uint8_t* image, int32_t addr, const mmPart& part)
 void WritePart(uint8_t* image, int32_t addr, const mmPart& part, uint32_t v)
 {
     if (part.width < 8) {
-        const uint8_t mask = indMemMap::PartMask(part, 0);
+        const uint8_t mask = indMemMapStorage::PartMask(part, 0);
         image[addr] = static_cast<uint8_t>((image[addr] & ~mask) | ((v << part.bit) & mask));
         return;
     }
-    const int n = indMemMap::PartBytes(part);
+    const int n = indMemMapStorage::PartBytes(part);
     for (int k = n - 1; k >= 0; --k) {
         image[addr + k] = static_cast<uint8_t>(v & 0xFF);
         v >>= 8;
@@ -109,7 +101,7 @@ void WritePart(uint8_t* image, int32_t addr, const mmPart& part, uint32_t v)
 
 }  // namespace
 
-int32_t indMemMap::Read(const uint8_t* image, const indMemMapRow& row, int32_t index)
+int32_t indMemMapStorage::Read(const uint8_t* image, const indMemMapRow& row, int32_t index)
 {
     int64_t value = 0;
     for (int p = 0; p < row.partCount; ++p) {
@@ -126,7 +118,7 @@ int32_t indMemMap::Read(const uint8_t* image, const indMemMapRow& row, int32_t i
     return static_cast<int32_t>(value);
 }
 
-void indMemMap::Write(uint8_t* image, const indMemMapRow& row, int32_t index, int32_t value)
+void indMemMapStorage::Write(uint8_t* image, const indMemMapRow& row, int32_t index, int32_t value)
 {
     // Each part takes its place of the value: the remainder below the weight of the part
     // before it, divided by its own weight, cut to its width.
@@ -146,8 +138,8 @@ void indMemMap::Write(uint8_t* image, const indMemMapRow& row, int32_t index, in
     }
 }
 
-std::vector<std::pair<int32_t, uint8_t>> indMemMap::Footprint(const indMemMapRow& row,
-                                                              int32_t index)
+std::vector<std::pair<int32_t, uint8_t>> indMemMapStorage::Footprint(const indMemMapRow& row,
+                                                                     int32_t index)
 {
     std::vector<std::pair<int32_t, uint8_t>> out;
     for (int p = 0; p < row.partCount; ++p) {
@@ -166,7 +158,7 @@ std::vector<std::pair<int32_t, uint8_t>> indMemMap::Footprint(const indMemMapRow
     return out;
 }
 
-bool indMemMap::SurvivesSave(int32_t address)
+bool indMemMapStorage::SurvivesSave(int32_t address)
 {
     if (address >= 0 && address < 0x0180)
         return true;
@@ -176,7 +168,7 @@ bool indMemMap::SurvivesSave(int32_t address)
     return false;
 }
 
-bool indMemMap::RowSurvivesSave(const indMemMapRow& row)
+bool indMemMapStorage::RowSurvivesSave(const indMemMapRow& row)
 {
     for (int i = row.firstIndex; i < row.firstIndex + row.count; ++i)
         for (int p = 0; p < row.partCount; ++p) {
@@ -190,10 +182,10 @@ bool indMemMap::RowSurvivesSave(const indMemMapRow& row)
     return true;
 }
 
-std::vector<int32_t> indMemMap::UnkeptEdits(const uint8_t* saved, const uint8_t* work)
+std::vector<int32_t> indMemMapStorage::UnkeptEdits(const uint8_t* saved, const uint8_t* work)
 {
     std::vector<int32_t> ids;
-    for (const auto& row : Rows()) {
+    for (const auto& row : indMemMapTable::Rows()) {
         if (row.pattern == mmPattern::Disabled || (row.flags & mmReadOnly) || RowSurvivesSave(row))
             continue;
         bool differs = false;

@@ -1,4 +1,4 @@
-#include "cells/CellPopupsRecorder.h"
+#include "support/CellPopupsRecorder.h"
 
 CellPopupsRecorder::Request& CellPopupsRecorder::Add(Window w, const cmcCellCapsule& capsule)
 {
