@@ -320,7 +320,11 @@ void cuiSheet::CreateUi()
         if (m_titleFont)
             m_titleLabel->setFont(ToQFont(*m_titleFont, m_titleLabel->font()));
         QPalette pal = m_titleLabel->palette();
-        pal.setColor(QPalette::Window, ToQColor(m_titleColor, pal));
+        const QColor back = ToQColor(m_titleColor, pal);
+        pal.setColor(QPalette::Window, back);
+        // The caption stays readable on any title colour, dark themes included.
+        pal.setColor(QPalette::WindowText,
+                     back.lightness() < 128 ? QColor(Qt::white) : QColor(Qt::black));
         m_titleLabel->setPalette(pal);
         m_titleLabel->setAutoFillBackground(true);
         tl->addWidget(m_titleLabel);
