@@ -737,6 +737,7 @@ void cuiSheet::LoadColumnWidths()
         else
             m_grid->SetColWidth(c, w);
     }
+    ApplyWidthLimits();
     m_loadingWidths = false;
 }
 
@@ -772,8 +773,9 @@ void cuiSheet::ApplyWidthLimits()
         return;
     m_inWidthLimits = true;
     int limit = kMaxColWidth;
-    // While the sheet is being built its window has no size yet: only the absolute limits.
-    if (!m_loadingWidths && !m_building)
+    // Until the grid is on screen its size means nothing: only the absolute limits then;
+    // its first resize applies the window's limit.
+    if (!m_loadingWidths && !m_building && m_grid->isVisible())
         limit =
             std::clamp(m_grid->ClientWidth() - m_grid->FixedWidth(), kMinColWidth, kMaxColWidth);
     const int row = std::min(m_grid->FixedRows(), m_rowCount - 1);
