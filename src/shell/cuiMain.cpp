@@ -28,6 +28,9 @@
 #include "overlay/cmcGTex.h"
 #include "platform/TextUtil.h"
 #include "platform/qt/QtServices.h"
+#include "sheets/cuiImageList.h"
+#include "sheets/cuiSheet.h"
+#include "sheets/model/iuiSh_Common.h"
 #include "shell/SheetReference.h"
 #include "shell/TForm1.h"
 #include "shell/cuiMenu.h"
@@ -297,7 +300,22 @@ cuiSheetPage* cuiMain::CreateSheet(QWidget* parent, const std::string& reference
     const std::string key = r.entry + "_Title";
     if (g_GTex->HasKey(key))
         title = g_GTex->GetLine(key, 0);
-    return new cuiSheetPage(parent, *g_GTex, reference, title);
+    auto* page = new cuiSheetPage(parent, *g_GTex, reference, title);
+    if (g_GTex->HasKey(r.entry + "_Cells")) {
+        if (!m_imageList)
+            m_imageList = std::make_unique<cuiImageList>(m_treeImages);
+        cuiSheet* sheet = nullptr;
+        if (r.kind == "St_Common")
+            sheet =
+                new iuiSh_Common(page->Body(), nullptr, 0, 0, g_GTex, r.entry, m_imageList.get());
+        else
+            sheet = new cuiSheet(page->Body(), nullptr, 0, 0, g_GTex, r.entry, m_imageList.get());
+        sheet->SetDisplayName(reference);
+        if (r.hasParameter)
+            sheet->SetParameter(r.parameter);
+        page->AttachSheet(sheet);
+    }
+    return page;
 }
 
 void cuiMain::OpenSheet(const std::string& reference)
@@ -312,9 +330,10 @@ void cuiMain::OpenSheet(const std::string& reference)
             m_sheet->SetSavedPosition(p.col, p.row, p.leftCol, p.topRow);
             break;
         }
-    resetColumnWidths = false;
     m_rightPanel->layout()->addWidget(m_sheet);
     m_sheet->show();
+    m_sheet->ShowSheet(resetColumnWidths);
+    resetColumnWidths = false;
     if (m_focusGridOnOpen && m_sheet->Grid() && m_sheet->Grid()->focusPolicy() != Qt::NoFocus)
         m_sheet->Grid()->setFocus();
     else if (m_tree)

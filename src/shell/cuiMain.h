@@ -23,6 +23,7 @@ class cmcCellObj;
 class cmcFCache;
 class cmcTask;
 class cmcTick;
+class cuiImageList;
 class cuiMenu;
 class cuiToolBar;
 class iuiTree;
@@ -132,6 +133,7 @@ protected:
     int m_imageSize;
     indDocument m_doc;
     std::unique_ptr<cmcFCache> m_cache;
+    std::unique_ptr<cuiImageList> m_imageList;
     TForm1* m_form = nullptr;
     QList<QIcon> m_treeImages;
     QList<QIcon> m_toolBarImages;

@@ -7,9 +7,9 @@
 #include "common/cmcEvMan.h"
 #include "overlay/cmcGTex.h"
 #include "platform/qt/QtServices.h"
+#include "sheets/cuiColors.h"
 #include "shell/Outline.h"
 #include "shell/QtCellFont.h"
-#include "shell/QtColors.h"
 
 namespace {
 constexpr int kCellRole = Qt::UserRole;

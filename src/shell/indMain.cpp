@@ -9,11 +9,14 @@
 #include "cells/cmcCellIds.h"
 #include "common/cmcEvMan.h"
 #include "common/indEnviron.h"
+#include "model/datChEdit.h"
 #include "model/indBlockMap.h"
 #include "overlay/OverlayBox.h"
 #include "overlay/cmcGTex.h"
 #include "platform/TextUtil.h"
 #include "platform/qt/QtServices.h"
+#include "rules/indActiveCell.h"
+#include "sheets/cuiSheet.h"
 #include "shell/Outline.h"
 #include "shell/ShellRules.h"
 #include "shell/TForm1.h"
@@ -23,11 +26,30 @@
 
 indMain::indMain(const std::string& programCode, int imageSize) : cuiMain(programCode, imageSize)
 {
-    SetRules(&ShellRules, static_cast<indRulesHost*>(this));
+    m_activeCell = std::make_unique<indActiveCell>(*static_cast<indRulesHost*>(this));
+    SetRules(&indMain::Rules, this);
+    cuiSheet::SetDefaultRules(&indMain::Rules, this);
+    cuiSheet::SetModelHost(this);
     InitCodes();
 }
 
-indMain::~indMain() = default;
+indMain::~indMain()
+{
+    if (cuiSheet::ModelHost() == this) {
+        cuiSheet::SetModelHost(nullptr);
+        cuiSheet::SetDefaultRules(nullptr, nullptr);
+    }
+}
+
+int indMain::Rules(void* context, cmcCellCapsule* capsule, int mode)
+{
+    auto* self = static_cast<indMain*>(context);
+    const cmcCellObj* cell = capsule ? capsule->cell : nullptr;
+    if (cell &&
+        ((cell->id >= CL_Menu_File_New && cell->id <= CallSheet) || cell->id == CL_PMenu_NoItem))
+        return ShellRules(static_cast<indRulesHost*>(self), capsule, mode);
+    return indActiveCell::Rules(self->m_activeCell.get(), capsule, mode);
+}
 
 void indMain::CreateUi(TForm1* form, const QList<QIcon>& treeImages,
                        const QList<QIcon>& toolBarImages)
@@ -115,11 +137,50 @@ void indMain::CountWarnings(int* errors, int* warnings)
 
 void indMain::HandleEvent(const cmcEvent& event)
 {
-    if (event.id == ev::kTreeRebuilt) {
-        RemoveBranches();
-        return;
+    const int kind = m_doc.ModelType() + 1;
+    switch (event.id) {
+        case ev::kTreeRebuilt:
+            RemoveBranches();
+            return;
+        case ev::kInsertChannel:
+            datChEdit::InsertChannelInBank(m_doc.Work(), m_doc.Reference(), kind,
+                                           static_cast<int32_t>(event.arg1),
+                                           static_cast<int32_t>(event.arg2));
+            if (g_EvMan) {
+                g_EvMan->Send(ev::kAddRows);
+                g_EvMan->Send(ev::kImageChanged);
+            }
+            return;
+        case ev::kDeleteChannel:
+            datChEdit::DeleteChannelFromBank(m_doc.Work(), m_doc.Reference(), kind,
+                                             static_cast<int32_t>(event.arg1),
+                                             static_cast<int32_t>(event.arg2));
+            if (g_EvMan) {
+                g_EvMan->Send(ev::kRemoveRows);
+                g_EvMan->Send(ev::kImageChanged);
+                g_EvMan->Send(ev::kRedrawIndexFrom, 0, event.arg2);
+            }
+            return;
+        case ev::kInsertMdcAlias:
+            datChEdit::InsertAlias(m_doc.Work(), m_doc.Reference(),
+                                   static_cast<int32_t>(event.arg2));
+            if (g_EvMan) {
+                g_EvMan->Send(ev::kAddRows);
+                g_EvMan->Send(ev::kImageChanged);
+            }
+            return;
+        case ev::kDeleteMdcAlias:
+            datChEdit::DeleteAlias(m_doc.Work(), m_doc.Reference(),
+                                   static_cast<int32_t>(event.arg2));
+            if (g_EvMan) {
+                g_EvMan->Send(ev::kRemoveRows);
+                g_EvMan->Send(ev::kImageChanged);
+                g_EvMan->Send(ev::kRedrawIndexFrom, 0, event.arg2);
+            }
+            return;
+        default:
+            cuiMain::HandleEvent(event);
     }
-    cuiMain::HandleEvent(event);
 }
 
 void indMain::RemoveBranches()

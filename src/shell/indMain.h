@@ -1,10 +1,13 @@
 #pragma once
 #include <QStringList>
+#include <memory>
 
+#include "model/datClipCh.h"
 #include "rules/indRulesHost.h"
 #include "shell/cuiMain.h"
 
 class QLabel;
+class indActiveCell;
 
 // The model's main object: the radio family's model types, modes and tree branches on top
 // of the common main object, and the program side of the cell rules (indRulesHost) over the
@@ -47,6 +50,12 @@ public:
     bool CommandEnabled(int32_t cellId, int32_t index) override;
     bool CommandChecked(int32_t cellId, int32_t index) override;
     void OpenSheet(const std::string& reference) override { cuiMain::OpenSheet(reference); }
+    datClipCh& Clipboard() override { return m_clipboard; }
+
+    // The rules every cell of the program runs through: the command cells of menus, tool
+    // bar and tree here, every other cell in the model cell rules.
+    static int Rules(void* context, cmcCellCapsule* capsule, int mode);
+    indActiveCell& ActiveCell() { return *m_activeCell; }
 
 protected:
     void HandleEvent(const cmcEvent& event) override;
@@ -56,4 +65,6 @@ protected:
 
 private:
     QLabel* m_makerPanel = nullptr;
+    datClipCh m_clipboard;
+    std::unique_ptr<indActiveCell> m_activeCell;
 };
