@@ -4,6 +4,7 @@
 
 class cmcEeprom;
 class cmcFCache;
+class datClipCh;
 class ICellPopups;
 
 // What the model cell rules need from the program around them: the document's images and
@@ -32,6 +33,13 @@ public:
     // working image with its saved snapshot to set the modified flag.
     virtual void StartWarningRecheck() = 0;
     virtual void CheckModified() = 0;
+    // The program's one channel clipboard, which copy fills and paste reads. The main object
+    // owns it so that a copy outlives the sheet and the request it was made in.
+    virtual datClipCh& Clipboard() = 0;
+    // Set while a row command deletes channel after channel, so that the main object can
+    // hold back work it would otherwise do after each single deletion.
+    virtual void SetBulkOperation(bool on) { (void)on; }
+
     // Packs the working area of the working image into its EEPROM blocks.
     virtual void PackWorkImage() = 0;
     // The help context number of a cell (0 when there is none) and opening help there.
@@ -49,4 +57,6 @@ public:
     {
         return (void)cellId, (void)index, false;
     }
+    // Opens the sheet that a "CallSheet" cell names in its altText (a sheet reference).
+    virtual void OpenSheet(const std::string& reference) { (void)reference; }
 };
