@@ -6,7 +6,9 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include "cells/ICellPopups.h"
 #include "cells/cmcCellIds.h"
+#include "cells/cmcFCache.h"
 #include "common/cmcEvMan.h"
 #include "common/indEnviron.h"
 #include "model/datChEdit.h"
@@ -30,11 +32,18 @@ indMain::indMain(const std::string& programCode, int imageSize) : cuiMain(progra
     SetRules(&indMain::Rules, this);
     cuiSheet::SetDefaultRules(&indMain::Rules, this);
     cuiSheet::SetModelHost(this);
+    // The codecs find the choice lists and open their windows through these.
+    g_FCache = &Cache();
+    g_CellPopups = &m_popups;
     InitCodes();
 }
 
 indMain::~indMain()
 {
+    if (g_FCache == &Cache())
+        g_FCache = nullptr;
+    if (g_CellPopups == &m_popups)
+        g_CellPopups = nullptr;
     if (cuiSheet::ModelHost() == this) {
         cuiSheet::SetModelHost(nullptr);
         cuiSheet::SetDefaultRules(nullptr, nullptr);

@@ -4,6 +4,7 @@
 
 #include "model/datClipCh.h"
 #include "rules/indRulesHost.h"
+#include "sheets/cuiCellPopups.h"
 #include "shell/cuiMain.h"
 
 class QLabel;
@@ -40,7 +41,7 @@ public:
     bool ExtendedMode() const override { return m_doc.extended; }
     bool FactoryMode() const override { return m_doc.factory; }
     cmcFCache& Cache() override { return cuiMain::Cache(); }
-    ICellPopups* Popups() override { return nullptr; }
+    ICellPopups* Popups() override { return &m_popups; }
     void StartWarningRecheck() override { cuiMain::StartWarningRecheck(); }
     void CheckModified() override { cuiMain::CheckModified(); }
     void PackWorkImage() override;
@@ -66,5 +67,6 @@ protected:
 private:
     QLabel* m_makerPanel = nullptr;
     datClipCh m_clipboard;
+    cuiCellPopups m_popups;
     std::unique_ptr<indActiveCell> m_activeCell;
 };

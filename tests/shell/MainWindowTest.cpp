@@ -19,6 +19,7 @@
 #include "common/indEnviron.h"
 #include "overlay/cmcGTex.h"
 #include "platform/qt/QtServices.h"
+#include "sheets/cuiSheet.h"
 #include "shell/QtTestApp.h"
 #include "shell/TForm1.h"
 #include "shell/cuiMenu.h"
@@ -196,6 +197,7 @@ TEST_F(MainWindowTest, EmptyRecentListShowsOneDisabledEntry)
 // its rules.
 TEST_F(MainWindowTest, WalkEveryTreeEntryOfEveryModelType)
 {
+    int sheetsShown = 0;
     for (int type = 0; type < 4; ++type) {
         SCOPED_TRACE(type);
         if (type > 0)
@@ -212,9 +214,23 @@ TEST_F(MainWindowTest, WalkEveryTreeEntryOfEveryModelType)
             EXPECT_EQ(main->Sheet()->DisplayName(), *c->altText);
             for (QLabel* l : main->Sheet()->findChildren<QLabel*>())
                 EXPECT_FALSE(l->text().contains(QStringLiteral("*Yet*")));
+            // Every cell of a shown sheet is one the rules handle.
+            if (cuiSheet* sheet = main->Sheet()->Sheet()) {
+                ++sheetsShown;
+                for (int row = 0; row < sheet->RowCount(); ++row)
+                    for (int col = 0; col < sheet->ColCount(); ++col) {
+                        cmcCellObj cell = sheet->CellAt(col, row);
+                        cmcCellCapsule capsule;
+                        capsule.cell = &cell;
+                        main->RunRules(capsule, 0);
+                        EXPECT_EQ(capsule.text.find("*Yet*"), std::string::npos)
+                            << sheet->EntryName() << " " << IdName(cell.id);
+                    }
+            }
         }
     }
     EXPECT_TRUE(boxes().Seen().size() == 3u);  // the three model changes were confirmed
+    EXPECT_GT(sheetsShown, 20);
 }
 
 TEST_F(MainWindowTest, TreeBranchesFollowModelTypeAndModes)
