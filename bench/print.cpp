@@ -58,6 +58,8 @@ std::vector<std::string> OverlayLines()
     std::vector<std::string> l = {"Bench overlay",
                                   "#GI_Sys_AppTitle",
                                   "Quorvex",
+                                  "#GI_CellWidthRegList",
+                                  "#",
                                   "#CellModel_Basic",
                                   "<-(Color=clWindow)(Font=DEFAULT_CHARSET,,clWindowText,-13,,,)",
                                   "#CellModel_Hdr",
@@ -143,6 +145,7 @@ void BM_PrintAllToPdf(benchmark::State& state)
     }
     cmcGTex store;
     store.Open(path);
+    g_GTex = &store;
     Host host;
     host.store = &store;
     PdfSetup setup;
@@ -171,6 +174,7 @@ void BM_PrintAllToPdf(benchmark::State& state)
     }
     state.counters["pages"] = pages;
     state.counters["sheets"] = kSettingSheets + kBanks;
+    g_GTex = nullptr;
 }
 BENCHMARK(BM_PrintAllToPdf)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
