@@ -19,6 +19,7 @@
 #include "cells/cmcFCache.h"
 #include "clonefile/cmcClnFile.h"
 #include "common/cmcEeprom.h"
+#include "model/datClipCh.h"
 #include "model/indBlockMap.h"
 #include "overlay/cmcGTex.h"
 #include "rules/indGenericRules.h"
@@ -54,9 +55,11 @@ public:
     int HelpContextOf(int32_t) override { return 0; }
     void ShowHelp(int) override {}
     bool RunCommand(int32_t, int32_t) override { return false; }
+    datClipCh& Clipboard() override { return clipboard; }
 
     cmcEeprom work;
     cmcEeprom ref;
+    datClipCh clipboard;
     int model = 0;
     bool maker = true;
 };
