@@ -7,6 +7,7 @@
 #include "common/cmcEvMan.h"
 #include "model/datChBanks.h"
 #include "model/datChKinds.h"
+#include "model/datClipCh.h"
 #include "overlay/OverlayBox.h"
 #include "overlay/cmcGTex.h"
 #include "platform/Fatal.h"
@@ -312,7 +313,7 @@ void indActiveCell::Dispatch(indRuleRequest& r)
 {
     if (HasEmptyRule(r.id))
         return;
-    if (r.id >= 0 && r.id < kIdCount && (ListItem(r) || indGenericRules::Handle(r)))
+    if (r.id >= 0 && r.id < kIdCount && (ListItem(r) || PopupItem(r) || indGenericRules::Handle(r)))
         return;
     r.capsule.text = txt::Format("%d *Yet*", r.id);
 }
@@ -345,6 +346,52 @@ bool indActiveCell::ListItem(indRuleRequest& r)
         default:
             return false;
     }
+}
+
+bool indActiveCell::PopupItem(indRuleRequest& r)
+{
+    if (r.id == CL_PMenu_NoItem) {
+        // The placeholder of an empty edit menu.
+        r.Cell().SetUserFlag(cmcCellObj::kFlagDisabled, true);
+        if (m_host.EditMenuItems() != 1)
+            r.Cell().SetUserFlag(cmcCellObj::kFlagHidden, true);
+        return true;
+    }
+    const int32_t kind = r.record.Kind();
+    const int32_t i = r.index;
+    const bool channel = datIsChannelKind(kind);
+    const bool codes = kind == 9 || kind == 12;  // their row 0 holds no code
+    const int32_t aliases = datStatusCount(r.WorkImage());
+    const bool pastAliases = kind == kMdcAliasKind && (i + 1 > aliases || aliases == 0);
+    bool disabled = false;
+    switch (r.id) {
+        case CL_PMenu_Copy:
+        case CL_PMenu_Clear:
+        case CL_PMenu_Delete:
+        case CL_PMenu_DelShift:
+            disabled = (kind == kMdcAliasKind && pastAliases) || (kind == 17 && i == 23) ||
+                       (codes && i == 0) || (channel && r.outside);
+            break;
+        case CL_PMenu_Paste:
+            disabled = !m_host.Clipboard().Accepts(kind) || (channel && r.outside) ||
+                       (codes && i == 0) || pastAliases;
+            break;
+        case CL_PMenu_CarryUp:
+            disabled = !(datKindFirstIndex(kind) < i && i <= datKindLastIndex(kind)) ||
+                       (channel && (r.outside || i == r.bankFirst)) || (codes && i == 0) ||
+                       pastAliases;
+            break;
+        case CL_PMenu_CarryDown:
+            disabled = !(datKindFirstIndex(kind) - 1 < i && i < datKindLastIndex(kind)) ||
+                       (channel && i >= r.bankLast) || (codes && i == 0) || pastAliases ||
+                       (kind == kMdcAliasKind && i + 1 == aliases);
+            break;
+        default:
+            return false;  // edit, insert, insert-shift and help have no rule
+    }
+    if (disabled)
+        r.Cell().SetUserFlag(cmcCellObj::kFlagDisabled, true);
+    return true;
 }
 
 uint8_t indActiveCell::EvaluateFlags(int32_t category, int32_t id, int32_t index)

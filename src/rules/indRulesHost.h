@@ -40,6 +40,10 @@ public:
     // hold back work it would otherwise do after each single deletion.
     virtual void SetBulkOperation(bool on) { (void)on; }
 
+    // Items of the main window's edit menu; its placeholder item shows only when it is the
+    // one item there.
+    virtual int EditMenuItems() const { return 0; }
+
     // Packs the working area of the working image into its EEPROM blocks.
     virtual void PackWorkImage() = 0;
     // The help context number of a cell (0 when there is none) and opening help there.

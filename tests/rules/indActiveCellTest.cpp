@@ -313,3 +313,66 @@ TEST_F(RulesTest, HelpAsksTheHostAndOtherwiseSaysThereIsNone)
 }
 
 }  // namespace
+
+namespace {
+
+// The row commands of a popup menu are disabled by the row the menu was opened on: its
+// record, whether it lies beyond the bank or the alias count, and its index.
+TEST_F(RulesTest, PopupItemsAreDisabledByTheRowTheMenuBelongsTo)
+{
+    host->modelType = 1;
+    Banks({2, 4});
+    for (int i = 0; i < 6; ++i)
+        UseChannel(i);
+    host->answerBank = 1;  // rows 2 .. 5
+    host->work.SetByte(0x1CFF, 2);
+    struct Case {
+        int32_t category;
+        int index;
+        bool clip;  // the clipboard holds channels
+        int32_t item;
+        bool disabled;
+    } cases[] = {
+        {CT_Mch, 2, true, CL_PMenu_Copy, false},
+        {CT_Mch, 2, true, CL_PMenu_Paste, false},
+        {CT_Mch, 2, false, CL_PMenu_Paste, true},
+        {CT_Mch, 2, true, CL_PMenu_CarryUp, true},  // the bank's first row
+        {CT_Mch, 2, true, CL_PMenu_CarryDown, false},
+        {CT_Mch, 5, true, CL_PMenu_CarryUp, false},
+        {CT_Mch, 5, true, CL_PMenu_CarryDown, true},  // the bank's last row
+        {CT_Mch, 6, true, CL_PMenu_Copy, true},       // beyond the bank
+        {CT_Mch, 6, true, CL_PMenu_Delete, true},
+        {CT_Mch, 6, true, CL_PMenu_Paste, true},
+        {CT_MDC_Alias, 1, true, CL_PMenu_CarryDown, true},  // the last alias
+        {CT_MDC_Alias, 0, true, CL_PMenu_CarryDown, false},
+        {CT_MDC_Alias, 2, true, CL_PMenu_Clear, true},  // beyond the alias count
+        {CT_MDC_Alias, 1, true, CL_PMenu_Clear, false},
+    };
+    for (const Case& k : cases) {
+        host->clipboard.Reset();
+        if (k.clip)
+            host->clipboard.CopyFrom(host->work, 2, 0, 1);
+        cmcCellObj rowCell;
+        rowCell.category = k.category;
+        rowCell.id = CL_Mch_Nar;
+        rowCell.index = k.index;
+        cmcCellCapsule row;
+        row.cell = &rowCell;
+        cmcCellCapsule c = Request(CT_PopupMenu, k.item, 0);
+        c.context = &row;
+        Run(c, 0);
+        EXPECT_EQ(cell.UserFlag(cmcCellObj::kFlagDisabled), k.disabled)
+            << IdName(k.item) << " on " << CategoryName(k.category) << " row " << k.index;
+        cell.SetUserFlag(cmcCellObj::kFlagDisabled, false);
+    }
+    // Items without a rule show their number like any cell without a handler.
+    cmcCellCapsule insert = Request(CT_PopupMenu, CL_PMenu_Insert, 0);
+    Run(insert, 0);
+    EXPECT_EQ(insert.text, txt::Format("%d *Yet*", static_cast<int>(CL_PMenu_Insert)));
+    cmcCellCapsule none = Request(CT_PopupMenu, CL_PMenu_NoItem, 0);
+    Run(none, 0);
+    EXPECT_TRUE(cell.UserFlag(cmcCellObj::kFlagDisabled));
+    EXPECT_TRUE(cell.UserFlag(cmcCellObj::kFlagHidden));
+}
+
+}  // namespace
