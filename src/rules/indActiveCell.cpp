@@ -373,8 +373,8 @@ bool indActiveCell::PopupItem(indRuleRequest& r)
                        (codes && i == 0) || (channel && r.outside);
             break;
         case CL_PMenu_Paste:
-            disabled = !m_host.Clipboard().Accepts(kind) || (channel && r.outside) ||
-                       (codes && i == 0) || pastAliases;
+            disabled = !m_host.Clipboard() || !m_host.Clipboard()->Accepts(kind) ||
+                       (channel && r.outside) || (codes && i == 0) || pastAliases;
             break;
         case CL_PMenu_CarryUp:
             disabled = !(datKindFirstIndex(kind) < i && i <= datKindLastIndex(kind)) ||
