@@ -1,5 +1,6 @@
 #include "rules/indActiveCell.h"
 
+#include <type_traits>
 #include <vector>
 
 #include "cells/cmcCellObj.h"
@@ -25,6 +26,9 @@ constexpr int32_t kMdcAliasKind = 20;
 constexpr int32_t kFirstSpecialKey = 128;
 
 }  // namespace
+
+// Sheets hold the rules as a cmcCellRulesFn with the indActiveCell as its context.
+static_assert(std::is_same_v<decltype(&indActiveCell::Rules), cmcCellRulesFn>);
 
 int indActiveCell::Rules(void* rules, cmcCellCapsule* capsule, int mode)
 {
@@ -107,11 +111,13 @@ int32_t indActiveCell::BankHolding(indMemMap::ConstImage image, int32_t index)
 
 void indActiveCell::AskBankContext(indRuleRequest& r)
 {
-    // A sheet asks the bank sheet which bank it shows. A request from outside a sheet (an
-    // evaluation for a check, the tree or printing) names its bank in the capsule, and so
-    // does a sheet request when no bank sheet answers.
+    // A sheet drawing a cell (it gives a canvas) or sending an event (it gives itself and its
+    // grid) asks the bank sheet which bank it shows. An evaluation outside a sheet (for a
+    // check, the tree or a menu) names its bank in the capsule, and so does a sheet request
+    // when no bank sheet answers.
     r.bank = r.capsule.bank;
-    if (r.capsule.sheet && g_EvMan) {
+    const cmcCellCapsule& c = r.capsule;
+    if ((c.sheet || c.grid || c.canvas) && g_EvMan) {
         if (const cmcEvAnswer* a = g_EvMan->Query(ev::kQueryBankSelection))
             r.bank = a->value1;
     }

@@ -7,6 +7,7 @@
 #include "model/datChBanks.h"
 #include "platform/TextUtil.h"
 #include "rules/RulesFixture.h"
+#include "rules/indRowCommands.h"
 
 namespace {
 
@@ -18,6 +19,23 @@ std::vector<int32_t> IdsStartingWith(const std::string& prefix)
             ids.push_back(id);
     return ids;
 }
+
+// A drawing surface that only keeps its colours.
+class PlainCanvas : public cmcCanvas {
+public:
+    cmcColor FontColor() const override { return m_font; }
+    void SetFontColor(cmcColor c) override { m_font = c; }
+    cmcColor BrushColor() const override { return m_brush; }
+    void SetBrushColor(cmcColor c) override { m_brush = c; }
+    cmcColor PenColor() const override { return m_pen; }
+    void SetPenColor(cmcColor c) override { m_pen = c; }
+    void Polygon(const Point*, int) override {}
+
+private:
+    cmcColor m_font = clWindowText;
+    cmcColor m_brush = clWindow;
+    cmcColor m_pen = clWindowText;
+};
 
 class FrameTest : public RulesTest, public ::testing::WithParamInterface<int> {};
 
@@ -91,12 +109,21 @@ TEST_F(RulesTest, TheBankSheetsSelectionDecidesWhichRowsExist)
         {-1, 3, 5, false},  // without a bank sheet the capsule names the bank
         {-1, 3, 7, true},
     };
+    PlainCanvas plain;
+    cmcCanvas* canvas = &plain;
     for (const Case& k : cases) {
         host->answerBank = k.answer;
         cmcCellCapsule c = Request(CT_Mch, CL_Mch_Nar, k.index, 'x');
         c.bank = k.bankField;
         Run(c);
         EXPECT_EQ(c.jump == 1, k.blank) << "bank " << k.answer << " index " << k.index;
+        // Drawing: the sheet gives only its canvas, and asks the same.
+        cmcCellCapsule draw;
+        draw.cell = &cell;
+        draw.canvas = canvas;
+        draw.bank = k.bankField;
+        Run(draw, 0);
+        EXPECT_EQ(draw.jump == 1, k.blank) << "drawing, bank " << k.answer << " index " << k.index;
     }
 }
 
@@ -199,6 +226,29 @@ TEST_F(RulesTest, ListItemsShowTheirTextOrNumber)
     c = Request(CT_Null, FlexMdcAlias_ChNo, 2);
     Run(c, 0);
     EXPECT_EQ(c.text, texts.GetText("GI_NewChTitle"));
+}
+
+// Every overlay key a request can reach exists in the installed English overlay.
+TEST_F(RulesTest, EveryMessageOfTheRulesIsInTheOverlay)
+{
+    for (const char* key :
+         {indRowCommands::kStatusCopy, indRowCommands::kStatusPaste, indRowCommands::kStatusClear,
+          indRowCommands::kStatusDelete, indRowCommands::kStatusInsert,
+          indRowCommands::kConfirmOverwrite, indRowCommands::kConfirmClear,
+          indRowCommands::kConfirmDelete, indRowCommands::kConfirmOverflow,
+          indRowCommands::kErrorDelPrio, indRowCommands::kErrorOverflow, "GI_AppMess_NoHelp",
+          "GI_NewChTitle", "GI_Sys_AppTitle"})
+        EXPECT_TRUE(texts.HasKey(key)) << key;
+}
+
+TEST_F(RulesTest, SheetsReachTheRulesThroughTheEntryPoint)
+{
+    cmcCellRulesFn fn = &indActiveCell::Rules;
+    cmcCellCapsule c = Request(CT_Null, FlexCHSelNum, 7);
+    EXPECT_EQ(fn(rules.get(), &c, 0), cmcCellCapsule::kResultNone);
+    EXPECT_EQ(c.text, "7");
+    EXPECT_EQ(fn(nullptr, &c, 0), cmcCellCapsule::kResultNone);
+    EXPECT_EQ(fn(rules.get(), nullptr, 0), cmcCellCapsule::kResultNone);
 }
 
 TEST_F(RulesTest, AnUnknownCategoryEndsTheProgram)
