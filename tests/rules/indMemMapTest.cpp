@@ -19,6 +19,7 @@
 #include "cells/cmcFCache.h"
 #include "clonefile/cmcClnFile.h"
 #include "common/cmcEeprom.h"
+#include "model/datClipCh.h"
 #include "model/indBlockMap.h"
 #include "overlay/cmcGTex.h"
 #include "rules/indGenericRules.h"
@@ -48,6 +49,7 @@ public:
     bool FactoryMode() const override { return false; }
     cmcFCache& Cache() override { return *g_FCache; }
     ICellPopups* Popups() override { return g_CellPopups; }
+    datClipCh& Clipboard() override { return clip; }
     void StartWarningRecheck() override {}
     void CheckModified() override {}
     void PackWorkImage() override { indBlockMap::Pack(work); }
@@ -57,6 +59,7 @@ public:
 
     cmcEeprom work;
     cmcEeprom ref;
+    datClipCh clip;
     int model = 0;
     bool maker = true;
 };
