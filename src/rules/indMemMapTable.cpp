@@ -16,7 +16,7 @@
 // Free bytes used by our rows: header 0004-0007, 000C-000F, 0014-001F, 0024-002F,
 // 0038-003E, 0133-0134, 0136-0138; block 6 09B4-09BD, 09C0-09CD, 09D6-09DD, 09DF-09E1,
 // 09E3-09EF, 09F1-09F2; block 18 0BB0-0BB5; block 20 0BB6-0BBF; block 41 0BC0-0BC2;
-// block 48 0BC4, 0BC7-0BDB; block 19 121A-1223; header 0152-017D.
+// block 48 0BC4, 0BC7-0BDB; block 19 121A-1223; header 0152-017D; block 6 09F3-09FC, 0A13-0A17.
 
 #include "rules/indMemMapTable.h"
 
@@ -144,6 +144,12 @@ struct R : indMemMapRow {
         a = lo, b = hi, c = width;
         return *this;
     }
+    R& Digit(bool fAllowed)
+    {
+        codec = mmCodec::Digit;
+        a = fAllowed;
+        return *this;
+    }
     R& Hex(int n, bool letters)
     {
         codec = mmCodec::HexDigits;
@@ -187,6 +193,24 @@ struct R : indMemMapRow {
     {
         codec = mmCodec::Label;
         list = format;
+        return *this;
+    }
+    R& FiveTone(bool receive)
+    {
+        pattern = mmPattern::Text;
+        codec = mmCodec::FiveTone;
+        a = receive;
+        return *this;
+    }
+    R& Flags(int first, int last)
+    {
+        codec = mmCodec::FlagBits;
+        a = first, b = last;
+        return *this;
+    }
+    R& CodeNo()
+    {
+        codec = mmCodec::CodeNumber;
         return *this;
     }
     R& Special()
@@ -499,13 +523,21 @@ std::vector<indMemMapRow> Build()
         ByteSec(CL_Dtmf_DtmfTimer, O, "block 41", 0x0BC0, 100),
         ByteSec(CL_Dtmf_FirstTimer, O, "block 41", 0x0BC1, 100),
         ByteSec(CL_Dtmf_MarkTimer, O, "block 41", 0x0BC2, 100),
+        // A tone code is bits 7, 6, 5 and 0 of its first byte and the whole second byte.
         // The transmit tone follows the receive tone while the two are the same.
         R(CL_CTone_RX, G, "kind 8 bytes 0-1, a tone code (block 11, never packed)")
-            .At(Bytes(0, 4))
+            .At(Bits(0, 5, 3))
+            .At(Bit(0, 0))
+            .At(Byte(1))
+            .At(Bits(2, 5, 3))
+            .At(Bit(2, 0))
+            .At(Byte(3))
             .Rec(8, 0, 9)
             .ToneOf(0),
         R(CL_CTone_TX, G, "kind 8 bytes 2-3, a tone code (block 11, never packed)")
-            .At(Bytes(2, 2))
+            .At(Bits(2, 5, 3))
+            .At(Bit(2, 0))
+            .At(Byte(3))
             .Rec(8, 0, 9)
             .ToneOf(1),
 
@@ -693,6 +725,71 @@ std::vector<indMemMapRow> Build()
             .At(Bits(8, 0, 2))
             .Rec(17, 1, 23)
             .Choice("GI_Sheet_Sel_Msk_StatusSel"),
+
+        // --- 5-tone receive codes: kind 9 (block 17, indexes 1 to 8, the PMR models); the
+        // code and its group marks in bytes 0-4, options in bytes 5-8 (bit 3 of byte 6 is
+        // taken from the reference image, so it stays unused) ---
+        R(CL_5TRx_RxCode, O, "kind 9 bytes 0-4").At(Bytes(0, 5)).Rec(9, 0, 8, 1).FiveTone(true),
+        R(CL_5TRx_Text, O, "no room in the 10-byte record: shown off").Off(),
+        R(CL_5TRx_IdDec, O, "kind 9 byte 5").At(Bit(5, 0)).Rec(9, 0, 8, 1).Choice(kOnOff),
+        R(CL_5TRx_Bell, O, "kind 9 byte 5").At(Bit(5, 1)).Rec(9, 0, 8, 1).Choice(kOnOff),
+        R(CL_5TRx_LED, O, "kind 9 byte 5").At(Bit(5, 2)).Rec(9, 0, 8, 1).Choice(kOnOff),
+        R(CL_5TRx_EmerCancel, O, "kind 9 byte 5").At(Bit(5, 3)).Rec(9, 0, 8, 1).Choice(kOnOff),
+        R(CL_5TRx_Abc, O, "kind 9 byte 7").At(Bits(7, 0, 6)).Rec(9, 0, 8, 1).CodeNo(),
+        R(CL_5TRx_Exo, O, "kind 9 byte 5").At(Bit(5, 4)).Rec(9, 0, 8, 1).Choice(kOnOff),
+        R(CL_5TRx_Beep, O, "kind 9 byte 5").At(Bit(5, 5)).Rec(9, 0, 8, 1).Choice(kOnOff),
+        R(CL_5TRx_AutoTx, O, "kind 9 byte 5").At(Bit(5, 6)).Rec(9, 0, 8, 1).Choice(kOnOff),
+        R(CL_5TRx_Aud, O, "kind 9 byte 5").At(Bit(5, 7)).Rec(9, 0, 8, 1).Choice(kOnOff),
+        R(CL_5TRx_Stun, O, "kind 9 byte 6").At(Bit(6, 0)).Rec(9, 0, 8, 1).Choice(kOnOff),
+        R(CL_5TRx_Scan, O, "kind 9 byte 6").At(Bit(6, 1)).Rec(9, 0, 8, 1).Choice(kOnOff),
+        R(CL_5TRx_Sfunc, O, "kind 9 byte 6").At(Bit(6, 2)).Rec(9, 0, 8, 1).Choice(kOnOff),
+        R(CL_5TRx_CompareDigit, O, "kind 9 byte 8, digits 1-7")
+            .At(Bits(8, 0, 7))
+            .Rec(9, 0, 8, 1)
+            .Flags(1, 7),
+        ByteSec(CL_5TRx_LinkATimer, O, "block 6", 0x09F3, 10),
+        ByteSec(CL_5TRx_IdDecodeTimer, O, "block 6", 0x09F4, 10),
+        ByteSec(CL_5TRx_ExoTimer, O, "block 6", 0x09F5, 1),
+        ByteSec(CL_5TRx_BeepRepeatTimer, O, "block 6", 0x09F6, 1).Zero(kTimerOff),
+        ByteSec(CL_5TRx_AutoTxTimer, O, "block 6", 0x09F7, 1),
+        R(CL_5TRx_CompareTone, O, "block 6")
+            .At(Bits(0x09F8, 0, 2))
+            .Choice("GI_Sheet_Sel_5T_CompareTone"),
+
+        // --- 5-tone transmit codes: kind 10 (blocks 15 and 16, 32 codes) ---
+        R(CL_5TTx_TxCode, O, "kind 10 first part").At(Bytes(0, 4)).Rec(10, 0, 32).FiveTone(false),
+        R(CL_5TTx_InputDigit, O, "kind 10 second part byte 0")
+            .At(Bits(0, 4, 3))
+            .Rec(10, 1, 32)
+            .Int(0, 7),
+        R(CL_5TTx_Text, O, "no room in the 6-byte record: shown off").Off(),
+        R(CL_5TTx_Update, O, "kind 10 second part byte 1")
+            .At(Bit(1, 0))
+            .Rec(10, 1, 32)
+            .Choice(kOnOff),
+        R(CL_5TTx_AbcDec, O, "kind 10 second part byte 1")
+            .At(Bit(1, 1))
+            .Rec(10, 1, 32)
+            .Choice(kOnOff),
+        R(CL_5TTx_AbcAud, O, "kind 10 second part byte 1")
+            .At(Bit(1, 2))
+            .Rec(10, 1, 32)
+            .Choice(kOnOff),
+        R(CL_5TTx_Sel, O, "kind 10 second part byte 1")
+            .At(Bit(1, 3))
+            .Rec(10, 1, 32)
+            .Choice(kEnable),
+        ByteSec(CL_5TTx_LongToneTimer, O, "block 6", 0x09F9, 10),
+        ByteSec(CL_5TTx_LinkRTimer, O, "block 6", 0x09FA, 10),
+        ByteSec(CL_5TTx_Link1Timer, O, "block 6", 0x09FB, 10),
+        ByteSec(CL_5TTx_Link2Timer, O, "block 6", 0x09FC, 10),
+        ByteSec(CL_5TTx_LeadOutDelayTimer, O, "block 6", 0x0A13, 100),
+        ByteSec(CL_5TTx_AbcDecTimer, O, "block 6", 0x0A14, 10),
+        R(CL_5TTx_DispDigit, O, "block 6, digits 1-7").At(Bits(0x0A15, 0, 7)).Flags(1, 7),
+        R(CL_5TTx_SpTone_Group, O, "block 6").At(Bits(0x0A16, 4, 4)).Digit(true),
+        R(CL_5TTx_SpTone_Repeat, O, "block 6").At(Bits(0x0A16, 0, 4)).Digit(true),
+        R(CL_5TTx_SpTone_Link2, O, "block 6").At(Bits(0x0A17, 4, 4)).Digit(true),
+        OnOff(CL_5TTx_PTTCallIna, O, "block 6", 0x0A17, 0),
 
         // --- maker settings, header 0000 to 00FF, maker mode only ---
         R(CL_Maker_SqlDelay_Op, O, "maker area").At(Byte(0x0004)).Int(0, 255).If(mmMaker),

@@ -19,6 +19,7 @@
 #include "cells/cmcFCache.h"
 #include "clonefile/cmcClnFile.h"
 #include "common/cmcEeprom.h"
+#include "model/datCh.h"
 #include "model/datClipCh.h"
 #include "model/indBlockMap.h"
 #include "overlay/cmcGTex.h"
@@ -489,8 +490,15 @@ const Placed kPlaced[] = {
     {CL_UTone_NotoneTimer, 3, {{0x0AB2, 0xFF}}},
     {CL_UTone_Length, 3, {{0x0ABB, 0xFF}}},
     {CL_CEdit, 3, {{0x119C, 0xFF}, {0x119D, 0xFF}}},
-    {CL_CTone_TX, 1, {{0x11FC, 0xFF}, {0x11FD, 0xFF}}},
-    {CL_CTone_RX, 1, {{0x11FA, 0xFF}, {0x11FB, 0xFF}, {0x11FC, 0xFF}, {0x11FD, 0xFF}}},
+    {CL_CTone_TX, 1, {{0x11FC, 0xE0}, {0x11FC, 0x01}, {0x11FD, 0xFF}}},
+    {CL_CTone_RX,
+     1,
+     {{0x11FA, 0xE0},
+      {0x11FA, 0x01},
+      {0x11FB, 0xFF},
+      {0x11FC, 0xE0},
+      {0x11FC, 0x01},
+      {0x11FD, 0xFF}}},
     {CL_Maker_Liion_Normal_Low1, 0, {{0x0030, 0xFF}}},
     {CL_Maker_Liion_Dry_Low2, 0, {{0x0037, 0xFF}}},
     {CL_Maker_NiMH_Low1, 0, {{0x0020, 0xFF}}},
@@ -689,6 +697,24 @@ TEST_F(MemMap, OurStorageIsKeptBySavesAndUntouchedByPreparation)
     }
 }
 
+TEST_F(MemMap, RecordFieldsAreBitsTheRecordCarries)
+{
+    // Preparation resets records "keeping their fields": the bits the record's decoder does
+    // not know come from the reference image, so a setting there would be undone.
+    for (const auto& row : indMemMapTable::Rows()) {
+        if (row.kind == 0 || row.pattern == mmPattern::Special)
+            continue;
+        for (int p = 0; p < row.partCount; ++p)
+            for (int k = 0; k < indMemMapStorage::PartBytes(row.parts[p]); ++k) {
+                const uint8_t mask = indMemMapStorage::PartMask(row.parts[p], k);
+                const uint8_t known =
+                    datCh::KnownBits(row.kind, row.recordPart, row.parts[p].addr + k);
+                EXPECT_EQ(mask & ~known & 0xFF, 0)
+                    << IdName(row.id) << " byte " << row.parts[p].addr + k;
+            }
+    }
+}
+
 // --- every editable row: typed, saved, reopened ---
 
 bool Editable(const indMemMapRow& row)
@@ -721,7 +747,12 @@ TEST_F(MemMap, EveryEditableRowChangesOnlyItsBitsAndSurvivesSaveAndReopen)
             case mmCodec::TextCodec:
             case mmCodec::SegText:
             case mmCodec::Dtmf:
+            case mmCodec::FiveTone:
                 Typed(row.id, index, "12");
+                break;
+            case mmCodec::Digit:
+            case mmCodec::CodeNumber:
+                Typed(row.id, index, "7");
                 break;
             case mmCodec::HexDigits:
                 Typed(row.id, index, "1");
