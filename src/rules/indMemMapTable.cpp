@@ -16,7 +16,8 @@
 // Free bytes used by our rows: header 0004-0007, 000C-000F, 0014-001F, 0024-002F,
 // 0038-003E, 0133-0134, 0136-0138; block 6 09B4-09BD, 09C0-09CD, 09D6-09DD, 09DF-09E1,
 // 09E3-09EF, 09F1-09F2; block 18 0BB0-0BB5; block 20 0BB6-0BBF; block 41 0BC0-0BC2;
-// block 48 0BC4, 0BC7-0BDB; block 19 121A-1223; header 0152-017D; block 6 09F3-09FC, 0A13-0A17.
+// block 48 0BC4, 0BC7-0BDB; block 19 121A-1224; header 0118-011F, 0152-017D; block 41 0BC3; block 6
+// 09F3-09FC, 0A13-0A17.
 
 #include "rules/indMemMapTable.h"
 
@@ -790,6 +791,76 @@ std::vector<indMemMapRow> Build()
         R(CL_5TTx_SpTone_Repeat, O, "block 6").At(Bits(0x0A16, 0, 4)).Digit(true),
         R(CL_5TTx_SpTone_Link2, O, "block 6").At(Bits(0x0A17, 4, 4)).Digit(true),
         OnOff(CL_5TTx_PTTCallIna, O, "block 6", 0x0A17, 0),
+
+        // --- common scan timers and options: the free header bytes 0118-011F ---
+        ByteSec(CL_ScanComm_StopTimer, O, "header", 0x0118, 10),
+        ByteSec(CL_ScanComm_StopTimerB, O, "header", 0x0119, 10),
+        ByteSec(CL_ScanComm_ResumeTimer, O, "header", 0x011A, 10),
+        ByteSec(CL_ScanComm_TalkBackTimer, O, "header", 0x011B, 1),
+        ByteSec(CL_ScanComm_ScanTimer_Fast, O, "header", 0x011C, 1000),
+        ByteSec(CL_ScanComm_ScanTimer_Slow, O, "header", 0x011D, 100),
+        OnOff(CL_ScanComm_AutoChCall_PmrOnly, O, "header", 0x011E, 0),
+        OnOff(CL_ScanComm_BacklitatStopScan, O, "header", 0x011E, 1),
+        OnOff(CL_ScanComm_NuisanceDelete, O, "header", 0x011E, 2),
+        OnOff(CL_ScanComm_ModeDependentScan, O, "header", 0x011E, 3),
+        R(CL_ScanComm_MonitorKeyAction, O, "header")
+            .At(Bits(0x011E, 4, 2))
+            .Choice("GI_Sheet_Sel_ScanComm_MoniKey"),
+        OnOff(CL_ScanComm_TalkBackTimerBeep, O, "header", 0x011E, 6),
+        R(CL_ScanComm_ModeType_Sel, O, "header")
+            .At(Bits(0x011F, 0, 2))
+            .Choice("GI_Sheet_Sel_ScanComm_ModeType"),
+
+        // --- MSK ID groups (kind 15) and call lists (kind 16): blocks 29, 27 and 28, never
+        // packed; fields ours, clear of the bits preparation takes from the reference ---
+        R(CL_Msk_IdGroup_Text, O, "no room in the 8-byte record: shown off").Off(),
+        R(CL_Msk_IdGroup_Alert, G, "kind 15 byte 6 bits 0-1; field ours")
+            .At(Bits(6, 0, 2))
+            .Rec(15, 0, 8)
+            .Choice("GI_Sheet_Sel_Msk_Alert"),
+        R(CL_Msk_IdGroup_Bell, G, "kind 15 byte 4 bit 0; field ours")
+            .At(Bit(4, 0))
+            .Rec(15, 0, 8)
+            .Choice(kOnOff),
+        R(CL_Msk_IdGroup_SFunc, G, "kind 15 byte 4 bit 1; field ours")
+            .At(Bit(4, 1))
+            .Rec(15, 0, 8)
+            .Choice(kOnOff),
+        R(CL_Msk_CallList_Digit, G, "kind 16 second part byte 0 bits 0-2; field ours")
+            .At(Bits(0, 0, 3))
+            .Rec(16, 1, 32)
+            .Int(1, 4),
+        R(CL_Msk_CallList_Text, O, "no room in the 6-byte record: shown off").Off(),
+        R(CL_Msk_CallList_Update, G, "kind 16 second part byte 0 bit 3; field ours")
+            .At(Bit(0, 3))
+            .Rec(16, 1, 32)
+            .Choice(kOnOff),
+        R(CL_Msk_CallList_Sel, G, "kind 16 second part byte 0 bit 4; field ours")
+            .At(Bit(0, 4))
+            .Rec(16, 1, 32)
+            .Choice(kEnable),
+
+        // --- MDC aliases: kind 20 (block 43, never packed), alias rows use the alias 1 cells ---
+        R(CL_Mdc_Alias1_ID, G, "kind 20 bytes 0-1; field ours")
+            .At(Word(0))
+            .Rec(20, 0, 5)
+            .Hex(4, true),
+        R(CL_Mdc_Alias1_Text, G, "kind 20 bytes 2-9; field ours")
+            .At(Bytes(2, 8))
+            .Rec(20, 0, 5)
+            .Seg(8),
+        R(CL_Mdc_Alias1_Strip, G, "kind 20 byte 10 bit 0; field ours")
+            .At(Bit(10, 0))
+            .Rec(20, 0, 5)
+            .Choice(kOnOff),
+        R(CL_Mdc_Alias1_Beep_Type, G, "kind 20 byte 10 bits 1-2; field ours")
+            .At(Bits(10, 1, 2))
+            .Rec(20, 0, 5)
+            .Choice("GI_Sheet_Sel_Mdc_BeepType"),
+        OnOff(CL_Exp_EpttFtsw_C, O, "block 6", 0x0A17, 1),
+        OnOff(CL_Exp_EpttFtsw_S, O, "block 6", 0x0A17, 2),
+        R(CL_Emer_Signal_2TDec, O, "block 41").At(Byte(0x0BC3)).Int(0, 10),
+        R(CL_Emer_Signal_5TDec, O, "block 19").At(Byte(0x1224)).Int(0, 8),
 
         // --- maker settings, header 0000 to 00FF, maker mode only ---
         R(CL_Maker_SqlDelay_Op, O, "maker area").At(Byte(0x0004)).Int(0, 255).If(mmMaker),
