@@ -16,8 +16,8 @@
 // Free bytes used by our rows: header 0004-0007, 000C-000F, 0014-001F, 0024-002F,
 // 0038-003E, 0133-0134, 0136-0138; block 6 09B4-09BD, 09C0-09CD, 09D6-09DD, 09DF-09E1,
 // 09E3-09EF, 09F1-09F2; block 18 0BB0-0BB5; block 20 0BB6-0BBF; block 41 0BC0-0BC2;
-// block 48 0BC4, 0BC7-0BDB; block 19 121A-1224; header 0118-011F, 0152-017D; block 41 0BC3; block 6
-// 09F3-09FC, 0A13-0A17.
+// block 48 0BC4, 0BC7-0BDB; block 19 121A-1224; header 010C-010F, 0118-011F, 0152-017E; block 41
+// 0BC3; block 6 09F3-09FC, 0A13-0A17.
 
 #include "rules/indMemMapTable.h"
 
@@ -861,6 +861,32 @@ std::vector<indMemMapRow> Build()
         OnOff(CL_Exp_EpttFtsw_S, O, "block 6", 0x0A17, 2),
         R(CL_Emer_Signal_2TDec, O, "block 41").At(Byte(0x0BC3)).Int(0, 10),
         R(CL_Emer_Signal_5TDec, O, "block 19").At(Byte(0x1224)).Int(0, 8),
+
+        // --- 2-tone receive code options: kind 12 (block 17, codes 1 to 10, the LMR models);
+        // the tone frequencies are the 2-tone rules' (bytes 0-3); byte 4, bits 7, 6 and 3 of
+        // byte 6, bit 6 of byte 7 and bit 7 of byte 8 come from the reference image ---
+        R(CL_2T_Bell, O, "kind 12 byte 5").At(Bit(5, 0)).Rec(12, 0, 10, 1).Choice(kOnOff),
+        R(CL_2T_LED, O, "kind 12 byte 5").At(Bit(5, 1)).Rec(12, 0, 10, 1).Choice(kOnOff),
+        R(CL_2T_ANS, O, "kind 12 byte 5").At(Bit(5, 2)).Rec(12, 0, 10, 1).Choice(kOnOff),
+        R(CL_2T_EXO, O, "kind 12 byte 5").At(Bit(5, 3)).Rec(12, 0, 10, 1).Choice(kOnOff),
+        R(CL_2T_Beep, O, "kind 12 byte 5").At(Bit(5, 4)).Rec(12, 0, 10, 1).Choice(kOnOff),
+        R(CL_2T_AutoTx, O, "kind 12 byte 5").At(Bit(5, 5)).Rec(12, 0, 10, 1).Choice(kOnOff),
+        R(CL_2T_Stun, O, "kind 12 byte 5").At(Bit(5, 6)).Rec(12, 0, 10, 1).Choice(kOnOff),
+        R(CL_2T_Scan, O, "kind 12 byte 5").At(Bit(5, 7)).Rec(12, 0, 10, 1).Choice(kOnOff),
+        R(CL_2T_Sfunc, O, "kind 12 byte 6").At(Bit(6, 0)).Rec(12, 0, 10, 1).Choice(kOnOff),
+        R(CL_2T_GroupCall, O, "kind 12 byte 8").At(Bit(8, 0)).Rec(12, 0, 10, 1).Choice(kOnOff),
+        R(CL_2T_Code_Type, O, "kind 12 byte 7")
+            .At(Bits(7, 0, 2))
+            .Rec(12, 0, 10, 1)
+            .Choice("GI_Sheet_Sel_2T_CodeType"),
+        R(CL_2T_Text, O, "no room in the 10-byte record: shown off").Off(),
+        ByteSec(CL_2T_GroupTimer, O, "header", 0x010C, 1),
+        ByteSec(CL_2T_ExoTimer, O, "header", 0x010D, 1),
+        ByteSec(CL_2T_BeepRepeatTimer, O, "header", 0x010E, 1).Zero(kTimerOff),
+        ByteSec(CL_2T_AutoTxTimer, O, "header", 0x010F, 1),
+        R(CL_2T_CompareTone, O, "header")
+            .At(Bits(0x017E, 0, 2))
+            .Choice("GI_Sheet_Sel_5T_CompareTone"),
 
         // --- maker settings, header 0000 to 00FF, maker mode only ---
         R(CL_Maker_SqlDelay_Op, O, "maker area").At(Byte(0x0004)).Int(0, 255).If(mmMaker),

@@ -637,7 +637,14 @@ TEST_F(MemMap, NoTwoRowsShareBitsExceptTheDocumentedOnes)
                     const auto key = std::minmax(it->second, row.id);
                     if (!reported.insert({key.first, key.second}).second)
                         continue;
-                    EXPECT_TRUE(kSharedBits.count({key.first, key.second}) ||
+                    const auto* ra = indMemMapTable::Find(key.first);
+                    const auto* rb = indMemMapTable::Find(key.second);
+                    // Block 17 holds the 5-tone codes (kind 9) of the PMR models and the
+                    // 2-tone codes (kind 12) of the others.
+                    const bool otherModels =
+                        ra && rb &&
+                        ((ra->kind == 9 && rb->kind == 12) || (ra->kind == 12 && rb->kind == 9));
+                    EXPECT_TRUE(otherModels || kSharedBits.count({key.first, key.second}) ||
                                 kSharedBits.count({key.second, key.first}) ||
                                 SameFieldOtherModel(key.first, key.second))
                         << IdName(it->second) << " and " << IdName(row.id) << " share bit " << b
@@ -655,7 +662,7 @@ TEST_F(MemMap, OneRowPerIdentifierInOrder)
 
 // --- where our own storage may go ---
 
-bool PreparationTouches(int32_t addr, uint8_t mask)
+bool PreparationTouches(int32_t addr, uint8_t mask, int kind = 0)
 {
     // Bytes and bits that image preparation copies from the reference image or derives, and
     // the header fields that pack writes.
@@ -696,19 +703,46 @@ bool PreparationTouches(int32_t addr, uint8_t mask)
     for (const auto& s : spans)
         if (addr >= s.first && addr <= s.last && (mask & s.mask))
             return true;
-    return false;
+    // Record bits: the eleven block-17 records (0B40 + 10 i): byte 4, bits 7, 6 and 3 of byte
+    // 6, bit 6 of byte 7, bit 7 of byte 8; bit 4 of 0B01 + 2 i; the ID groups (122A + 8 i):
+    // bytes 2 and 3, bits 7-3 of bytes 4 and 5, bit 7 of byte 6; bits 7 and 6 of
+    // 1278 + 2 i + 1; bit 6 of 1400 + 12 i + 8.
+    auto in = [&](int32_t base, int stride, int count, int offset, uint8_t m) {
+        const int32_t rel = addr - base - offset;
+        return rel >= 0 && rel % stride == 0 && rel / stride < count && (mask & m);
+    };
+    // The LMR-only steps (model type 0: block 17 byte 4 and the bits of bytes 6 to 8; model
+    // types 0 and 3: bit 4 of 0B01 + 2 i) do not touch the PMR 5-tone codes (kinds 9, 10).
+    const bool pmrCodes = kind == 9 || kind == 10;
+    if (in(0x0B40, 10, 11, 6, 0x08))
+        return true;
+    if (!pmrCodes &&
+        (in(0x0B40, 10, 11, 4, 0xFF) || in(0x0B40, 10, 11, 6, 0xC0) ||
+         in(0x0B40, 10, 11, 7, 0x40) || in(0x0B40, 10, 11, 8, 0x80) || in(0x0B00, 2, 32, 1, 0x10)))
+        return true;
+    return in(0x122A, 8, 8, 2, 0xFF) || in(0x122A, 8, 8, 3, 0xFF) || in(0x122A, 8, 8, 4, 0xF8) ||
+           in(0x122A, 8, 8, 5, 0xF8) || in(0x122A, 8, 8, 6, 0x80) || in(0x1278, 2, 32, 1, 0xC0) ||
+           in(0x1400, 12, 24, 8, 0x40);
 }
 
 TEST_F(MemMap, OurStorageIsKeptBySavesAndUntouchedByPreparation)
 {
     for (const auto& row : indMemMapTable::Rows()) {
-        if (row.origin != mmOrigin::Ours || row.pattern == mmPattern::Disabled)
+        if (row.pattern == mmPattern::Disabled || row.pattern == mmPattern::Special)
             continue;
         SCOPED_TRACE(IdName(row.id));
+        // Fields we placed inside the radio's own records keep clear of preparation too.
+        if (row.origin != mmOrigin::Ours) {
+            for (int32_t i = row.firstIndex; i < row.firstIndex + row.count; ++i)
+                for (const auto& [addr, mask] : indMemMapStorage::Footprint(row, i))
+                    EXPECT_TRUE(!PreparationTouches(addr, mask, row.kind) || row.kind == 0)
+                        << std::hex << addr;
+            continue;
+        }
         EXPECT_TRUE(indMemMapStorage::RowSurvivesSave(row));
         for (int32_t i = row.firstIndex; i < row.firstIndex + row.count; ++i)
             for (const auto& [addr, mask] : indMemMapStorage::Footprint(row, i)) {
-                EXPECT_FALSE(PreparationTouches(addr, mask)) << std::hex << addr;
+                EXPECT_FALSE(PreparationTouches(addr, mask, row.kind)) << std::hex << addr;
                 // Maker settings in the maker area of the header, and only they.
                 EXPECT_EQ(addr < 0x0100, (row.flags & mmMaker) != 0) << std::hex << addr;
                 // The adjustment bytes from 0040 on belong to the adjustment cells.
