@@ -91,6 +91,16 @@ int NumberAfterEquals(std::string_view group)
     return n;
 }
 
+// Cell texts are converted on every paint: plain ASCII is the same in every code page and
+// needs no converter.
+QString CellText(const std::string& text)
+{
+    for (const char ch : text)
+        if (static_cast<unsigned char>(ch) >= 0x80)
+            return plat::ToQt(text);
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 std::vector<std::string> SplitLines(const std::string& text)
 {
     std::vector<std::string> out;
@@ -538,6 +548,8 @@ void cuiSheet::LoadBasicCell()
         text += txt::Format("{(Font=,,,%%%d,,,)}", m_printFontRatio);
     m_basicCell.ParseCell(text, nullptr, &m_counters);
     m_fontCache.clear();
+    m_metricsCache.clear();
+    m_baseMetrics.reset();
     m_baseFont = QApplication::font();
     if (m_basicCell.font)
         m_baseFont = ToQFont(*m_basicCell.font, QApplication::font());
@@ -630,7 +642,7 @@ void cuiSheet::FillCells(const std::string& entry)
                     int w = 0;
                     int h = 0;
                     for (const std::string& l : SplitLines(id.cell.Text())) {
-                        w = std::max(w, fm.horizontalAdvance(plat::ToQt(l)));
+                        w = std::max(w, fm.horizontalAdvance(CellText(l)));
                         h += fm.height();
                     }
                     if ((id.cell.layout & cmcCellObj::kLayoutGrowWidth) &&
@@ -827,7 +839,7 @@ int cuiSheet::TextWidth(const cmcCellObj& cell, const std::string& text)
     const QFontMetrics fm(QtFont(CellFont(cell)));
     int w = 0;
     for (const std::string& l : SplitLines(text))
-        w = std::max(w, fm.horizontalAdvance(plat::ToQt(l)));
+        w = std::max(w, fm.horizontalAdvance(CellText(l)));
     return w;
 }
 
@@ -887,6 +899,21 @@ const cmcFont* cuiSheet::CellFont(const cmcCellObj& cell) const
     if (cell.font)
         return cell.font.get();
     return m_basicCell.font.get();
+}
+
+const QFontMetrics& cuiSheet::ScreenMetrics(const cmcFont* font)
+{
+    QtFont(font);
+    if (!font) {
+        if (!m_baseMetrics)
+            m_baseMetrics = std::make_unique<QFontMetrics>(m_baseFont);
+        return *m_baseMetrics;
+    }
+    for (auto& e : m_metricsCache)
+        if (e.first == *font)
+            return e.second;
+    m_metricsCache.emplace_back(*font, QFontMetrics(QtFont(font)));
+    return m_metricsCache.back().second;
 }
 
 const QFont& cuiSheet::QtFont(const cmcFont* font)
@@ -1119,7 +1146,7 @@ void cuiSheet::DrawCell(QPainter& p, int c, int r, const QRect& rect)
     // Placement.
     p.setFont(qf);
     p.setPen(canvas.ToQt(canvas.FontColor()));
-    const QFontMetrics fm(qf, p.device());
+    const QFontMetrics fm = printing ? QFontMetrics(qf, p.device()) : ScreenMetrics(font);
     const int s = m_scale;
     int penX = textRect.left;
     if (!text.empty()) {
@@ -1132,7 +1159,7 @@ void cuiSheet::DrawCell(QPainter& p, int c, int r, const QRect& rect)
         const int tb = textRect.bottom;
         int y = vAlign == 1 ? tt + (tb + 1 - tt - h) / 2 : vAlign == 2 ? tb - h - s : tt + s;
         for (const std::string& l : lines) {
-            const QString q = plat::ToQt(l);
+            const QString q = CellText(l);
             const int w = fm.horizontalAdvance(q);
             int x = hAlign == 1   ? tl + (tr + 1 - tl - w) / 2
                     : hAlign == 2 ? tr + 1 - w - 4 * s

@@ -1,6 +1,7 @@
 #pragma once
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QObject>
 #include <QPointer>
 #include <QRect>
@@ -209,6 +210,7 @@ private:
     void AttachHandlers();
     void ApplyWidthLimits();
     const QFont& QtFont(const cmcFont* font);
+    const QFontMetrics& ScreenMetrics(const cmcFont* font);
     const cmcFont* CellFont(const cmcCellObj& cell) const;
     void UpdateDerivedColors();
     QColor Sys(cmcColor c) const;
@@ -301,4 +303,6 @@ private:
     QColor m_selLine;
     QFont m_baseFont;
     std::vector<std::pair<cmcFont, QFont>> m_fontCache;
+    std::vector<std::pair<cmcFont, QFontMetrics>> m_metricsCache;
+    std::unique_ptr<QFontMetrics> m_baseMetrics;
 };
