@@ -48,6 +48,9 @@ int TestRules::Run(cmcCellCapsule* cap, int mode)
             case kIdRepeat:
                 cap->text = "R" + std::to_string(idx);
                 break;
+            case CL_PMenu_Paste:
+                cell->SetUserFlag(cmcCellObj::kFlagDisabled, pasteDisabled);
+                break;
             default:
                 break;
         }
