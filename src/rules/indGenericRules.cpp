@@ -5,9 +5,11 @@
 
 #include "cells/BitChoiceCodec.h"
 #include "cells/ChoiceCodec.h"
+#include "cells/CodeNumberCodec.h"
 #include "cells/CodecProtocol.h"
 #include "cells/DigitCodec.h"
 #include "cells/DtmfCodeCodec.h"
+#include "cells/FiveToneCodeCodec.h"
 #include "cells/FixedPointCodec.h"
 #include "cells/FlagBitsCodec.h"
 #include "cells/HexDigitsCodec.h"
@@ -106,6 +108,16 @@ int RunNumber(const indMemMapRow& row, indRuleRequest& r, int32_t* v)
             codec.lettersAllowed = row.b != 0;
             return codec.RunPacked(c, v, r.repaint, r.opened);
         }
+        case mmCodec::FlagBits: {
+            FlagBitsCodec codec;
+            codec.firstBit = row.a;
+            codec.lastBit = row.b;
+            return indGenericRules::RunFlagBits(codec, c, v, r.repaint, r.opened);
+        }
+        case mmCodec::CodeNumber: {
+            CodeNumberCodec codec;
+            return codec.Run(c, v, r.repaint, r.opened);
+        }
         case mmCodec::Digit: {
             DigitCodec codec;
             codec.fAllowed = row.a != 0;
@@ -137,6 +149,12 @@ int RunBytes(const indMemMapRow& row, indRuleRequest& r, uint8_t* bytes)
             DtmfCodeCodec codec;
             codec.maxDigits = row.a;
             return codec.Run(c, bytes, bytes + (row.a + 1) / 2, r.repaint, r.opened);
+        }
+        case mmCodec::FiveTone: {
+            FiveToneCodeCodec codec;
+            codec.receive = row.a != 0;
+            uint8_t noMarks = 0;  // transmit codes have no group marks
+            return codec.Run(c, bytes, codec.receive ? bytes + 4 : &noMarks, r.repaint, r.opened);
         }
         case mmCodec::BitChoice: {
             BitChoiceCodec codec;
@@ -231,7 +249,8 @@ bool indGenericRules::Run(const indMemMapRow& row, indRuleRequest& r)
         changed = codec.Run(c, rec.tone, r.repaint, r.opened);
         if (changed && !ro)
             rec.Save();
-    } else if (row.pattern == mmPattern::Text || row.codec == mmCodec::BitChoice) {
+    } else if (row.pattern == mmPattern::Text || row.codec == mmCodec::BitChoice ||
+               row.codec == mmCodec::FiveTone) {
         const int n = indMemMapStorage::PartBytes(row.parts[0]);
         uint8_t buf[256] = {};
         std::memcpy(buf, image + addr, static_cast<size_t>(n));

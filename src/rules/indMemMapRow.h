@@ -31,6 +31,9 @@ enum class mmCodec : uint8_t {
     Digit,       // a = "F" allowed
     Tone,        // the tone pair of a record; a = 0 receive, 1 transmit
     Label,       // a row label: `list` is the format of the index; edits change nothing
+    FiveTone,    // a = 1 receive code (8 digits in 4 bytes, then the group marks), 0 transmit
+    FlagBits,    // flags a..b of the flag-bits window, kept in bits w-1..0 (flag a on top)
+    CodeNumber,  // the "ABC" code number
 };
 
 // Conditions and side effects.
@@ -65,7 +68,7 @@ struct indMemMapRow {
     int32_t id = 0;
     mmPattern pattern = mmPattern::Field;
     mmCodec codec = mmCodec::None;
-    mmPart parts[5] = {};
+    mmPart parts[6] = {};
     int partCount = 0;
     // Repeated storage: the value of index i lies stride * i bytes after the parts'
     // addresses, for indexes 0 .. count - 1. With a record kind the addresses are offsets

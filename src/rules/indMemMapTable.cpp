@@ -16,7 +16,8 @@
 // Free bytes used by our rows: header 0004-0007, 000C-000F, 0014-001F, 0024-002F,
 // 0038-003E, 0133-0134, 0136-0138; block 6 09B4-09BD, 09C0-09CD, 09D6-09DD, 09DF-09E1,
 // 09E3-09EF, 09F1-09F2; block 18 0BB0-0BB5; block 20 0BB6-0BBF; block 41 0BC0-0BC2;
-// block 48 0BC4, 0BC7-0BDB; block 19 121A-1223; header 0152-017D.
+// block 48 0BC4, 0BC7-0BDB; block 19 121A-1224; header 010C-010F, 0118-011F, 0152-017E; block 41
+// 0BC3; block 6 09F3-09FC, 0A13-0A17.
 
 #include "rules/indMemMapTable.h"
 
@@ -144,6 +145,12 @@ struct R : indMemMapRow {
         a = lo, b = hi, c = width;
         return *this;
     }
+    R& Digit(bool fAllowed)
+    {
+        codec = mmCodec::Digit;
+        a = fAllowed;
+        return *this;
+    }
     R& Hex(int n, bool letters)
     {
         codec = mmCodec::HexDigits;
@@ -187,6 +194,24 @@ struct R : indMemMapRow {
     {
         codec = mmCodec::Label;
         list = format;
+        return *this;
+    }
+    R& FiveTone(bool receive)
+    {
+        pattern = mmPattern::Text;
+        codec = mmCodec::FiveTone;
+        a = receive;
+        return *this;
+    }
+    R& Flags(int first, int last)
+    {
+        codec = mmCodec::FlagBits;
+        a = first, b = last;
+        return *this;
+    }
+    R& CodeNo()
+    {
+        codec = mmCodec::CodeNumber;
         return *this;
     }
     R& Special()
@@ -499,13 +524,21 @@ std::vector<indMemMapRow> Build()
         ByteSec(CL_Dtmf_DtmfTimer, O, "block 41", 0x0BC0, 100),
         ByteSec(CL_Dtmf_FirstTimer, O, "block 41", 0x0BC1, 100),
         ByteSec(CL_Dtmf_MarkTimer, O, "block 41", 0x0BC2, 100),
+        // A tone code is bits 7, 6, 5 and 0 of its first byte and the whole second byte.
         // The transmit tone follows the receive tone while the two are the same.
         R(CL_CTone_RX, G, "kind 8 bytes 0-1, a tone code (block 11, never packed)")
-            .At(Bytes(0, 4))
+            .At(Bits(0, 5, 3))
+            .At(Bit(0, 0))
+            .At(Byte(1))
+            .At(Bits(2, 5, 3))
+            .At(Bit(2, 0))
+            .At(Byte(3))
             .Rec(8, 0, 9)
             .ToneOf(0),
         R(CL_CTone_TX, G, "kind 8 bytes 2-3, a tone code (block 11, never packed)")
-            .At(Bytes(2, 2))
+            .At(Bits(2, 5, 3))
+            .At(Bit(2, 0))
+            .At(Byte(3))
             .Rec(8, 0, 9)
             .ToneOf(1),
 
@@ -693,6 +726,167 @@ std::vector<indMemMapRow> Build()
             .At(Bits(8, 0, 2))
             .Rec(17, 1, 23)
             .Choice("GI_Sheet_Sel_Msk_StatusSel"),
+
+        // --- 5-tone receive codes: kind 9 (block 17, indexes 1 to 8, the PMR models); the
+        // code and its group marks in bytes 0-4, options in bytes 5-8 (bit 3 of byte 6 is
+        // taken from the reference image, so it stays unused) ---
+        R(CL_5TRx_RxCode, O, "kind 9 bytes 0-4").At(Bytes(0, 5)).Rec(9, 0, 8, 1).FiveTone(true),
+        R(CL_5TRx_Text, O, "no room in the 10-byte record: shown off").Off(),
+        R(CL_5TRx_IdDec, O, "kind 9 byte 5").At(Bit(5, 0)).Rec(9, 0, 8, 1).Choice(kOnOff),
+        R(CL_5TRx_Bell, O, "kind 9 byte 5").At(Bit(5, 1)).Rec(9, 0, 8, 1).Choice(kOnOff),
+        R(CL_5TRx_LED, O, "kind 9 byte 5").At(Bit(5, 2)).Rec(9, 0, 8, 1).Choice(kOnOff),
+        R(CL_5TRx_EmerCancel, O, "kind 9 byte 5").At(Bit(5, 3)).Rec(9, 0, 8, 1).Choice(kOnOff),
+        R(CL_5TRx_Abc, O, "kind 9 byte 7").At(Bits(7, 0, 6)).Rec(9, 0, 8, 1).CodeNo(),
+        R(CL_5TRx_Exo, O, "kind 9 byte 5").At(Bit(5, 4)).Rec(9, 0, 8, 1).Choice(kOnOff),
+        R(CL_5TRx_Beep, O, "kind 9 byte 5").At(Bit(5, 5)).Rec(9, 0, 8, 1).Choice(kOnOff),
+        R(CL_5TRx_AutoTx, O, "kind 9 byte 5").At(Bit(5, 6)).Rec(9, 0, 8, 1).Choice(kOnOff),
+        R(CL_5TRx_Aud, O, "kind 9 byte 5").At(Bit(5, 7)).Rec(9, 0, 8, 1).Choice(kOnOff),
+        R(CL_5TRx_Stun, O, "kind 9 byte 6").At(Bit(6, 0)).Rec(9, 0, 8, 1).Choice(kOnOff),
+        R(CL_5TRx_Scan, O, "kind 9 byte 6").At(Bit(6, 1)).Rec(9, 0, 8, 1).Choice(kOnOff),
+        R(CL_5TRx_Sfunc, O, "kind 9 byte 6").At(Bit(6, 2)).Rec(9, 0, 8, 1).Choice(kOnOff),
+        R(CL_5TRx_CompareDigit, O, "kind 9 byte 8, digits 1-7")
+            .At(Bits(8, 0, 7))
+            .Rec(9, 0, 8, 1)
+            .Flags(1, 7),
+        ByteSec(CL_5TRx_LinkATimer, O, "block 6", 0x09F3, 10),
+        ByteSec(CL_5TRx_IdDecodeTimer, O, "block 6", 0x09F4, 10),
+        ByteSec(CL_5TRx_ExoTimer, O, "block 6", 0x09F5, 1),
+        ByteSec(CL_5TRx_BeepRepeatTimer, O, "block 6", 0x09F6, 1).Zero(kTimerOff),
+        ByteSec(CL_5TRx_AutoTxTimer, O, "block 6", 0x09F7, 1),
+        R(CL_5TRx_CompareTone, O, "block 6")
+            .At(Bits(0x09F8, 0, 2))
+            .Choice("GI_Sheet_Sel_5T_CompareTone"),
+
+        // --- 5-tone transmit codes: kind 10 (blocks 15 and 16, 32 codes) ---
+        R(CL_5TTx_TxCode, O, "kind 10 first part").At(Bytes(0, 4)).Rec(10, 0, 32).FiveTone(false),
+        R(CL_5TTx_InputDigit, O, "kind 10 second part byte 0")
+            .At(Bits(0, 4, 3))
+            .Rec(10, 1, 32)
+            .Int(0, 7),
+        R(CL_5TTx_Text, O, "no room in the 6-byte record: shown off").Off(),
+        R(CL_5TTx_Update, O, "kind 10 second part byte 1")
+            .At(Bit(1, 0))
+            .Rec(10, 1, 32)
+            .Choice(kOnOff),
+        R(CL_5TTx_AbcDec, O, "kind 10 second part byte 1")
+            .At(Bit(1, 1))
+            .Rec(10, 1, 32)
+            .Choice(kOnOff),
+        R(CL_5TTx_AbcAud, O, "kind 10 second part byte 1")
+            .At(Bit(1, 2))
+            .Rec(10, 1, 32)
+            .Choice(kOnOff),
+        R(CL_5TTx_Sel, O, "kind 10 second part byte 1")
+            .At(Bit(1, 3))
+            .Rec(10, 1, 32)
+            .Choice(kEnable),
+        ByteSec(CL_5TTx_LongToneTimer, O, "block 6", 0x09F9, 10),
+        ByteSec(CL_5TTx_LinkRTimer, O, "block 6", 0x09FA, 10),
+        ByteSec(CL_5TTx_Link1Timer, O, "block 6", 0x09FB, 10),
+        ByteSec(CL_5TTx_Link2Timer, O, "block 6", 0x09FC, 10),
+        ByteSec(CL_5TTx_LeadOutDelayTimer, O, "block 6", 0x0A13, 100),
+        ByteSec(CL_5TTx_AbcDecTimer, O, "block 6", 0x0A14, 10),
+        R(CL_5TTx_DispDigit, O, "block 6, digits 1-7").At(Bits(0x0A15, 0, 7)).Flags(1, 7),
+        R(CL_5TTx_SpTone_Group, O, "block 6").At(Bits(0x0A16, 4, 4)).Digit(true),
+        R(CL_5TTx_SpTone_Repeat, O, "block 6").At(Bits(0x0A16, 0, 4)).Digit(true),
+        R(CL_5TTx_SpTone_Link2, O, "block 6").At(Bits(0x0A17, 4, 4)).Digit(true),
+        OnOff(CL_5TTx_PTTCallIna, O, "block 6", 0x0A17, 0),
+
+        // --- common scan timers and options: the free header bytes 0118-011F ---
+        ByteSec(CL_ScanComm_StopTimer, O, "header", 0x0118, 10),
+        ByteSec(CL_ScanComm_StopTimerB, O, "header", 0x0119, 10),
+        ByteSec(CL_ScanComm_ResumeTimer, O, "header", 0x011A, 10),
+        ByteSec(CL_ScanComm_TalkBackTimer, O, "header", 0x011B, 1),
+        ByteSec(CL_ScanComm_ScanTimer_Fast, O, "header", 0x011C, 1000),
+        ByteSec(CL_ScanComm_ScanTimer_Slow, O, "header", 0x011D, 100),
+        OnOff(CL_ScanComm_AutoChCall_PmrOnly, O, "header", 0x011E, 0),
+        OnOff(CL_ScanComm_BacklitatStopScan, O, "header", 0x011E, 1),
+        OnOff(CL_ScanComm_NuisanceDelete, O, "header", 0x011E, 2),
+        OnOff(CL_ScanComm_ModeDependentScan, O, "header", 0x011E, 3),
+        R(CL_ScanComm_MonitorKeyAction, O, "header")
+            .At(Bits(0x011E, 4, 2))
+            .Choice("GI_Sheet_Sel_ScanComm_MoniKey"),
+        OnOff(CL_ScanComm_TalkBackTimerBeep, O, "header", 0x011E, 6),
+        R(CL_ScanComm_ModeType_Sel, O, "header")
+            .At(Bits(0x011F, 0, 2))
+            .Choice("GI_Sheet_Sel_ScanComm_ModeType"),
+
+        // --- MSK ID groups (kind 15) and call lists (kind 16): blocks 29, 27 and 28, never
+        // packed; fields ours, clear of the bits preparation takes from the reference ---
+        R(CL_Msk_IdGroup_Text, O, "no room in the 8-byte record: shown off").Off(),
+        R(CL_Msk_IdGroup_Alert, G, "kind 15 byte 6 bits 0-1; field ours")
+            .At(Bits(6, 0, 2))
+            .Rec(15, 0, 8)
+            .Choice("GI_Sheet_Sel_Msk_Alert"),
+        R(CL_Msk_IdGroup_Bell, G, "kind 15 byte 4 bit 0; field ours")
+            .At(Bit(4, 0))
+            .Rec(15, 0, 8)
+            .Choice(kOnOff),
+        R(CL_Msk_IdGroup_SFunc, G, "kind 15 byte 4 bit 1; field ours")
+            .At(Bit(4, 1))
+            .Rec(15, 0, 8)
+            .Choice(kOnOff),
+        R(CL_Msk_CallList_Digit, G, "kind 16 second part byte 0 bits 0-2; field ours")
+            .At(Bits(0, 0, 3))
+            .Rec(16, 1, 32)
+            .Int(1, 4),
+        R(CL_Msk_CallList_Text, O, "no room in the 6-byte record: shown off").Off(),
+        R(CL_Msk_CallList_Update, G, "kind 16 second part byte 0 bit 3; field ours")
+            .At(Bit(0, 3))
+            .Rec(16, 1, 32)
+            .Choice(kOnOff),
+        R(CL_Msk_CallList_Sel, G, "kind 16 second part byte 0 bit 4; field ours")
+            .At(Bit(0, 4))
+            .Rec(16, 1, 32)
+            .Choice(kEnable),
+
+        // --- MDC aliases: kind 20 (block 43, never packed), alias rows use the alias 1 cells ---
+        R(CL_Mdc_Alias1_ID, G, "kind 20 bytes 0-1; field ours")
+            .At(Word(0))
+            .Rec(20, 0, 5)
+            .Hex(4, true),
+        R(CL_Mdc_Alias1_Text, G, "kind 20 bytes 2-9; field ours")
+            .At(Bytes(2, 8))
+            .Rec(20, 0, 5)
+            .Seg(8),
+        R(CL_Mdc_Alias1_Strip, G, "kind 20 byte 10 bit 0; field ours")
+            .At(Bit(10, 0))
+            .Rec(20, 0, 5)
+            .Choice(kOnOff),
+        R(CL_Mdc_Alias1_Beep_Type, G, "kind 20 byte 10 bits 1-2; field ours")
+            .At(Bits(10, 1, 2))
+            .Rec(20, 0, 5)
+            .Choice("GI_Sheet_Sel_Mdc_BeepType"),
+        OnOff(CL_Exp_EpttFtsw_C, O, "block 6", 0x0A17, 1),
+        OnOff(CL_Exp_EpttFtsw_S, O, "block 6", 0x0A17, 2),
+        R(CL_Emer_Signal_2TDec, O, "block 41").At(Byte(0x0BC3)).Int(0, 10),
+        R(CL_Emer_Signal_5TDec, O, "block 19").At(Byte(0x1224)).Int(0, 8),
+
+        // --- 2-tone receive code options: kind 12 (block 17, codes 1 to 10, the LMR models);
+        // the tone frequencies are the 2-tone rules' (bytes 0-3); byte 4, bits 7, 6 and 3 of
+        // byte 6, bit 6 of byte 7 and bit 7 of byte 8 come from the reference image ---
+        R(CL_2T_Bell, O, "kind 12 byte 5").At(Bit(5, 0)).Rec(12, 0, 10, 1).Choice(kOnOff),
+        R(CL_2T_LED, O, "kind 12 byte 5").At(Bit(5, 1)).Rec(12, 0, 10, 1).Choice(kOnOff),
+        R(CL_2T_ANS, O, "kind 12 byte 5").At(Bit(5, 2)).Rec(12, 0, 10, 1).Choice(kOnOff),
+        R(CL_2T_EXO, O, "kind 12 byte 5").At(Bit(5, 3)).Rec(12, 0, 10, 1).Choice(kOnOff),
+        R(CL_2T_Beep, O, "kind 12 byte 5").At(Bit(5, 4)).Rec(12, 0, 10, 1).Choice(kOnOff),
+        R(CL_2T_AutoTx, O, "kind 12 byte 5").At(Bit(5, 5)).Rec(12, 0, 10, 1).Choice(kOnOff),
+        R(CL_2T_Stun, O, "kind 12 byte 5").At(Bit(5, 6)).Rec(12, 0, 10, 1).Choice(kOnOff),
+        R(CL_2T_Scan, O, "kind 12 byte 5").At(Bit(5, 7)).Rec(12, 0, 10, 1).Choice(kOnOff),
+        R(CL_2T_Sfunc, O, "kind 12 byte 6").At(Bit(6, 0)).Rec(12, 0, 10, 1).Choice(kOnOff),
+        R(CL_2T_GroupCall, O, "kind 12 byte 8").At(Bit(8, 0)).Rec(12, 0, 10, 1).Choice(kOnOff),
+        R(CL_2T_Code_Type, O, "kind 12 byte 7")
+            .At(Bits(7, 0, 2))
+            .Rec(12, 0, 10, 1)
+            .Choice("GI_Sheet_Sel_2T_CodeType"),
+        R(CL_2T_Text, O, "no room in the 10-byte record: shown off").Off(),
+        ByteSec(CL_2T_GroupTimer, O, "header", 0x010C, 1),
+        ByteSec(CL_2T_ExoTimer, O, "header", 0x010D, 1),
+        ByteSec(CL_2T_BeepRepeatTimer, O, "header", 0x010E, 1).Zero(kTimerOff),
+        ByteSec(CL_2T_AutoTxTimer, O, "header", 0x010F, 1),
+        R(CL_2T_CompareTone, O, "header")
+            .At(Bits(0x017E, 0, 2))
+            .Choice("GI_Sheet_Sel_5T_CompareTone"),
 
         // --- maker settings, header 0000 to 00FF, maker mode only ---
         R(CL_Maker_SqlDelay_Op, O, "maker area").At(Byte(0x0004)).Int(0, 255).If(mmMaker),

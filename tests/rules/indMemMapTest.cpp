@@ -19,6 +19,8 @@
 #include "cells/cmcFCache.h"
 #include "clonefile/cmcClnFile.h"
 #include "common/cmcEeprom.h"
+#include "model/datCh.h"
+#include "model/datClipCh.h"
 #include "model/indBlockMap.h"
 #include "overlay/cmcGTex.h"
 #include "rules/indGenericRules.h"
@@ -48,6 +50,7 @@ public:
     bool FactoryMode() const override { return false; }
     cmcFCache& Cache() override { return *g_FCache; }
     ICellPopups* Popups() override { return g_CellPopups; }
+    datClipCh* Clipboard() override { return &clip; }
     void StartWarningRecheck() override {}
     void CheckModified() override {}
     void PackWorkImage() override { indBlockMap::Pack(work); }
@@ -57,6 +60,7 @@ public:
 
     cmcEeprom work;
     cmcEeprom ref;
+    datClipCh clip;
     int model = 0;
     bool maker = true;
 };
@@ -486,8 +490,15 @@ const Placed kPlaced[] = {
     {CL_UTone_NotoneTimer, 3, {{0x0AB2, 0xFF}}},
     {CL_UTone_Length, 3, {{0x0ABB, 0xFF}}},
     {CL_CEdit, 3, {{0x119C, 0xFF}, {0x119D, 0xFF}}},
-    {CL_CTone_TX, 1, {{0x11FC, 0xFF}, {0x11FD, 0xFF}}},
-    {CL_CTone_RX, 1, {{0x11FA, 0xFF}, {0x11FB, 0xFF}, {0x11FC, 0xFF}, {0x11FD, 0xFF}}},
+    {CL_CTone_TX, 1, {{0x11FC, 0xE0}, {0x11FC, 0x01}, {0x11FD, 0xFF}}},
+    {CL_CTone_RX,
+     1,
+     {{0x11FA, 0xE0},
+      {0x11FA, 0x01},
+      {0x11FB, 0xFF},
+      {0x11FC, 0xE0},
+      {0x11FC, 0x01},
+      {0x11FD, 0xFF}}},
     {CL_Maker_Liion_Normal_Low1, 0, {{0x0030, 0xFF}}},
     {CL_Maker_Liion_Dry_Low2, 0, {{0x0037, 0xFF}}},
     {CL_Maker_NiMH_Low1, 0, {{0x0020, 0xFF}}},
@@ -626,7 +637,14 @@ TEST_F(MemMap, NoTwoRowsShareBitsExceptTheDocumentedOnes)
                     const auto key = std::minmax(it->second, row.id);
                     if (!reported.insert({key.first, key.second}).second)
                         continue;
-                    EXPECT_TRUE(kSharedBits.count({key.first, key.second}) ||
+                    const auto* ra = indMemMapTable::Find(key.first);
+                    const auto* rb = indMemMapTable::Find(key.second);
+                    // Block 17 holds the 5-tone codes (kind 9) of the PMR models and the
+                    // 2-tone codes (kind 12) of the others.
+                    const bool otherModels =
+                        ra && rb &&
+                        ((ra->kind == 9 && rb->kind == 12) || (ra->kind == 12 && rb->kind == 9));
+                    EXPECT_TRUE(otherModels || kSharedBits.count({key.first, key.second}) ||
                                 kSharedBits.count({key.second, key.first}) ||
                                 SameFieldOtherModel(key.first, key.second))
                         << IdName(it->second) << " and " << IdName(row.id) << " share bit " << b
@@ -644,44 +662,109 @@ TEST_F(MemMap, OneRowPerIdentifierInOrder)
 
 // --- where our own storage may go ---
 
-bool PreparationTouches(int32_t addr, uint8_t mask)
+bool PreparationTouches(int32_t addr, uint8_t mask, int kind = 0)
 {
-    // Bytes and bits that image preparation copies from the reference image or derives.
+    // Bytes and bits that image preparation copies from the reference image or derives, and
+    // the header fields that pack writes.
     struct Span {
         int32_t first, last;
         uint8_t mask;
     };
     static const Span spans[] = {
-        {0x0000, 0x0003, 0xFF}, {0x0008, 0x000A, 0xFF}, {0x0020, 0x0022, 0xFF},
-        {0x0030, 0x0037, 0xFF}, {0x0100, 0x010B, 0xFF}, {0x0110, 0x0127, 0xFF},
-        {0x0140, 0x0151, 0xFF}, {0x08EA, 0x08EC, 0xFF}, {0x08ED, 0x08ED, 0xC0},
-        {0x09B3, 0x09B3, 0x04}, {0x09CF, 0x09CF, 0x23}, {0x09D0, 0x09D0, 0x06},
-        {0x09D1, 0x09D1, 0x41}, {0x09D2, 0x09D2, 0xE0}, {0x09D3, 0x09D3, 0x80},
-        {0x09D4, 0x09D4, 0xEE}, {0x09DE, 0x09DE, 0xFF}, {0x09E2, 0x09E2, 0xFF},
-        {0x09F0, 0x09F0, 0xFF}, {0x09FE, 0x0A0F, 0xFF}, {0x0A11, 0x0A12, 0xFF},
-        {0x0A18, 0x0A19, 0xFF}, {0x0A1A, 0x0A1A, 0xF8}, {0x0BAE, 0x0BAF, 0xFF},
-        {0x0BC6, 0x0BC6, 0x80}, {0x0BDC, 0x0DC5, 0xFF},
+        {0x0000, 0x0003, 0xFF},
+        {0x0008, 0x000A, 0xFF},
+        {0x0020, 0x0022, 0xFF},
+        {0x0030, 0x0037, 0xFF},
+        {0x0100, 0x010B, 0xFF},
+        // written by pack: data addresses and the directory header
+        {0x0110, 0x0117, 0xFF},
+        {0x0120, 0x0127, 0xFF},
+        {0x0140, 0x0151, 0xFF},
+        {0x08EA, 0x08EC, 0xFF},
+        {0x08ED, 0x08ED, 0xC0},
+        {0x09B3, 0x09B3, 0x04},
+        {0x09CF, 0x09CF, 0x23},
+        {0x09D0, 0x09D0, 0x06},
+        {0x09D1, 0x09D1, 0x41},
+        {0x09D2, 0x09D2, 0xE0},
+        {0x09D3, 0x09D3, 0x80},
+        {0x09D4, 0x09D4, 0xEE},
+        {0x09DE, 0x09DE, 0xFF},
+        {0x09E2, 0x09E2, 0xFF},
+        {0x09F0, 0x09F0, 0xFF},
+        {0x09FE, 0x0A0F, 0xFF},
+        {0x0A11, 0x0A12, 0xFF},
+        {0x0A18, 0x0A19, 0xFF},
+        {0x0A1A, 0x0A1A, 0xF8},
+        {0x0BAE, 0x0BAF, 0xFF},
+        {0x0BC6, 0x0BC6, 0x80},
+        {0x0BDC, 0x0DC5, 0xFF},
     };
     for (const auto& s : spans)
         if (addr >= s.first && addr <= s.last && (mask & s.mask))
             return true;
-    return false;
+    // Record bits: the eleven block-17 records (0B40 + 10 i): byte 4, bits 7, 6 and 3 of byte
+    // 6, bit 6 of byte 7, bit 7 of byte 8; bit 4 of 0B01 + 2 i; the ID groups (122A + 8 i):
+    // bytes 2 and 3, bits 7-3 of bytes 4 and 5, bit 7 of byte 6; bits 7 and 6 of
+    // 1278 + 2 i + 1; bit 6 of 1400 + 12 i + 8.
+    auto in = [&](int32_t base, int stride, int count, int offset, uint8_t m) {
+        const int32_t rel = addr - base - offset;
+        return rel >= 0 && rel % stride == 0 && rel / stride < count && (mask & m);
+    };
+    // The LMR-only steps (model type 0: block 17 byte 4 and the bits of bytes 6 to 8; model
+    // types 0 and 3: bit 4 of 0B01 + 2 i) do not touch the PMR 5-tone codes (kinds 9, 10).
+    const bool pmrCodes = kind == 9 || kind == 10;
+    if (in(0x0B40, 10, 11, 6, 0x08))
+        return true;
+    if (!pmrCodes &&
+        (in(0x0B40, 10, 11, 4, 0xFF) || in(0x0B40, 10, 11, 6, 0xC0) ||
+         in(0x0B40, 10, 11, 7, 0x40) || in(0x0B40, 10, 11, 8, 0x80) || in(0x0B00, 2, 32, 1, 0x10)))
+        return true;
+    return in(0x122A, 8, 8, 2, 0xFF) || in(0x122A, 8, 8, 3, 0xFF) || in(0x122A, 8, 8, 4, 0xF8) ||
+           in(0x122A, 8, 8, 5, 0xF8) || in(0x122A, 8, 8, 6, 0x80) || in(0x1278, 2, 32, 1, 0xC0) ||
+           in(0x1400, 12, 24, 8, 0x40);
 }
 
 TEST_F(MemMap, OurStorageIsKeptBySavesAndUntouchedByPreparation)
 {
     for (const auto& row : indMemMapTable::Rows()) {
-        if (row.origin != mmOrigin::Ours || row.pattern == mmPattern::Disabled)
+        if (row.pattern == mmPattern::Disabled || row.pattern == mmPattern::Special)
             continue;
         SCOPED_TRACE(IdName(row.id));
+        // Fields we placed inside the radio's own records keep clear of preparation too.
+        if (row.origin != mmOrigin::Ours) {
+            for (int32_t i = row.firstIndex; i < row.firstIndex + row.count; ++i)
+                for (const auto& [addr, mask] : indMemMapStorage::Footprint(row, i))
+                    EXPECT_TRUE(!PreparationTouches(addr, mask, row.kind) || row.kind == 0)
+                        << std::hex << addr;
+            continue;
+        }
         EXPECT_TRUE(indMemMapStorage::RowSurvivesSave(row));
         for (int32_t i = row.firstIndex; i < row.firstIndex + row.count; ++i)
             for (const auto& [addr, mask] : indMemMapStorage::Footprint(row, i)) {
-                EXPECT_FALSE(PreparationTouches(addr, mask)) << std::hex << addr;
+                EXPECT_FALSE(PreparationTouches(addr, mask, row.kind)) << std::hex << addr;
                 // Maker settings in the maker area of the header, and only they.
                 EXPECT_EQ(addr < 0x0100, (row.flags & mmMaker) != 0) << std::hex << addr;
                 // The adjustment bytes from 0040 on belong to the adjustment cells.
                 EXPECT_FALSE(addr >= 0x0040 && addr < 0x0100) << std::hex << addr;
+            }
+    }
+}
+
+TEST_F(MemMap, RecordFieldsAreBitsTheRecordCarries)
+{
+    // Preparation resets records "keeping their fields": the bits the record's decoder does
+    // not know come from the reference image, so a setting there would be undone.
+    for (const auto& row : indMemMapTable::Rows()) {
+        if (row.kind == 0 || row.pattern == mmPattern::Special)
+            continue;
+        for (int p = 0; p < row.partCount; ++p)
+            for (int k = 0; k < indMemMapStorage::PartBytes(row.parts[p]); ++k) {
+                const uint8_t mask = indMemMapStorage::PartMask(row.parts[p], k);
+                const uint8_t known =
+                    datCh::KnownBits(row.kind, row.recordPart, row.parts[p].addr + k);
+                EXPECT_EQ(mask & ~known & 0xFF, 0)
+                    << IdName(row.id) << " byte " << row.parts[p].addr + k;
             }
     }
 }
@@ -718,7 +801,12 @@ TEST_F(MemMap, EveryEditableRowChangesOnlyItsBitsAndSurvivesSaveAndReopen)
             case mmCodec::TextCodec:
             case mmCodec::SegText:
             case mmCodec::Dtmf:
+            case mmCodec::FiveTone:
                 Typed(row.id, index, "12");
+                break;
+            case mmCodec::Digit:
+            case mmCodec::CodeNumber:
+                Typed(row.id, index, "7");
                 break;
             case mmCodec::HexDigits:
                 Typed(row.id, index, "1");
