@@ -147,6 +147,11 @@ TEST_F(SheetTest, ChoiceListChoosesWithKeys)
     cuiGrid* list = popup->findChild<cuiGrid*>();
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->Row(), 0);  // the current value is selected
+    // The window is as large as its list, no larger.
+    QApplication::processEvents();
+    EXPECT_GE(list->ClientWidth(), list->TotalWidth());
+    EXPECT_EQ(list->ClientHeight(), list->TotalHeight());
+    EXPECT_LE(popup->width(), list->TotalWidth() + 20);
     // Without scroll bars the arrows wrap around.
     QTest::keyClick(list, Qt::Key_Up);
     EXPECT_EQ(list->Row(), 3);
