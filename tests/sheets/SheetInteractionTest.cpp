@@ -161,6 +161,8 @@ TEST_F(SheetTest, ChoiceListChoosesWithKeys)
     EXPECT_EQ(list->Row(), 2);
     QTest::keyClick(list, Qt::Key_Return);
     EXPECT_EQ(rules.choices[0], 2);
+    // The choice comes with the edited cell's own rectangle, long after its request ended.
+    EXPECT_EQ(rules.choiceRectLeft, sheet->Grid()->CellRect(2, 1).left());
     EXPECT_FALSE(popup->isVisible());
     ProcessDeferred();
     EXPECT_EQ(cuiFlector::LiveCount(), 0);
