@@ -1,7 +1,9 @@
 #include "shell/indMain.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -263,6 +265,12 @@ void indMain::RemoveBranches()
             t->setCurrentItem(next);
     if (g_EvMan)
         g_EvMan->Post(ev::kRefreshBankIcons);
+}
+
+int indMain::EditMenuItems() const
+{
+    QAction* edit = m_menu ? m_menu->FindById(CL_Menu_Edit_Top) : nullptr;
+    return edit && edit->menu() ? static_cast<int>(edit->menu()->actions().size()) : 0;
 }
 
 void indMain::PackWorkImage()

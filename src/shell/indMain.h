@@ -51,7 +51,8 @@ public:
     bool CommandEnabled(int32_t cellId, int32_t index) override;
     bool CommandChecked(int32_t cellId, int32_t index) override;
     void OpenSheet(const std::string& reference) override { cuiMain::OpenSheet(reference); }
-    datClipCh& Clipboard() override { return m_clipboard; }
+    datClipCh* Clipboard() override { return &m_clipboard; }
+    int EditMenuItems() const override;
 
     // The rules every cell of the program runs through: the command cells of menus, tool
     // bar and tree here, every other cell in the model cell rules.

@@ -15,7 +15,6 @@
 #include "common/cmcEeprom.h"
 #include "common/cmcEvMan.h"
 #include "common/indEnviron.h"
-#include "model/datClipCh.h"
 #include "overlay/cmcGTex.h"
 #include "rules/indRulesHost.h"
 #include "sheets/cuiCellPopups.h"
@@ -101,6 +100,4 @@ struct TestHost : indRulesHost {
     int HelpContextOf(int32_t) override { return 0; }
     void ShowHelp(int) override {}
     bool RunCommand(int32_t, int32_t) override { return false; }
-    datClipCh& Clipboard() override { return clipboard; }
-    datClipCh clipboard;
 };
