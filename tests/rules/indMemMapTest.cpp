@@ -774,7 +774,7 @@ TEST_F(MemMap, RecordFieldsAreBitsTheRecordCarries)
 bool Editable(const indMemMapRow& row)
 {
     return row.pattern != mmPattern::Special && row.pattern != mmPattern::Disabled &&
-           !(row.flags & mmReadOnly) && row.partCount > 0;
+           row.partCount > 0;
 }
 
 TEST_F(MemMap, EveryEditableRowChangesOnlyItsBitsAndSurvivesSaveAndReopen)
