@@ -35,6 +35,10 @@ public:
     using HeaderCheck = bool (*)(void* context, int modelCode, int extraCode, int* errorCode);
     // Stands in for write(2) so tests can make a write fail as a full disk would.
     using WriteFn = long (*)(void* context, int fd, const void* data, size_t length);
+    // Stands in for getc(3) so tests can make a read fail part-way as a failing disk would:
+    // answers the next byte, EOF at the end, or kReadFailed.
+    using ReadFn = int (*)(void* context, std::FILE* file);
+    static constexpr int kReadFailed = -2;
 
     cmcClnFile() = default;
     cmcClnFile(const cmcClnFile&) = delete;
@@ -48,6 +52,7 @@ public:
     void SetMapRevCheck(MapRevCheck check, void* context);
     void SetHeaderCheck(HeaderCheck check, void* context);
     void SetWriteFn(WriteFn fn, void* context);
+    void SetReadFn(ReadFn fn, void* context);
 
     // Saves the ranges. The file is written beside the target and renamed over it only
     // when everything was written, so a failure leaves any previous file as it was.
@@ -73,6 +78,8 @@ private:
     cmcClnResult WriteLines(int fd, const int32_t* ranges);
     bool WriteAll(int fd, const std::string& text);
     cmcClnResult ReadLines(std::FILE* file, const int32_t* ranges);
+    bool ReadLine(std::FILE* file, std::string& line, bool& tooLong);
+    int NextByte(std::FILE* file);
     cmcClnResult ParseDataLine(const std::string& line);
 
     int m_formatFlag = 1;
@@ -92,4 +99,7 @@ private:
     void* m_headerContext = nullptr;
     WriteFn m_writeFn = nullptr;
     void* m_writeContext = nullptr;
+    ReadFn m_readFn = nullptr;
+    void* m_readContext = nullptr;
+    bool m_readFailed = false;
 };

@@ -1,5 +1,6 @@
 #include "rules/indActiveCell.h"
 
+#include <type_traits>
 #include <vector>
 
 #include "cells/cmcCellObj.h"
@@ -7,6 +8,7 @@
 #include "common/cmcEvMan.h"
 #include "model/datChBanks.h"
 #include "model/datChKinds.h"
+#include "model/datClipCh.h"
 #include "overlay/OverlayBox.h"
 #include "overlay/cmcGTex.h"
 #include "platform/Fatal.h"
@@ -24,6 +26,9 @@ constexpr int32_t kMdcAliasKind = 20;
 constexpr int32_t kFirstSpecialKey = 128;
 
 }  // namespace
+
+// Sheets hold the rules as a cmcCellRulesFn with the indActiveCell as its context.
+static_assert(std::is_same_v<decltype(&indActiveCell::Rules), cmcCellRulesFn>);
 
 int indActiveCell::Rules(void* rules, cmcCellCapsule* capsule, int mode)
 {
@@ -106,11 +111,13 @@ int32_t indActiveCell::BankHolding(indMemMap::ConstImage image, int32_t index)
 
 void indActiveCell::AskBankContext(indRuleRequest& r)
 {
-    // A sheet asks the bank sheet which bank it shows. A request from outside a sheet (an
-    // evaluation for a check, the tree or printing) names its bank in the capsule, and so
-    // does a sheet request when no bank sheet answers.
+    // A sheet drawing a cell (it gives a canvas) or sending an event (it gives itself and its
+    // grid) asks the bank sheet which bank it shows. An evaluation outside a sheet (for a
+    // check, the tree or a menu) names its bank in the capsule, and so does a sheet request
+    // when no bank sheet answers.
     r.bank = r.capsule.bank;
-    if (r.capsule.sheet && g_EvMan) {
+    const cmcCellCapsule& c = r.capsule;
+    if ((c.sheet || c.grid || c.canvas) && g_EvMan) {
         if (const cmcEvAnswer* a = g_EvMan->Query(ev::kQueryBankSelection))
             r.bank = a->value1;
     }
@@ -312,7 +319,7 @@ void indActiveCell::Dispatch(indRuleRequest& r)
 {
     if (HasEmptyRule(r.id))
         return;
-    if (r.id >= 0 && r.id < kIdCount && (ListItem(r) || indGenericRules::Handle(r)))
+    if (r.id >= 0 && r.id < kIdCount && (ListItem(r) || PopupItem(r) || indGenericRules::Handle(r)))
         return;
     r.capsule.text = txt::Format("%d *Yet*", r.id);
 }
@@ -345,6 +352,52 @@ bool indActiveCell::ListItem(indRuleRequest& r)
         default:
             return false;
     }
+}
+
+bool indActiveCell::PopupItem(indRuleRequest& r)
+{
+    if (r.id == CL_PMenu_NoItem) {
+        // The placeholder of an empty edit menu.
+        r.Cell().SetUserFlag(cmcCellObj::kFlagDisabled, true);
+        if (m_host.EditMenuItems() != 1)
+            r.Cell().SetUserFlag(cmcCellObj::kFlagHidden, true);
+        return true;
+    }
+    const int32_t kind = r.record.Kind();
+    const int32_t i = r.index;
+    const bool channel = datIsChannelKind(kind);
+    const bool codes = kind == 9 || kind == 12;  // their row 0 holds no code
+    const int32_t aliases = datStatusCount(r.WorkImage());
+    const bool pastAliases = kind == kMdcAliasKind && (i + 1 > aliases || aliases == 0);
+    bool disabled = false;
+    switch (r.id) {
+        case CL_PMenu_Copy:
+        case CL_PMenu_Clear:
+        case CL_PMenu_Delete:
+        case CL_PMenu_DelShift:
+            disabled = (kind == kMdcAliasKind && pastAliases) || (kind == 17 && i == 23) ||
+                       (codes && i == 0) || (channel && r.outside);
+            break;
+        case CL_PMenu_Paste:
+            disabled = !m_host.Clipboard() || !m_host.Clipboard()->Accepts(kind) ||
+                       (channel && r.outside) || (codes && i == 0) || pastAliases;
+            break;
+        case CL_PMenu_CarryUp:
+            disabled = !(datKindFirstIndex(kind) < i && i <= datKindLastIndex(kind)) ||
+                       (channel && (r.outside || i == r.bankFirst)) || (codes && i == 0) ||
+                       pastAliases;
+            break;
+        case CL_PMenu_CarryDown:
+            disabled = !(datKindFirstIndex(kind) - 1 < i && i < datKindLastIndex(kind)) ||
+                       (channel && i >= r.bankLast) || (codes && i == 0) || pastAliases ||
+                       (kind == kMdcAliasKind && i + 1 == aliases);
+            break;
+        default:
+            return false;  // edit, insert, insert-shift and help have no rule
+    }
+    if (disabled)
+        r.Cell().SetUserFlag(cmcCellObj::kFlagDisabled, true);
+    return true;
 }
 
 uint8_t indActiveCell::EvaluateFlags(int32_t category, int32_t id, int32_t index)

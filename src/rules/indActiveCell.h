@@ -55,6 +55,8 @@ private:
     bool CategoryRules(indRuleRequest& r);
     void Dispatch(indRuleRequest& r);
     bool ListItem(indRuleRequest& r);
+    // The row commands of a row's popup menu: disabled where they cannot act.
+    bool PopupItem(indRuleRequest& r);
 
     indRulesHost& m_host;
 };

@@ -163,24 +163,25 @@ private:
 
     void Copy()
     {
-        if (!Inside(m_d) || !ClipRange())
+        datClipCh* clip = m_r.host.Clipboard();
+        if (!clip || !Inside(m_d) || !ClipRange())
             return;
-        m_r.host.Clipboard().CopyFrom(m_work, m_kind, m_lo, m_hi - m_lo + 1);
+        clip->CopyFrom(m_work, m_kind, m_lo, m_hi - m_lo + 1);
         ShowSelection(m_lo, m_hi);
         Status(indRowCommands::kStatusCopy, true);
     }
 
     void Paste()
     {
-        datClipCh& clip = m_r.host.Clipboard();
-        if (!Inside(m_d) || !clip.Accepts(m_kind))
+        datClipCh* clip = m_r.host.Clipboard();
+        if (!clip || !Inside(m_d) || !clip->Accepts(m_kind))
             return;
-        const int32_t count = std::min(clip.Count(), m_b - m_d + 1);
+        const int32_t count = std::min(clip->Count(), m_b - m_d + 1);
         if (count <= 0)
             return;
         if (AnyInUse(m_d, m_d + count - 1) && !ConfirmBox(indRowCommands::kConfirmOverwrite))
             return;
-        clip.PasteKeep(m_work, m_kind, m_d, count);
+        clip->PasteKeep(m_work, m_kind, m_d, count);
         if (count == 1)
             Post(ev::kRedrawIndex, 0, m_d);
         else

@@ -34,11 +34,16 @@ public:
     virtual void StartWarningRecheck() = 0;
     virtual void CheckModified() = 0;
     // The program's one channel clipboard, which copy fills and paste reads. The main object
-    // owns it so that a copy outlives the sheet and the request it was made in.
-    virtual datClipCh& Clipboard() = 0;
+    // owns it so that a copy outlives the sheet and the request it was made in. A host
+    // without one (null) has copy do nothing and paste disabled.
+    virtual datClipCh* Clipboard() { return nullptr; }
     // Set while a row command deletes channel after channel, so that the main object can
     // hold back work it would otherwise do after each single deletion.
     virtual void SetBulkOperation(bool on) { (void)on; }
+
+    // Items of the main window's edit menu; its placeholder item shows only when it is the
+    // one item there.
+    virtual int EditMenuItems() const { return 0; }
 
     // Packs the working area of the working image into its EEPROM blocks.
     virtual void PackWorkImage() = 0;

@@ -232,11 +232,12 @@ TEST_F(CellObj, Groups)
     EXPECT_EQ(c.popupMenu, "GI_PMenu_X");
     EXPECT_EQ(c.layout, 0);  // letters inside a group are not interpreted
 
-    cmcCellObj d = Parse("{(Flag0=1)(Flag5=1)(Flag2=1)(Flag2=0)(Flag8=1)(Flag1=2)(Flag3 =1)}");
+    cmcCellObj d =
+        Parse("{(Flag0=1)(Flag5=1)(Flag2=1)(Flag2=0)(Flag8=1)(Flag1=2)(Flag3 =1)(Flag7=1)}");
     for (int n = 0; n < 8; ++n)
-        EXPECT_EQ(d.UserFlag(n), n == 0 || n == 5) << n;
+        EXPECT_EQ(d.UserFlag(n), n == 0 || n == 5 || n == 7) << n;
     EXPECT_EQ(d.marks, 0x10);
-    EXPECT_EQ(d.userFlags, 0x02);
+    EXPECT_EQ(d.userFlags, 0x0A);
 
     // Models nest; the model's text acts as if it stood in place of the group.
     cmcCellObj e = Parse("{($Outer)}");

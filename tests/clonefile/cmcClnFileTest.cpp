@@ -255,6 +255,7 @@ TEST_F(ClnFileTest, ReadResults)
         {"map revision 2 first", H + "#MapRev=2\n" + D, 5},
         {"map revision 2 after data", H + M + D + "#MapRev=2\n" + "0002021122\n", 0},
         {"huge map revision", H + "#MapRev=99999999999\n" + D, 5},
+        {"map revision 2^32 + 1", H + "#MapRev=4294967297\n" + D, 5},  // not read as 1
         {"comments anywhere", H + "#x\n" + M + "#Comment=abc\n" + D + "#y\n", 0},
         {"lower-case digits", H + M + "00000211ab\n", 0},
         {"longest data line", H + M + longest + "\n", 0},
@@ -266,6 +267,7 @@ TEST_F(ClnFileTest, ReadResults)
         {"empty line between data", H + M + D + "\n" + "0002021122\n", 6},
         {"blank CR LF line", H + M + D + "\r\n", 6},
         {"past the image end", H + M + "1CFF021122\n", 8},
+        {"ending on the image's last byte", H + M + "1CFE021122\n", 0},
         {"past the end after stored data", H + M + D + "1D000111\n", 8},
         {"last data line without line end", H + M + "0000021122", 0},
         {"CR LF line ends", "32850000\r\n#MapRev=1\r\n0000021122\r\n", 0},
@@ -475,6 +477,57 @@ TEST_F(ClnFileTest, FailedWriteKeepsTheOldFile)
     ExpectBox();
     EXPECT_EQ(Save(big, p, beyond), 2);
     EXPECT_EQ(Slurp(p), old);
+}
+
+struct ReadScript {
+    int calls = 0;
+    int failAt = -1;  // this byte's read fails as a failing disk would
+};
+
+int ScriptedRead(void* context, std::FILE* file)
+{
+    auto* s = static_cast<ReadScript*>(context);
+    if (++s->calls == s->failAt) {
+        return cmcClnFile::kReadFailed;
+    }
+    return std::getc(file);
+}
+
+TEST_F(ClnFileTest, ReadFailingAfterGoodLinesLeavesTheImageAsItWas)
+{
+    cmcEeprom image;
+    Pattern(image);
+    const fs::path p = dir / "a.qcl";
+    ASSERT_EQ(Save(image, p), 0);
+    const int size = static_cast<int>(Slurp(p).size());
+    // In the header, after a few data lines, inside the last line, at its very end.
+    for (int failAt : {5, 400, size - 10, size}) {
+        SCOPED_TRACE(failAt);
+        cmcEeprom back, before;
+        back.SetSize(kImageSize);
+        back.Fill(0x5A);
+        before.Assign(back);
+        ReadScript script;
+        script.failAt = failAt;
+        cmcClnFile f;
+        Configure(f, back);
+        f.SetReadFn(ScriptedRead, &script);
+        ExpectBox();
+        EXPECT_EQ(f.Read(p, nullptr), kClnFileOpen);
+        EXPECT_TRUE(back.Equals(before));
+    }
+    ASSERT_FALSE(Boxes().empty());
+    EXPECT_EQ(Boxes().back().text, "Headline\n\nOpen text");
+
+    // The same hook reading to the end is an ordinary read.
+    cmcEeprom back;
+    back.SetSize(kImageSize);
+    ReadScript script;
+    cmcClnFile f;
+    Configure(f, back);
+    f.SetReadFn(ScriptedRead, &script);
+    EXPECT_EQ(f.Read(p, kWhole), kClnOk);
+    EXPECT_EQ(back.GetByte(0x077F), image.GetByte(0x077F));
 }
 
 TEST_F(ClnFileTest, ShortWritesAreCompleted)

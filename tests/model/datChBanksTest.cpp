@@ -71,6 +71,8 @@ TEST(datChBanks, ChannelNumbersRunAcrossTheBanks)
     EXPECT_EQ(datBankSize(p, 8), 0);
     EXPECT_EQ(datSetBankSize(img, 8, 5), 0);
     EXPECT_EQ(datSetBankSize(img, 7, 70000), 65535);
+    EXPECT_EQ(datSetBankSize(img, 6, -1), 0);
+    EXPECT_EQ(datBankSize(img, 6), 0);
 }
 
 TEST(datChBanks, UsedChannelsCountOnlyChannelsWithStorage)

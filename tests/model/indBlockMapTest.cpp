@@ -113,6 +113,16 @@ TEST(indBlockMap, CountsAndSizesAreCappedToTheSlot)
     // The directory copy holds the entry.
     EXPECT_EQ(Get16(e, 0x0BDC), 2);
     EXPECT_EQ(Get16(e, 0x0BDC + 4), 20);
+
+    // More MDC aliases than their slot holds: five are taken and counted at 1CFE.
+    cmcEeprom a, aliasesBefore;
+    Pattern(a);
+    Directory(a, 0x0140, {{43, 12, 7, 0x0300}});
+    aliasesBefore.Assign(a);
+    indBlockMap::Unpack(a);
+    EXPECT_EQ(std::memcmp(a.Data() + 0x1C0E, aliasesBefore.Data() + 0x0300, 5 * 12), 0);
+    EXPECT_TRUE(SameRange(a, aliasesBefore, 0x1C0E + 5 * 12, 0x1CA6 - 0x1C0E - 5 * 12));
+    EXPECT_EQ(Get16(a, 0x1CFE), 5);
 }
 
 TEST(indBlockMap, DirectoryEntriesAreReadAtTheStride)
@@ -223,8 +233,9 @@ TEST(indBlockMap, ChannelCountIsTheTotalOfTheBanksCappedAtSixteen)
         int channels;
     };
     const Case cases[] = {
-        {{16, 16}, 16},  // both banks in use: the rest has no storage
-        {{3, 0, 2}, 5},  // counted whether or not the channels are in use
+        {{16, 16}, 16},                 // both banks in use: the rest has no storage
+        {{3, 0, 2}, 5},                 // counted whether or not the channels are in use
+        {{0, 0, 0, 0, 0, 0, 0, 4}, 4},  // the last bank counts too
         {{}, 0},
         {{0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF}, 16},
     };

@@ -34,7 +34,7 @@ public:
     bool FactoryMode() const override { return false; }
     cmcFCache& Cache() override { return cache; }
     ICellPopups* Popups() override { return nullptr; }
-    datClipCh& Clipboard() override { return clipboard; }
+    datClipCh* Clipboard() override { return &clipboard; }
     void SetBulkOperation(bool on) override;
     void StartWarningRecheck() override { ++rechecks; }
     void CheckModified() override;

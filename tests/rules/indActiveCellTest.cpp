@@ -7,6 +7,7 @@
 #include "model/datChBanks.h"
 #include "platform/TextUtil.h"
 #include "rules/RulesFixture.h"
+#include "rules/indRowCommands.h"
 
 namespace {
 
@@ -18,6 +19,23 @@ std::vector<int32_t> IdsStartingWith(const std::string& prefix)
             ids.push_back(id);
     return ids;
 }
+
+// A drawing surface that only keeps its colours.
+class PlainCanvas : public cmcCanvas {
+public:
+    cmcColor FontColor() const override { return m_font; }
+    void SetFontColor(cmcColor c) override { m_font = c; }
+    cmcColor BrushColor() const override { return m_brush; }
+    void SetBrushColor(cmcColor c) override { m_brush = c; }
+    cmcColor PenColor() const override { return m_pen; }
+    void SetPenColor(cmcColor c) override { m_pen = c; }
+    void Polygon(const Point*, int) override {}
+
+private:
+    cmcColor m_font = clWindowText;
+    cmcColor m_brush = clWindow;
+    cmcColor m_pen = clWindowText;
+};
 
 class FrameTest : public RulesTest, public ::testing::WithParamInterface<int> {};
 
@@ -91,12 +109,21 @@ TEST_F(RulesTest, TheBankSheetsSelectionDecidesWhichRowsExist)
         {-1, 3, 5, false},  // without a bank sheet the capsule names the bank
         {-1, 3, 7, true},
     };
+    PlainCanvas plain;
+    cmcCanvas* canvas = &plain;
     for (const Case& k : cases) {
         host->answerBank = k.answer;
         cmcCellCapsule c = Request(CT_Mch, CL_Mch_Nar, k.index, 'x');
         c.bank = k.bankField;
         Run(c);
         EXPECT_EQ(c.jump == 1, k.blank) << "bank " << k.answer << " index " << k.index;
+        // Drawing: the sheet gives only its canvas, and asks the same.
+        cmcCellCapsule draw;
+        draw.cell = &cell;
+        draw.canvas = canvas;
+        draw.bank = k.bankField;
+        Run(draw, 0);
+        EXPECT_EQ(draw.jump == 1, k.blank) << "drawing, bank " << k.answer << " index " << k.index;
     }
 }
 
@@ -199,6 +226,29 @@ TEST_F(RulesTest, ListItemsShowTheirTextOrNumber)
     c = Request(CT_Null, FlexMdcAlias_ChNo, 2);
     Run(c, 0);
     EXPECT_EQ(c.text, texts.GetText("GI_NewChTitle"));
+}
+
+// Every overlay key a request can reach exists in the installed English overlay.
+TEST_F(RulesTest, EveryMessageOfTheRulesIsInTheOverlay)
+{
+    for (const char* key :
+         {indRowCommands::kStatusCopy, indRowCommands::kStatusPaste, indRowCommands::kStatusClear,
+          indRowCommands::kStatusDelete, indRowCommands::kStatusInsert,
+          indRowCommands::kConfirmOverwrite, indRowCommands::kConfirmClear,
+          indRowCommands::kConfirmDelete, indRowCommands::kConfirmOverflow,
+          indRowCommands::kErrorDelPrio, indRowCommands::kErrorOverflow, "GI_AppMess_NoHelp",
+          "GI_NewChTitle", "GI_Sys_AppTitle"})
+        EXPECT_TRUE(texts.HasKey(key)) << key;
+}
+
+TEST_F(RulesTest, SheetsReachTheRulesThroughTheEntryPoint)
+{
+    cmcCellRulesFn fn = &indActiveCell::Rules;
+    cmcCellCapsule c = Request(CT_Null, FlexCHSelNum, 7);
+    EXPECT_EQ(fn(rules.get(), &c, 0), cmcCellCapsule::kResultNone);
+    EXPECT_EQ(c.text, "7");
+    EXPECT_EQ(fn(nullptr, &c, 0), cmcCellCapsule::kResultNone);
+    EXPECT_EQ(fn(rules.get(), nullptr, 0), cmcCellCapsule::kResultNone);
 }
 
 TEST_F(RulesTest, AnUnknownCategoryEndsTheProgram)
@@ -310,6 +360,69 @@ TEST_F(RulesTest, HelpAsksTheHostAndOtherwiseSaysThereIsNone)
     EXPECT_EQ(Boxes().Seen()[0].text, texts.GetLines("GI_AppMess_NoHelp"));
     EXPECT_EQ(Boxes().Seen()[0].icon, plat::BoxIcon::Information);
     EXPECT_EQ(c.text, "");  // the cell's own handling is skipped
+}
+
+}  // namespace
+
+namespace {
+
+// The row commands of a popup menu are disabled by the row the menu was opened on: its
+// record, whether it lies beyond the bank or the alias count, and its index.
+TEST_F(RulesTest, PopupItemsAreDisabledByTheRowTheMenuBelongsTo)
+{
+    host->modelType = 1;
+    Banks({2, 4});
+    for (int i = 0; i < 6; ++i)
+        UseChannel(i);
+    host->answerBank = 1;  // rows 2 .. 5
+    host->work.SetByte(0x1CFF, 2);
+    struct Case {
+        int32_t category;
+        int index;
+        bool clip;  // the clipboard holds channels
+        int32_t item;
+        bool disabled;
+    } cases[] = {
+        {CT_Mch, 2, true, CL_PMenu_Copy, false},
+        {CT_Mch, 2, true, CL_PMenu_Paste, false},
+        {CT_Mch, 2, false, CL_PMenu_Paste, true},
+        {CT_Mch, 2, true, CL_PMenu_CarryUp, true},  // the bank's first row
+        {CT_Mch, 2, true, CL_PMenu_CarryDown, false},
+        {CT_Mch, 5, true, CL_PMenu_CarryUp, false},
+        {CT_Mch, 5, true, CL_PMenu_CarryDown, true},  // the bank's last row
+        {CT_Mch, 6, true, CL_PMenu_Copy, true},       // beyond the bank
+        {CT_Mch, 6, true, CL_PMenu_Delete, true},
+        {CT_Mch, 6, true, CL_PMenu_Paste, true},
+        {CT_MDC_Alias, 1, true, CL_PMenu_CarryDown, true},  // the last alias
+        {CT_MDC_Alias, 0, true, CL_PMenu_CarryDown, false},
+        {CT_MDC_Alias, 2, true, CL_PMenu_Clear, true},  // beyond the alias count
+        {CT_MDC_Alias, 1, true, CL_PMenu_Clear, false},
+    };
+    for (const Case& k : cases) {
+        host->clipboard.Reset();
+        if (k.clip)
+            host->clipboard.CopyFrom(host->work, 2, 0, 1);
+        cmcCellObj rowCell;
+        rowCell.category = k.category;
+        rowCell.id = CL_Mch_Nar;
+        rowCell.index = k.index;
+        cmcCellCapsule row;
+        row.cell = &rowCell;
+        cmcCellCapsule c = Request(CT_PopupMenu, k.item, 0);
+        c.context = &row;
+        Run(c, 0);
+        EXPECT_EQ(cell.UserFlag(cmcCellObj::kFlagDisabled), k.disabled)
+            << IdName(k.item) << " on " << CategoryName(k.category) << " row " << k.index;
+        cell.SetUserFlag(cmcCellObj::kFlagDisabled, false);
+    }
+    // Items without a rule show their number like any cell without a handler.
+    cmcCellCapsule insert = Request(CT_PopupMenu, CL_PMenu_Insert, 0);
+    Run(insert, 0);
+    EXPECT_EQ(insert.text, txt::Format("%d *Yet*", static_cast<int>(CL_PMenu_Insert)));
+    cmcCellCapsule none = Request(CT_PopupMenu, CL_PMenu_NoItem, 0);
+    Run(none, 0);
+    EXPECT_TRUE(cell.UserFlag(cmcCellObj::kFlagDisabled));
+    EXPECT_TRUE(cell.UserFlag(cmcCellObj::kFlagHidden));
 }
 
 }  // namespace

@@ -4,7 +4,7 @@ CellPopupsRecorder::Request& CellPopupsRecorder::Add(Window w, const cmcCellCaps
 {
     Request& r = m_requests.emplace_back();
     r.window = w;
-    r.capsule = capsule;
+    r.capsule.Copy(capsule);  // as the windows take it: all but the bank
     r.cell = capsule.cell;
     return r;
 }
