@@ -50,7 +50,7 @@ public:
     bool FactoryMode() const override { return false; }
     cmcFCache& Cache() override { return *g_FCache; }
     ICellPopups* Popups() override { return g_CellPopups; }
-    datClipCh& Clipboard() override { return clip; }
+    datClipCh* Clipboard() override { return &clip; }
     void StartWarningRecheck() override {}
     void CheckModified() override {}
     void PackWorkImage() override { indBlockMap::Pack(work); }
