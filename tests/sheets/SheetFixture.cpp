@@ -67,6 +67,7 @@ int TestRules::Run(cmcCellCapsule* cap, int mode)
     if (cap->inputMode == cmcCellCapsule::kInputChoice) {
         if (cap->context && cap->context->cell && cap->context->cell->id == kIdListItem) {
             choices[idx] = cap->context->cell->index;
+            choiceRectLeft = cap->rect ? cap->rect->left : -1;
             cap->Repaint(cmcCellCapsule::kRepaintSame);
         }
         return 0;
