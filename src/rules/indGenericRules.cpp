@@ -228,16 +228,6 @@ bool indGenericRules::Run(const indMemMapRow& row, indRuleRequest& r)
         return true;
     }
     uint8_t* image = r.Image();
-    // Display-only cells see neither typed text nor keys.
-    const bool ro = (row.flags & mmReadOnly) != 0;
-    const int32_t keptKey = c.key, keptMode = c.inputMode;
-    cuiGrid* const keptGrid = c.grid;
-    if (ro) {
-        c.key = 0;
-        c.inputMode = cmcCellCapsule::kInputKey;
-        c.grid = nullptr;
-    }
-
     int changed = 0;
     if (row.codec == mmCodec::Tone) {
         // The tone pair goes through the record, which knows the tone code's bits.
@@ -247,7 +237,7 @@ bool indGenericRules::Run(const indMemMapRow& row, indRuleRequest& r)
         codec.receive = row.a == 0;
         codec.modelType = r.ModelType();
         changed = codec.Run(c, rec.tone, r.repaint, r.opened);
-        if (changed && !ro)
+        if (changed)
             rec.Save();
     } else if (row.pattern == mmPattern::Text || row.codec == mmCodec::BitChoice ||
                row.codec == mmCodec::FiveTone) {
@@ -255,13 +245,13 @@ bool indGenericRules::Run(const indMemMapRow& row, indRuleRequest& r)
         uint8_t buf[256] = {};
         std::memcpy(buf, image + addr, static_cast<size_t>(n));
         changed = RunBytes(row, r, buf) != 0 && std::memcmp(buf, image + addr, n) != 0;
-        if (changed && !ro)
+        if (changed)
             std::memcpy(image + addr, buf, static_cast<size_t>(n));
     } else {
         int32_t v = indMemMapStorage::Read(image, row, r.index);
         const int32_t before = v;
         changed = RunNumber(row, r, &v);
-        changed = changed != 0 && v != before && !ro;
+        changed = changed != 0 && v != before;
         if (changed)
             indMemMapStorage::Write(image, row, r.index, v);
         if ((row.flags & mmZeroText) && row.zeroText && v == 0 && c.key == 0 &&
@@ -269,13 +259,10 @@ bool indGenericRules::Run(const indMemMapRow& row, indRuleRequest& r)
             c.text = CodecProtocol::Texts()->GetText(row.zeroText);
     }
     if (changed) {
+        // Settings share bytes and switch each other's cells on and off: every value cell
+        // is shown again.
         r.repaint |= cmcCellCapsule::kRepaintAllValues;
         AfterChange(row);
-    }
-    if (ro) {
-        c.key = keptKey;
-        c.inputMode = keptMode;
-        c.grid = keptGrid;
     }
     return true;
 }

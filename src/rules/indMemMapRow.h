@@ -43,20 +43,20 @@ enum : uint16_t {
     mmEvent25 = 0x0004,     // a change rebuilds the tree and sheets (event 25)
     mmEvent13 = 0x0008,     // a change redraws every cell (event 13)
     mmZeroText = 0x0010,    // 0 shows the overlay text `zeroText` when no key is handled
-    mmReadOnly = 0x0020,    // shown, never edited
     mmNoStepping = 0x0040,  // FixedPoint: space and backspace do not step
 };
 
 // Where a row's storage comes from.
 enum class mmOrigin : uint8_t {
-    Given,  // the radio's documented layout: must not move
+    Given,  // the radio's documented layout: must not move (for a field inside a documented
+            // record or entry the note says when only the record is documented)
     Ours,   // chosen by this program in a byte the pack writes and nothing else uses
 };
 
-// One part of a value: bits first..first+width-1 of the byte at addr (bit 0 = least
-// significant); width 16 and 32 are big-endian numbers starting at addr, and a text or
-// digit array of n bytes has width 8 n. weight is the
-// part's place in the assembled value (Split and Combined), 1 otherwise.
+// One part of a value: bits bit .. bit + width - 1 of the byte at addr (bit 0 = least
+// significant); width 16, 24 and 32 are big-endian numbers starting at addr, and a text or
+// digit array of n bytes has width 8 n. weight is the part's place in the assembled value
+// (Split and Combined), 1 otherwise.
 struct mmPart {
     uint16_t addr = 0;
     uint8_t bit = 0;

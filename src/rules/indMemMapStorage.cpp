@@ -186,7 +186,7 @@ std::vector<int32_t> indMemMapStorage::UnkeptEdits(const uint8_t* saved, const u
 {
     std::vector<int32_t> ids;
     for (const auto& row : indMemMapTable::Rows()) {
-        if (row.pattern == mmPattern::Disabled || (row.flags & mmReadOnly) || RowSurvivesSave(row))
+        if (row.pattern == mmPattern::Disabled || RowSurvivesSave(row))
             continue;
         bool differs = false;
         for (int i = row.firstIndex; i < row.firstIndex + row.count && !differs; ++i)

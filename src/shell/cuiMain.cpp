@@ -573,6 +573,9 @@ bool cuiMain::ConfirmUnkept()
                 std::find(sheets.begin(), sheets.end(), sheet) == sheets.end())
                 sheets.push_back(sheet);
     }
+    // Settings no sheet of ours edits yet are still named, as a group.
+    if (sheets.empty())
+        sheets.push_back(g_GTex->GetLine("GI_App_UnkeptOther", 0));
     std::string list;
     for (const std::string& s : sheets)
         list += "\n    " + s;

@@ -18,7 +18,9 @@
 #include "cells/cmcCellObj.h"
 #include "cells/cmcFCache.h"
 #include "clonefile/cmcClnFile.h"
+#include "common/EventIds.h"
 #include "common/cmcEeprom.h"
+#include "common/cmcEvMan.h"
 #include "model/datCh.h"
 #include "model/datClipCh.h"
 #include "model/indBlockMap.h"
@@ -339,10 +341,22 @@ TEST_F(MemMap, DocumentedStorageIsWhereTheRadioKeepsIt)
     }
 }
 
-TEST_F(MemMap, ExtendedAccessBitIsBit4Of000B)
+TEST_F(MemMap, ExtendedAccessBitIsBit4Of000BAndRebuildsTheTree)
 {
+    cmcEvMan events;
+    qvtest::ScopedGlobal<cmcEvMan> global{g_EvMan, &events};
+    int rebuilds = 0;
+    events.Subscribe(
+        [](void* context, const cmcEvent& e) {
+            if (e.id == ev::kTreeRebuilt)
+                ++*static_cast<int*>(context);
+        },
+        &rebuilds);
     Chosen(CL_Maker_ExtModeAccess, 0, 1);
     EXPECT_EQ(Img()[0x000B], 0x10);
+    EXPECT_EQ(rebuilds, 1);
+    Chosen(CL_Maker_ExtModeAccess, 0, 1);  // no change, no rebuild
+    EXPECT_EQ(rebuilds, 1);
 }
 
 TEST_F(MemMap, DocumentedTextSlots)
@@ -774,7 +788,7 @@ TEST_F(MemMap, RecordFieldsAreBitsTheRecordCarries)
 bool Editable(const indMemMapRow& row)
 {
     return row.pattern != mmPattern::Special && row.pattern != mmPattern::Disabled &&
-           !(row.flags & mmReadOnly) && row.partCount > 0;
+           row.partCount > 0;
 }
 
 TEST_F(MemMap, EveryEditableRowChangesOnlyItsBitsAndSurvivesSaveAndReopen)
