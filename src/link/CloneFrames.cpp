@@ -1,6 +1,7 @@
 #include "link/CloneFrames.h"
 
-#include <cstdarg>
+#include "platform/TextUtil.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -67,18 +68,6 @@ Bytes HexToBytes(std::string_view text)
     return out;
 }
 
-std::string Format(const char* format, ...)
-{
-    char buf[512];
-    va_list args;
-    va_start(args, format);
-    const int n = std::vsnprintf(buf, sizeof buf, format, args);
-    va_end(args);
-    if (n < 0)
-        return {};
-    return std::string(buf, static_cast<size_t>(n) < sizeof buf ? static_cast<size_t>(n) : sizeof buf - 1);
-}
-
 Bytes Request(uint8_t command, int modelCode, int subCode, int preamble)
 {
     Bytes out(static_cast<size_t>(preamble > 0 ? preamble : 0), kPreamble);
@@ -103,10 +92,10 @@ Bytes DataFrame(uint32_t address, const uint8_t* data, int count, bool fromRadio
 {
     Bytes out(static_cast<size_t>(preamble > 0 ? preamble : 0), kPreamble);
     Header(out, fromRadio, kCmdData);
-    AppendText(out, Format("%04X%02X", address & 0xFFFF, count & 0xFF));
+    AppendText(out, txt::Format("%04X%02X", address & 0xFFFF, count & 0xFF));
     for (int i = 0; i < count; ++i)
-        AppendText(out, Format("%02X", data[i]));
-    AppendText(out, Format("%02X", Checksum(address, data, count)));
+        AppendText(out, txt::Format("%02X", data[i]));
+    AppendText(out, txt::Format("%02X", Checksum(address, data, count)));
     out.push_back(kEnd);
     return out;
 }
@@ -117,7 +106,7 @@ Bytes EndFrame(bool withCount, int frameCount, bool fromRadio)
     Header(out, fromRadio, kCmdEnd);
     out.insert(out.end(), kMakerText.begin(), kMakerText.end());
     if (withCount)
-        AppendText(out, Format("%02X", frameCount & 0xFF));
+        AppendText(out, txt::Format("%02X", frameCount & 0xFF));
     out.push_back(kEnd);
     return out;
 }
@@ -175,7 +164,7 @@ int CheckEnd(const Bytes& frame, bool withCount, int framesReceived)
     if (!std::equal(kMakerText.begin(), kMakerText.end(), frame.begin() + 4))
         return 6;
     if (withCount) {
-        const std::string count = Format("%02X", framesReceived & 0xFF);
+        const std::string count = txt::Format("%02X", framesReceived & 0xFF);
         const auto at = frame.begin() + 4 + static_cast<long>(kMakerText.size());
         if (!std::equal(count.begin(), count.end(), at))
             return 7;

@@ -33,8 +33,6 @@ constexpr int kMaxFrame = 521;
 // Hexadecimal text to bytes: digits of either case pair up, high digit first; any other
 // character is skipped; a digit left over at the end becomes a byte with it in the high half.
 Bytes HexToBytes(std::string_view text);
-// printf into a std::string.
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // A request (E0 info, E2 read, E3 write) with preamble extra FE bytes in front.
 Bytes Request(uint8_t command, int modelCode, int subCode, int preamble);

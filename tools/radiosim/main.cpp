@@ -1,0 +1,101 @@
+// radiosim: a simulated radio on a pseudo-terminal, to try the program and its command
+// line without a radio. Prints the device to give the program, then answers until killed.
+#include <signal.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "PtyLine.h"
+#include "RadioSim.h"
+#include "SimFile.h"
+
+namespace {
+
+volatile sig_atomic_t g_stop = 0;
+
+void OnSignal(int)
+{
+    g_stop = 1;
+}
+
+void Usage()
+{
+    std::fprintf(stderr,
+                 "usage: radiosim [--file CLONEFILE] [--pace] [--fault NAME] [--after N]\n"
+                 "                [--read-end HEX] [--password-wanted]\n"
+                 "faults: none echo bad-echo silence bad-checksum lower-hex wrong-count\n"
+                 "        refuse drop disconnect\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    RadioSim sim;
+    std::string file;
+    bool pace = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        auto value = [&]() -> std::string {
+            if (i + 1 >= argc) {
+                Usage();
+                std::exit(2);
+            }
+            return argv[++i];
+        };
+        if (a == "--file") {
+            file = value();
+        } else if (a == "--pace") {
+            pace = true;
+        } else if (a == "--fault") {
+            if (!SimFile::ParseFault(value(), sim.config().fault)) {
+                Usage();
+                return 2;
+            }
+        } else if (a == "--after") {
+            sim.config().dropAfter = std::atoi(value().c_str());
+        } else if (a == "--read-end") {
+            sim.config().readEnd = static_cast<int>(std::strtol(value().c_str(), nullptr, 16));
+        } else if (a == "--password-wanted") {
+            sim.config().infoByte15 = 0x08;
+        } else {
+            Usage();
+            return 2;
+        }
+    }
+    if (!file.empty()) {
+        const int code = SimFile::Load(file, sim.eeprom());
+        if (code != 0) {
+            std::fprintf(stderr, "radiosim: cannot load %s (clone file error %d)\n", file.c_str(), code);
+            return 1;
+        }
+    }
+    PtyLine line(sim, pace);
+    if (!line.Open()) {
+        std::perror("radiosim: pseudo-terminal");
+        return 1;
+    }
+    line.onWrite = [&]() {
+        if (file.empty())
+            return;
+        const int code = SimFile::Save(file, sim.eeprom());
+        std::fprintf(stderr, code == 0 ? "radiosim: EEPROM saved to %s\n"
+                                       : "radiosim: saving %s failed\n",
+                     file.c_str());
+    };
+    signal(SIGINT, OnSignal);
+    signal(SIGTERM, OnSignal);
+    std::printf("%s\n", line.DevicePath().c_str());
+    std::fflush(stdout);
+    size_t logged = 0;
+    line.Run([&]() {
+        for (; logged < sim.log.size(); ++logged)
+            std::fprintf(stderr, "radiosim: %s\n", sim.log[logged].c_str());
+        return !g_stop;
+    });
+    if (sim.Disconnected())
+        std::fprintf(stderr, "radiosim: cable pulled\n");
+    return 0;
+}
