@@ -1,9 +1,9 @@
 #include "link/CloneFrames.h"
 
-#include "platform/TextUtil.h"
-
 #include <algorithm>
 #include <cstdio>
+
+#include "platform/TextUtil.h"
 
 namespace CloneFrames {
 

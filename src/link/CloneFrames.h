@@ -39,8 +39,7 @@ Bytes Request(uint8_t command, int modelCode, int subCode, int preamble);
 // The sum check that makes all decoded bytes of a data frame add up to 0.
 uint8_t Checksum(uint32_t address, const uint8_t* data, int count);
 // A data frame for count bytes at address; fromRadio picks the direction of the header.
-Bytes DataFrame(uint32_t address, const uint8_t* data, int count, bool fromRadio,
-                int preamble = 0);
+Bytes DataFrame(uint32_t address, const uint8_t* data, int count, bool fromRadio, int preamble = 0);
 // The end frame; with the count it carries frameCount mod 256 as two hexadecimal digits.
 Bytes EndFrame(bool withCount, int frameCount, bool fromRadio);
 

@@ -124,7 +124,10 @@ protected:
     virtual int FirstStateFor(int operation);
     bool Begin(int operation, Callback callback, void* context);
     void SendBytes(const uint8_t* bytes, int32_t length);
-    void SendBytes(const CloneFrames::Bytes& bytes) { SendBytes(bytes.data(), static_cast<int32_t>(bytes.size())); }
+    void SendBytes(const CloneFrames::Bytes& bytes)
+    {
+        SendBytes(bytes.data(), static_cast<int32_t>(bytes.size()));
+    }
     // Reads what has arrived (at most 256 bytes) into the receive buffer; the count read.
     int32_t ReadIn();
     // Takes complete frames from the receive buffer; true when an answer was found.

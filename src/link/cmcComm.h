@@ -74,7 +74,7 @@ public:
     // Drops every byte that has arrived and not been read.
     void PurgeInput() override;
     int32_t InputCount() const override;    // bytes waiting to be read
-    int32_t OutputCount() const;   // bytes in the kernel's output queue
+    int32_t OutputCount() const;            // bytes in the kernel's output queue
     int32_t PendingCount() const override;  // OutputCount plus the send queue
     // 0 to 3; other values are ignored. Applied at once when open.
     void SetRtsMode(int mode) override;

@@ -130,6 +130,15 @@ void RadioSim::AnswerInfo(std::vector<uint8_t>& out)
 {
     ++infosAnswered;
     log.push_back("info");
+    // With no frames to count, the drop and the pulled cable strike at the request.
+    if (m_config.dropAfter <= 0 && m_config.fault == Fault::Disconnect) {
+        m_disconnected = true;
+        return;
+    }
+    if (m_config.dropAfter <= 0 && m_config.fault == Fault::DropAfter) {
+        m_dropped = true;
+        return;
+    }
     if (m_config.fault == Fault::Refuse) {
         out.push_back(CloneFrames::kRefused);
         return;
@@ -165,10 +174,12 @@ void RadioSim::AnswerRead(std::vector<uint8_t>& out)
             return;
         }
         const int n = std::min(16, end - a + 1);
-        Bytes frame = CloneFrames::DataFrame(static_cast<uint32_t>(a), m_eeprom.data() + a, n, true);
+        Bytes frame =
+            CloneFrames::DataFrame(static_cast<uint32_t>(a), m_eeprom.data() + a, n, true);
         if (m_config.fault == Fault::LowerHex) {
             for (size_t i = 5; i + 1 < frame.size(); ++i)
-                frame[i] = static_cast<uint8_t>(frame[i] >= 'A' && frame[i] <= 'F' ? frame[i] + 32 : frame[i]);
+                frame[i] = static_cast<uint8_t>(frame[i] >= 'A' && frame[i] <= 'F' ? frame[i] + 32
+                                                                                   : frame[i]);
         }
         if (m_config.fault == Fault::BadChecksum && frames == 3)
             frame[frame.size() - 2] = frame[frame.size() - 2] == '0' ? '1' : '0';
@@ -176,7 +187,8 @@ void RadioSim::AnswerRead(std::vector<uint8_t>& out)
         ++frames;
         ++m_dataFrames;
     }
-    Append(out, CloneFrames::EndFrame(true, frames + (m_config.fault == Fault::WrongCount ? 1 : 0), true));
+    Append(out, CloneFrames::EndFrame(true, frames + (m_config.fault == Fault::WrongCount ? 1 : 0),
+                                      true));
     ++readsCompleted;
 }
 
@@ -213,8 +225,13 @@ void RadioSim::OnWriteEnd(const Bytes& frame, std::vector<uint8_t>& out)
     const int expected = m_writeFrames + (m_config.fault == Fault::WrongCount ? 1 : 0);
     const bool good = CloneFrames::CheckEnd(asRadio, true, expected) == 0;
     const bool damaged = m_config.fault == Fault::BadChecksum;
-    Bytes ack = {0xFE, 0xFE, CloneFrames::kProgram, CloneFrames::kRadio, CloneFrames::kCmdEndAck,
-                 static_cast<uint8_t>(good && !damaged ? 0x00 : 0x01), CloneFrames::kEnd};
+    Bytes ack = {0xFE,
+                 0xFE,
+                 CloneFrames::kProgram,
+                 CloneFrames::kRadio,
+                 CloneFrames::kCmdEndAck,
+                 static_cast<uint8_t>(good && !damaged ? 0x00 : 0x01),
+                 CloneFrames::kEnd};
     Append(out, ack);
     if (good)
         ++writesCompleted;

@@ -56,11 +56,11 @@ public:
     int Baud() const { return m_baud; }
 
     // What happened, for tests and the log.
-    int writesCompleted = 0;   // acknowledged end frames of clone writes
-    int readsCompleted = 0;    // read answers sent to the end
+    int writesCompleted = 0;  // acknowledged end frames of clone writes
+    int readsCompleted = 0;   // read answers sent to the end
     int infosAnswered = 0;
-    std::string password;      // the last clone password received
-    int lastMode = -1;         // 0 read/info mode, 1 write mode
+    std::string password;  // the last clone password received
+    int lastMode = -1;     // 0 read/info mode, 1 write mode
     std::vector<std::string> log;
 
 private:

@@ -21,8 +21,8 @@ bool AnyHeader(void*, int, int, int*)
     return true;
 }
 
-const char* const kNames[] = {"none",         "echo",      "bad-echo",    "silence", "bad-checksum",
-                              "lower-hex",    "wrong-count", "refuse",    "drop",    "disconnect"};
+const char* const kNames[] = {"none",      "echo",        "bad-echo", "silence", "bad-checksum",
+                              "lower-hex", "wrong-count", "refuse",   "drop",    "disconnect"};
 
 }  // namespace
 
@@ -46,7 +46,8 @@ int Save(const std::string& path, const std::vector<uint8_t>& eeprom)
     cmcEeprom image;
     image.SetSize(0x1D00);
     image.Fill(0xFF);
-    image.SetBlock(0, eeprom.data(), static_cast<int32_t>(std::min<size_t>(eeprom.size(), RadioSim::kEepromSize)));
+    image.SetBlock(0, eeprom.data(),
+                   static_cast<int32_t>(std::min<size_t>(eeprom.size(), RadioSim::kEepromSize)));
     cmcClnFile file;
     file.AttachImage(&image);
     file.SetModelCode(0x3285);

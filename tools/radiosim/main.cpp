@@ -68,7 +68,8 @@ int main(int argc, char** argv)
     if (!file.empty()) {
         const int code = SimFile::Load(file, sim.eeprom());
         if (code != 0) {
-            std::fprintf(stderr, "radiosim: cannot load %s (clone file error %d)\n", file.c_str(), code);
+            std::fprintf(stderr, "radiosim: cannot load %s (clone file error %d)\n", file.c_str(),
+                         code);
             return 1;
         }
     }
@@ -81,8 +82,8 @@ int main(int argc, char** argv)
         if (file.empty())
             return;
         const int code = SimFile::Save(file, sim.eeprom());
-        std::fprintf(stderr, code == 0 ? "radiosim: EEPROM saved to %s\n"
-                                       : "radiosim: saving %s failed\n",
+        std::fprintf(stderr,
+                     code == 0 ? "radiosim: EEPROM saved to %s\n" : "radiosim: saving %s failed\n",
                      file.c_str());
     };
     signal(SIGINT, OnSignal);
