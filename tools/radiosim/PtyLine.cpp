@@ -28,6 +28,13 @@ bool PtyLine::Open()
     return true;
 }
 
+void PtyLine::Detach()
+{
+    if (m_master >= 0)
+        close(m_master);
+    m_master = -1;
+}
+
 int64_t PtyLine::NowUs() const
 {
     using namespace std::chrono;

@@ -22,6 +22,8 @@ public:
     const std::string& DevicePath() const { return m_path; }
     // Moves bytes for at most waitMs milliseconds.
     void Pump(int waitMs);
+    // Closes this process's hold on the line (a parent that left the radio to a child).
+    void Detach();
     // Pumps until keepGoing answers false.
     void Run(const std::function<bool()>& keepGoing);
     // Called after each completed clone write (to save the EEPROM).
