@@ -177,10 +177,10 @@ struct FaultCase {
     int info, read, write, writeOr;
 };
 const FaultCase kFaults[] = {
-    {RadioSim::Fault::Echo, 0, 0, 0, 0},         {RadioSim::Fault::BadEcho, 4, 4, 4, 4},
-    {RadioSim::Fault::Silence, 5, 5, 5, 5},      {RadioSim::Fault::BadChecksum, 6, 6, 10, 10},
-    {RadioSim::Fault::LowerHex, 0, 6, 0, 0},     {RadioSim::Fault::WrongCount, 0, 7, 10, 10},
-    {RadioSim::Fault::Refuse, 5, 5, 6, 6},       {RadioSim::Fault::DropAfter, 5, 5, 5, 5},
+    {RadioSim::Fault::Echo, 0, 0, 0, 0},        {RadioSim::Fault::BadEcho, 4, 4, 4, 4},
+    {RadioSim::Fault::Silence, 5, 5, 5, 5},     {RadioSim::Fault::BadChecksum, 6, 6, 10, 10},
+    {RadioSim::Fault::LowerHex, 0, 6, 0, 0},    {RadioSim::Fault::WrongCount, 0, 7, 10, 10},
+    {RadioSim::Fault::Refuse, 5, 5, 6, 6},      {RadioSim::Fault::DropAfter, 5, 5, 5, 5},
     {RadioSim::Fault::Disconnect, 5, 5, 5, 17},
 };
 

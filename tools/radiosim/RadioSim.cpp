@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 namespace {
 
@@ -21,6 +22,20 @@ std::vector<uint8_t> RadioSim::DefaultEeprom()
     std::vector<uint8_t> e(kEepromSize);
     for (size_t a = 0; a < e.size(); ++a)
         e[a] = static_cast<uint8_t>((a * 7 + (a >> 8) * 13) & 0xFF);
+    // The identity fields a radio of this model carries: model code, the fixed 1, the
+    // maker trailers, the second model code, and the end and base of the packed data.
+    const uint8_t head[] = {0x32, 0x85, 0x01};
+    std::copy(std::begin(head), std::end(head), e.begin());
+    const char trailer[] = "TAVO Inc";
+    std::copy(trailer, trailer + 8, e.begin() + 0x0100);
+    e[0x0108] = 0x00;
+    e[0x010A] = 0x32;
+    e[0x010B] = 0x85;
+    e[0x0112] = 0x07;  // end of the packed data: 0708
+    e[0x0113] = 0x08;
+    e[0x0114] = 0x01;  // base: 0180
+    e[0x0115] = 0x80;
+    std::copy(trailer, trailer + 8, e.begin() + 0x0700);
     return e;
 }
 

@@ -1,6 +1,7 @@
 // radiosim: a simulated radio on a pseudo-terminal, to try the program and its command
 // line without a radio. Prints the device to give the program, then answers until killed.
 #include <signal.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -65,7 +66,13 @@ int main(int argc, char** argv)
             return 2;
         }
     }
-    if (!file.empty()) {
+    if (!file.empty() && access(file.c_str(), F_OK) != 0) {
+        // A new radio: its EEPROM starts as the default content.
+        if (SimFile::Save(file, sim.eeprom()) != 0) {
+            std::fprintf(stderr, "radiosim: cannot create %s\n", file.c_str());
+            return 1;
+        }
+    } else if (!file.empty()) {
         const int code = SimFile::Load(file, sim.eeprom());
         if (code != 0) {
             std::fprintf(stderr, "radiosim: cannot load %s (clone file error %d)\n", file.c_str(),
