@@ -4,15 +4,12 @@
 // script, the port openings and the echo probe.
 
 #include <benchmark/benchmark.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 
-#include "PtyLine.h"
-#include "RadioSim.h"
+#include "SimProcess.h"
 #include "link/indCloneMan.h"
 #include "platform/IClock.h"
 #include "platform/LoopTimerHost.h"
@@ -54,25 +51,17 @@ void Transfer(benchmark::State& state)
 
     double transferRatio = 0, wholeRatio = 0;
     for (auto _ : state) {
-        RadioSim sim;
-        PtyLine line(sim, true);
-        if (!line.Open()) {
+        SimProcess radio({}, true, "/tmp/bench-radiosim-" + std::to_string(getpid()) + ".clone");
+        if (!radio.ok()) {
             state.SkipWithError("no pseudo-terminal");
             return;
         }
-        std::fflush(nullptr);
-        const pid_t child = fork();
-        if (child == 0) {
-            line.Run([] { return true; });
-            _exit(0);
-        }
-        line.Detach();
 
         indCloneMan man;
         man.SetCodes(0, 0);
         man.SetImageSize(kImage);
         man.SetChecks(&Accept, nullptr, &Accept, nullptr);
-        man.SetPort(0, line.DevicePath());
+        man.SetPort(0, radio.path());
         man.SetHighSpeed(high);
         cmcEeprom image;
         image.SetSize(kImage);
@@ -101,8 +90,7 @@ void Transfer(benchmark::State& state)
             },
             120000);
         const double end = Now();
-        kill(child, SIGKILL);
-        waitpid(child, nullptr, 0);
+        radio.Stop();
         if (!started || f.result != 0) {
             state.SkipWithError("the transfer failed");
             return;

@@ -13,6 +13,7 @@
 #include "PtyLine.h"
 #include "RadioSim.h"
 #include "SimFile.h"
+#include "SimProcess.h"
 #include "link/cmcComm.h"
 #include "link/indCloneMan.h"
 #include "platform/IClock.h"
@@ -25,57 +26,10 @@ constexpr int32_t kImage = 0x1D00;
 const int32_t kReadRanges[] = {0x0000, 0x077F, 1, 0};
 const int32_t kWriteRanges[] = {0x0100, 0x077F, 1, 0};
 
-// The radio in a child process; its EEPROM is kept in a clone file.
-class SimProcess {
-public:
-    SimProcess(const RadioSim::Config& config, bool pace) : m_sim(config), m_line(m_sim, pace)
-    {
-        m_file = testing::TempDir() + "radiosim-" + std::to_string(getpid()) + ".clone";
-        std::filesystem::remove(m_file);
-        if (!m_line.Open())
-            return;
-        m_path = m_line.DevicePath();
-        std::fflush(nullptr);
-        m_child = fork();
-        if (m_child == 0) {
-            const std::string file = m_file;
-            m_line.onWrite = [&]() { SimFile::Save(file, m_sim.eeprom()); };
-            m_line.Run([] { return true; });
-            _exit(0);
-        }
-        m_line.Detach();
-    }
-    ~SimProcess()
-    {
-        Stop();
-        std::filesystem::remove(m_file);
-    }
-    void Stop()
-    {
-        if (m_child > 0) {
-            kill(m_child, SIGKILL);
-            waitpid(m_child, nullptr, 0);
-            m_child = -1;
-        }
-    }
-    bool ok() const { return m_child > 0; }
-    const std::string& path() const { return m_path; }
-    // The EEPROM saved after the last completed write; empty when none completed.
-    std::vector<uint8_t> Written() const
-    {
-        std::vector<uint8_t> e;
-        if (std::filesystem::exists(m_file))
-            SimFile::Load(m_file, e);
-        return e;
-    }
-
-private:
-    RadioSim m_sim;
-    PtyLine m_line;
-    std::string m_path;
-    std::string m_file;
-    pid_t m_child = -1;
-};
+std::string SimFileName()
+{
+    return testing::TempDir() + "radiosim-" + std::to_string(getpid()) + ".clone";
+}
 
 // Real time for the duration of a test.
 class RealTime {
@@ -135,7 +89,7 @@ protected:
 
 TEST_F(PtyLink, IdentifiesReadsAndWritesTheSimulatedRadio)
 {
-    SimProcess radio({}, false);
+    SimProcess radio({}, false, SimFileName());
     ASSERT_TRUE(radio.ok());
     indCloneMan man;
     Prepare(man, radio.path());
@@ -204,7 +158,7 @@ protected:
         RadioSim::Config config;
         config.fault = GetParam().fault;
         config.dropAfter = operation == 1 ? 0 : 8;
-        SimProcess radio(config, false);
+        SimProcess radio(config, false, SimFileName());
         ASSERT_TRUE(radio.ok());
         indCloneMan man;
         Prepare(man, radio.path());

@@ -23,11 +23,12 @@ void OnSignal(int)
 
 void Usage()
 {
-    std::fprintf(stderr,
-                 "usage: radiosim [--file CLONEFILE] [--pace] [--fault NAME] [--after N]\n"
-                 "                [--read-end HEX] [--password-wanted]\n"
-                 "faults: none echo bad-echo silence bad-checksum lower-hex wrong-count\n"
-                 "        refuse drop disconnect\n");
+    std::fprintf(
+        stderr,
+        "usage: radiosim [--file CLONEFILE] [--link PATH] [--pace] [--fault NAME] [--after N]\n"
+        "                [--read-end HEX] [--password-wanted]\n"
+        "faults: none echo bad-echo silence bad-checksum lower-hex wrong-count\n"
+        "        refuse drop disconnect\n");
 }
 
 }  // namespace
@@ -36,6 +37,7 @@ int main(int argc, char** argv)
 {
     RadioSim sim;
     std::string file;
+    std::string link;
     bool pace = false;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
@@ -48,6 +50,8 @@ int main(int argc, char** argv)
         };
         if (a == "--file") {
             file = value();
+        } else if (a == "--link") {
+            link = value();
         } else if (a == "--pace") {
             pace = true;
         } else if (a == "--fault") {
@@ -93,6 +97,14 @@ int main(int argc, char** argv)
                      code == 0 ? "radiosim: EEPROM saved to %s\n" : "radiosim: saving %s failed\n",
                      file.c_str());
     };
+    // A fixed name for the device, so that settings and commands need not change.
+    if (!link.empty()) {
+        unlink(link.c_str());
+        if (symlink(line.DevicePath().c_str(), link.c_str()) != 0) {
+            std::perror("radiosim: link");
+            return 1;
+        }
+    }
     signal(SIGINT, OnSignal);
     signal(SIGTERM, OnSignal);
     std::printf("%s\n", line.DevicePath().c_str());
@@ -105,5 +117,7 @@ int main(int argc, char** argv)
     });
     if (sim.Disconnected())
         std::fprintf(stderr, "radiosim: cable pulled\n");
+    if (!link.empty())
+        unlink(link.c_str());
     return 0;
 }
