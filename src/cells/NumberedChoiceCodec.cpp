@@ -75,7 +75,8 @@ int NumberedChoiceCodec::Run(cmcCellCapsule& capsule, int32_t* value, int& /*rep
         // The number item: the number itself comes from list B. List B is opened on the
         // cell's own request, not on this choice: its context is the picked item of list A,
         // which goes away with list A while list B stays open.
-        cmcCellCapsule request = capsule;
+        cmcCellCapsule request;
+        request.Copy(capsule);
         request.context = nullptr;
         request.inputMode = cmcCellCapsule::kInputKey;
         request.inputText.clear();

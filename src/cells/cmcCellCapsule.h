@@ -72,14 +72,9 @@ public:
 
     cmcCellCapsule();
     ~cmcCellCapsule() = default;
-    // Copying copies every field except bank (see Copy).
-    cmcCellCapsule(const cmcCellCapsule& other) { Copy(other); }
-    cmcCellCapsule& operator=(const cmcCellCapsule& other)
-    {
-        if (this != &other)
-            Copy(other);
-        return *this;
-    }
+    // The C++ copy takes every field, bank included; Copy is the one that keeps the bank.
+    cmcCellCapsule(const cmcCellCapsule&) = default;
+    cmcCellCapsule& operator=(const cmcCellCapsule&) = default;
 
     // Clears every field except bank.
     void Reset();

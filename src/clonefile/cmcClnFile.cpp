@@ -24,44 +24,6 @@ constexpr size_t kMaxDataLine = 6 + 2 * 255;
 // only the start of it is searched as a comment.
 constexpr size_t kKeptLine = 767;
 
-// One line of the file without its LF and without one CR before it, so files with CR LF
-// and LF line ends read alike. A last line without a line end is kept whole.
-bool ReadLine(std::FILE* f, std::string& line, bool& tooLong)
-{
-    line.clear();
-    tooLong = false;
-    int c = std::getc(f);
-    if (c == EOF) {
-        return false;
-    }
-    while (c != EOF && c != '\n') {
-        if (line.size() < kKeptLine) {
-            line.push_back(static_cast<char>(c));
-        } else {
-            tooLong = true;
-        }
-        c = std::getc(f);
-    }
-    if (!tooLong && !line.empty() && line.back() == '\r') {
-        line.pop_back();
-    }
-    return true;
-}
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
-
 // Finds key in s at a position that is not the second byte of a double-byte character.
 bool ContainsKey(const std::string& s, size_t from, const char* key)
 {
@@ -163,6 +125,12 @@ void cmcClnFile::SetWriteFn(WriteFn fn, void* context)
     m_writeContext = context;
 }
 
+void cmcClnFile::SetReadFn(ReadFn fn, void* context)
+{
+    m_readFn = fn;
+    m_readContext = context;
+}
+
 bool cmcClnFile::NextRange(const int32_t* ranges, int& i, int32_t& first, int32_t& last) const
 {
     if (!ranges || !m_image) {
@@ -208,7 +176,7 @@ bool cmcClnFile::WriteAll(int fd, const std::string& text)
     return true;
 }
 
-int cmcClnFile::WriteLines(int fd, const int32_t* ranges)
+cmcClnResult cmcClnFile::WriteLines(int fd, const int32_t* ranges)
 {
     std::string line;
     AppendHex(line, static_cast<unsigned>(m_modelCode), 4);
@@ -260,9 +228,9 @@ int cmcClnFile::WriteLines(int fd, const int32_t* ranges)
     return kClnOk;
 }
 
-int cmcClnFile::Write(const std::string& path, const int32_t* ranges)
+cmcClnResult cmcClnFile::Write(const std::string& path, const int32_t* ranges)
 {
-    int code = kClnOk;
+    cmcClnResult code = kClnOk;
     const std::string target = path.empty() ? path : SaveTarget(path);
     struct stat st;
     const bool exists = !target.empty() && stat(target.c_str(), &st) == 0;
@@ -307,21 +275,56 @@ int cmcClnFile::Write(const std::string& path, const int32_t* ranges)
 
 // ---- reading ----
 
-int cmcClnFile::ParseDataLine(const std::string& line)
+// The next byte of the file; a failure reads as the end and is remembered.
+int cmcClnFile::NextByte(std::FILE* file)
+{
+    const int c = m_readFn ? m_readFn(m_readContext, file) : std::getc(file);
+    if (c == kReadFailed || (c == EOF && std::ferror(file))) {
+        m_readFailed = true;
+        return EOF;
+    }
+    return c;
+}
+
+// One line of the file without its LF and without one CR before it, so files with CR LF
+// and LF line ends read alike. A last line without a line end is kept whole.
+bool cmcClnFile::ReadLine(std::FILE* file, std::string& line, bool& tooLong)
+{
+    line.clear();
+    tooLong = false;
+    int c = NextByte(file);
+    if (c == EOF) {
+        return false;
+    }
+    while (c != EOF && c != '\n') {
+        if (line.size() < kKeptLine) {
+            line.push_back(static_cast<char>(c));
+        } else {
+            tooLong = true;
+        }
+        c = NextByte(file);
+    }
+    if (!tooLong && !line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+    return true;
+}
+
+cmcClnResult cmcClnFile::ParseDataLine(const std::string& line)
 {
     const size_t len = line.size();
     if (len < 8 || len > kMaxDataLine) {
         return kClnFormat;
     }
     for (char c : line) {
-        if (HexValue(c) < 0) {
+        if (txt::HexDigit(c) < 0) {
             return kClnFormat;
         }
     }
     auto hexAt = [&line](size_t pos, int digits) {
         int v = 0;
         for (int d = 0; d < digits; ++d) {
-            v = v * 16 + HexValue(line[pos + d]);
+            v = v * 16 + txt::HexDigit(line[pos + d]);
         }
         return v;
     };
@@ -340,7 +343,7 @@ int cmcClnFile::ParseDataLine(const std::string& line)
     return kClnOk;
 }
 
-int cmcClnFile::ReadLines(std::FILE* file, const int32_t* ranges)
+cmcClnResult cmcClnFile::ReadLines(std::FILE* file, const int32_t* ranges)
 {
     std::string line;
     bool tooLong = false;
@@ -359,7 +362,7 @@ int cmcClnFile::ReadLines(std::FILE* file, const int32_t* ranges)
         int error = kClnModel;
         if (!m_headerCheck(m_headerContext, codes[0], codes[1], &error)) {
             // A rejection never reads as success.
-            return error != kClnOk ? error : kClnModel;
+            return error != kClnOk ? static_cast<cmcClnResult>(error) : kClnModel;
         }
     } else if (codes[0] != m_modelCode) {
         return kClnModel;
@@ -386,7 +389,7 @@ int cmcClnFile::ReadLines(std::FILE* file, const int32_t* ranges)
         if (tooLong) {
             return kClnFormat;
         }
-        int code = ParseDataLine(line);
+        const cmcClnResult code = ParseDataLine(line);
         if (code != kClnOk) {
             return code;
         }
@@ -394,14 +397,15 @@ int cmcClnFile::ReadLines(std::FILE* file, const int32_t* ranges)
     return ranges ? CheckCoverage(ranges) : kClnOk;
 }
 
-int cmcClnFile::Read(const std::string& path, const int32_t* ranges)
+cmcClnResult cmcClnFile::Read(const std::string& path, const int32_t* ranges)
 {
     cmcEeprom rollback;
     if (m_image) {
         rollback.Assign(*m_image);
     }
     std::fill(m_loaded.begin(), m_loaded.end(), 0);
-    int code = kClnFileOpen;
+    m_readFailed = false;
+    cmcClnResult code = kClnFileOpen;
     std::FILE* file = path.empty() ? nullptr : std::fopen(path.c_str(), "rb");
     struct stat st;
     if (file && fstat(fileno(file), &st) == 0 && S_ISDIR(st.st_mode)) {
@@ -411,7 +415,7 @@ int cmcClnFile::Read(const std::string& path, const int32_t* ranges)
     if (file) {
         code = ReadLines(file, ranges);
         // A read error is not the end of the file: the data may be incomplete.
-        if (std::ferror(file)) {
+        if (m_readFailed || std::ferror(file)) {
             code = kClnFileOpen;
         }
         std::fclose(file);
@@ -423,7 +427,7 @@ int cmcClnFile::Read(const std::string& path, const int32_t* ranges)
     return code;
 }
 
-int cmcClnFile::CheckCoverage(const int32_t* ranges)
+cmcClnResult cmcClnFile::CheckCoverage(const int32_t* ranges)
 {
     if (!ranges || m_loaded.empty()) {
         return kClnCoverage;

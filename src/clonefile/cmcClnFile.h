@@ -35,6 +35,10 @@ public:
     using HeaderCheck = bool (*)(void* context, int modelCode, int extraCode, int* errorCode);
     // Stands in for write(2) so tests can make a write fail as a full disk would.
     using WriteFn = long (*)(void* context, int fd, const void* data, size_t length);
+    // Stands in for getc(3) so tests can make a read fail part-way as a failing disk would:
+    // answers the next byte, EOF at the end, or kReadFailed.
+    using ReadFn = int (*)(void* context, std::FILE* file);
+    static constexpr int kReadFailed = -2;
 
     cmcClnFile() = default;
     cmcClnFile(const cmcClnFile&) = delete;
@@ -48,15 +52,16 @@ public:
     void SetMapRevCheck(MapRevCheck check, void* context);
     void SetHeaderCheck(HeaderCheck check, void* context);
     void SetWriteFn(WriteFn fn, void* context);
+    void SetReadFn(ReadFn fn, void* context);
 
     // Saves the ranges. The file is written beside the target and renamed over it only
     // when everything was written, so a failure leaves any previous file as it was.
-    int Write(const std::string& path, const int32_t* ranges);
+    cmcClnResult Write(const std::string& path, const int32_t* ranges);
     // Loads the file into the attached image; with a range list the file must cover
     // exactly those ranges. On any failure the image is left as it was.
-    int Read(const std::string& path, const int32_t* ranges);
-    // Compares what the last read stored with the ranges: 0, 7 (missing) or 8 (extra).
-    int CheckCoverage(const int32_t* ranges);
+    cmcClnResult Read(const std::string& path, const int32_t* ranges);
+    // Compares what the last read stored with the ranges: ok, missing or extra addresses.
+    cmcClnResult CheckCoverage(const int32_t* ranges);
 
     int ModelCode() const { return m_modelCode; }
     int ExtraCode() const { return m_extraCode; }
@@ -70,10 +75,12 @@ public:
 private:
     bool NextRange(const int32_t* ranges, int& i, int32_t& first, int32_t& last) const;
     void Mark(std::vector<uint8_t>& bitmap, int32_t first, int32_t last);
-    int WriteLines(int fd, const int32_t* ranges);
+    cmcClnResult WriteLines(int fd, const int32_t* ranges);
     bool WriteAll(int fd, const std::string& text);
-    int ReadLines(std::FILE* file, const int32_t* ranges);
-    int ParseDataLine(const std::string& line);
+    cmcClnResult ReadLines(std::FILE* file, const int32_t* ranges);
+    bool ReadLine(std::FILE* file, std::string& line, bool& tooLong);
+    int NextByte(std::FILE* file);
+    cmcClnResult ParseDataLine(const std::string& line);
 
     int m_formatFlag = 1;
     cmcEeprom* m_image = nullptr;
@@ -92,4 +99,7 @@ private:
     void* m_headerContext = nullptr;
     WriteFn m_writeFn = nullptr;
     void* m_writeContext = nullptr;
+    ReadFn m_readFn = nullptr;
+    void* m_readContext = nullptr;
+    bool m_readFailed = false;
 };

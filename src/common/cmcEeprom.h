@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 // In-memory copy of the radio's EEPROM: a flat, resizable byte array addressed from 0.
@@ -16,6 +17,15 @@ public:
     int32_t GetSize() const { return size_; }
     uint8_t* Data() { return data_; }
     const uint8_t* Data() const { return data_; }
+
+    // A contiguous range of bytes, so that an image converts to a std::span of them.
+    uint8_t* data() { return data_; }
+    const uint8_t* data() const { return data_; }
+    size_t size() const { return static_cast<size_t>(size_); }
+    uint8_t* begin() { return data_; }
+    uint8_t* end() { return data_ + size_; }
+    const uint8_t* begin() const { return data_; }
+    const uint8_t* end() const { return data_ + size_; }
 
     bool IsAddress(int32_t address) const { return address >= 0 && address < size_; }
     void Fill(uint8_t value);

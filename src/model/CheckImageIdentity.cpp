@@ -3,41 +3,45 @@
 #include <cstring>
 
 #include "common/cmcEeprom.h"
-#include "model/indBlockMap.h"
+#include "model/indMemMap.h"
 
 namespace {
 
-int Get16(const uint8_t* p, int a)
-{
-    return (p[a] << 8) | p[a + 1];
-}
+using indMemMap::Get16;
+using indMemMap::kDataBase;
+using indMemMap::kEepromSize;
+using indMemMap::kTrailer;
+using indMemMap::kTrailerLength;
 
 }  // namespace
 
-int CheckImageIdentity(const cmcEeprom& image, bool full)
+indIdentity CheckImageIdentity(const cmcEeprom& image, bool full)
 {
-    if (image.GetSize() < indBlockMap::kEepromSize) {
-        return 1;
+    if (image.GetSize() < kEepromSize) {
+        return indIdentity::Rejected;
     }
-    const uint8_t* p = image.Data();
-    if (Get16(p, 0x0000) != 0x3285 || p[0x0002] != 1 || p[0x0108] > 1) {
-        return 1;
+    const indMemMap::ConstImage p = image;
+    if (Get16(p, indMemMap::kModelCode) != 0x3285 || p[indMemMap::kFixedOne] != 1 ||
+        p[indMemMap::kHeaderFlag] > 1) {
+        return indIdentity::Rejected;
     }
     if (!full) {
-        return 0;
+        return indIdentity::Accepted;
     }
-    if (std::memcmp(p + 0x0100, indBlockMap::kTrailer, 8) != 0) {
-        return 1;
+    if (std::memcmp(p.data() + indMemMap::kMaker, kTrailer, kTrailerLength) != 0) {
+        return indIdentity::Rejected;
     }
-    const int model = Get16(p, 0x010A);
+    const int model = Get16(p, indMemMap::kModelCode2);
     if (model != 0x3285 && model != 0x3179) {
-        return 1;
+        return indIdentity::Rejected;
     }
     // The trailer lies just before the end of the packed data; a damaged end or base
     // address must not send the test outside the EEPROM area.
-    const int trailer = indBlockMap::kDataBase + Get16(p, 0x0112) - Get16(p, 0x0114) - 8;
-    if (trailer < 0 || trailer + 8 > indBlockMap::kEepromSize) {
-        return 1;
+    const int trailer = kDataBase + Get16(p, indMemMap::kDataEnd) -
+                        Get16(p, indMemMap::kDataStart) - kTrailerLength;
+    if (trailer < 0 || trailer + kTrailerLength > kEepromSize) {
+        return indIdentity::Rejected;
     }
-    return std::memcmp(p + trailer, indBlockMap::kTrailer, 8) != 0 ? 1 : 0;
+    return std::memcmp(p.data() + trailer, kTrailer, kTrailerLength) != 0 ? indIdentity::Rejected
+                                                                          : indIdentity::Accepted;
 }

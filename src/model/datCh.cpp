@@ -8,11 +8,11 @@
 namespace {
 
 // Places outside the channel records that belong to a channel.
-constexpr int32_t kPrio1 = 0x0145;
-constexpr int32_t kPrio2 = 0x0146;
-constexpr int32_t kSpecialChannel = 0x0BC5;
-constexpr int32_t kSpecialOffByte = 0x0BC6;  // bit 6 clear = special channel off
-constexpr int32_t kScanBitmap = 0x0868;
+using indMemMap::kPrio1;
+using indMemMap::kPrio2;
+using indMemMap::kScanBitmap;
+using indMemMap::kSpecialChannel;
+using indMemMap::kSpecialOffByte;
 
 int32_t Bit(uint8_t byte, int bit)
 {
@@ -46,11 +46,6 @@ void PutFrequency(uint8_t* b, uint32_t f, int32_t inhibit)
     b[3] = static_cast<uint8_t>(f);
 }
 
-bool IsPmrKind(int32_t kind)
-{
-    return kind == 2 || kind == 3;
-}
-
 }  // namespace
 
 void datCh::Clear()
@@ -64,7 +59,7 @@ void datCh::Load(int32_t kind, int32_t index)
     Clear();
     m_kind = kind;
     m_index = index;
-    if (!m_image || !datKindHasStorage(kind, index))
+    if (!HasImage() || !datKindHasStorage(kind, index))
         return;
     if (datIsChannelKind(kind))
         LoadChannel();
@@ -76,7 +71,7 @@ void datCh::Store(int32_t kind, int32_t index)
 {
     if (kind == 0)
         kind = m_kind;
-    if (!m_image || !datKindHasStorage(kind, index))
+    if (!HasImage() || !datKindHasStorage(kind, index))
         return;
     if (datIsChannelKind(kind))
         StoreChannel(kind, index);
@@ -112,8 +107,8 @@ void datCh::LoadChannel()
     const int32_t i = m_index;
     uint8_t* a = part[0];
     uint8_t* b = part[1];
-    std::memcpy(a, m_image + parts[0].base + parts[0].stride * i, parts[0].length);
-    std::memcpy(b, m_image + parts[1].base + parts[1].stride * i, parts[1].length);
+    std::memcpy(a, m_image.data() + parts[0].base + parts[0].stride * i, parts[0].length);
+    std::memcpy(b, m_image.data() + parts[1].base + parts[1].stride * i, parts[1].length);
 
     // Record A
     inhibit = Bit(a[0], 7);
@@ -142,7 +137,7 @@ void datCh::LoadChannel()
     sel = Bits(b[2], 6, 2);
     call = Bit(b[2], 3);
     ptt = Bit(b[2], 2);
-    if (IsPmrKind(m_kind))
+    if (datIsPmrChannelKind(m_kind))
         autoReset = (Bit(b[2], 0) << 1) | Bit(b[2], 1);
     else
         autoReset = Bit(b[2], 1);
@@ -157,7 +152,7 @@ void datCh::LoadChannel()
     decodeSig = Bit(b[4], 4);
     mdcSystem = Bits(b[4], 0, 4);
     scrmCode = b[5];
-    if (IsPmrKind(m_kind)) {
+    if (datIsPmrChannelKind(m_kind)) {
         format = Bits(b[6], 0, 4);
         position = Bits(b[6], 6, 2);
         rptCode = Bits(b[7], 0, 7);
@@ -177,7 +172,7 @@ void datCh::LoadChannel()
     }
 
     // Attributes and scan flag
-    const uint8_t* img = m_image;
+    indMemMap::ConstImage img = m_image;
     attr = 0;
     if (img[kPrio1] == i)
         attr |= kAtrPrio1;
@@ -208,7 +203,7 @@ void datCh::StoreChannel(int32_t kind, int32_t i)
         fr = ft = 0;
 
     // Attributes and scan flag
-    uint8_t* img = m_image;
+    indMemMap::Image img = m_image;
     if (attr & kAtrPrio1)
         img[kPrio1] = static_cast<uint8_t>(i);
     if (attr & kAtrPrio2)
@@ -248,7 +243,7 @@ void datCh::StoreChannel(int32_t kind, int32_t i)
     Put(b[2], 6, 2, sel);
     Put(b[2], 3, 1, call);
     Put(b[2], 2, 1, ptt);
-    if (IsPmrKind(kind)) {
+    if (datIsPmrChannelKind(kind)) {
         Put(b[2], 0, 1, autoReset >> 1);
         Put(b[2], 1, 1, autoReset);
     } else {
@@ -267,7 +262,7 @@ void datCh::StoreChannel(int32_t kind, int32_t i)
     Put(b[4], 4, 1, decodeSig);
     Put(b[4], 0, 4, mdcSystem);
     b[5] = static_cast<uint8_t>(scrmCode);
-    if (IsPmrKind(kind)) {
+    if (datIsPmrChannelKind(kind)) {
         Put(b[6], 0, 4, format);
         Put(b[6], 6, 2, position);
         Put(b[7], 0, 7, rptCode);
@@ -286,8 +281,8 @@ void datCh::StoreChannel(int32_t kind, int32_t i)
         b[11] = static_cast<uint8_t>(w);
     }
 
-    std::memcpy(img + parts[0].base + parts[0].stride * i, a, parts[0].length);
-    std::memcpy(img + parts[1].base + parts[1].stride * i, b, parts[1].length);
+    std::memcpy(img.data() + parts[0].base + parts[0].stride * i, a, parts[0].length);
+    std::memcpy(img.data() + parts[1].base + parts[1].stride * i, b, parts[1].length);
 }
 
 void datCh::LoadParts()
@@ -297,18 +292,19 @@ void datCh::LoadParts()
     for (int p = 0; p < n; ++p) {
         if (m_index < parts[p].fromIndex)
             continue;
-        std::memcpy(part[p], m_image + parts[p].base + parts[p].stride * m_index, parts[p].length);
+        std::memcpy(part[p], m_image.data() + parts[p].base + parts[p].stride * m_index,
+                    parts[p].length);
     }
     const uint8_t* r = part[0];
-    switch (m_kind) {
-        case 5:
+    switch (datKindOf(m_kind)) {
+        case datKind::UserChar:
             pattern = (r[0] << 8) | r[1];
             break;
-        case 8:
+        case datKind::TonePair:
             tone[0] = datTone::Decode(r[0], r[1]);
             tone[1] = datTone::Decode(r[2], r[3]);
             break;
-        case 16:
+        case datKind::CallList:
             callAddress = datBcdDecode(r);
             break;
         default:
@@ -320,16 +316,16 @@ void datCh::StoreParts(int32_t kind, int32_t index)
 {
     uint8_t r[kDatMaxParts][kDatMaxPartLength];
     std::memcpy(r, part, sizeof r);
-    switch (kind) {
-        case 5:
+    switch (datKindOf(kind)) {
+        case datKind::UserChar:
             r[0][0] = static_cast<uint8_t>((pattern >> 8) & 0xFF);
             r[0][1] = static_cast<uint8_t>(pattern & 0xFF);
             break;
-        case 8:
+        case datKind::TonePair:
             tone[0].Encode(r[0][0], r[0][1]);
             tone[1].Encode(r[0][2], r[0][3]);
             break;
-        case 16:
+        case datKind::CallList:
             // An address that is not four digits was loaded from bytes that are not BCD:
             // those bytes stay as they are.
             if (callAddress >= 0 && callAddress <= 9999)
@@ -343,6 +339,7 @@ void datCh::StoreParts(int32_t kind, int32_t index)
     for (int p = 0; p < n; ++p) {
         if (index < parts[p].fromIndex)
             continue;
-        std::memcpy(m_image + parts[p].base + parts[p].stride * index, r[p], parts[p].length);
+        std::memcpy(m_image.data() + parts[p].base + parts[p].stride * index, r[p],
+                    parts[p].length);
     }
 }

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "model/datChFields.h"
+#include "model/indMemMap.h"
 
 // Decoder and encoder of one repeated record of the working area, addressed by record kind
 // (1 to 20) and index. Kinds 1 to 4 are the memory channels of the four model types.
@@ -31,10 +32,11 @@ public:
     static constexpr uint32_t kMaxFrequency = 799999950;
 
     datCh() { Clear(); }
-    explicit datCh(uint8_t* image) : m_image(image) { Clear(); }
+    // An image shorter than indMemMap::kImageSize is treated as having no storage.
+    explicit datCh(indMemMap::Image image) : m_image(image) { Clear(); }
 
-    void SetImage(uint8_t* image) { m_image = image; }
-    uint8_t* Image() const { return m_image; }
+    void SetImage(indMemMap::Image image) { m_image = image; }
+    indMemMap::Image Image() const { return m_image; }
     int32_t Kind() const { return m_kind; }
     int32_t Index() const { return m_index; }
 
@@ -65,5 +67,7 @@ private:
 
     int32_t m_kind = 0;
     int32_t m_index = 0;
-    uint8_t* m_image = nullptr;
+    bool HasImage() const { return indMemMap::IsWhole(m_image); }
+
+    indMemMap::Image m_image;
 };

@@ -4,19 +4,19 @@
 
 namespace {
 
-constexpr int32_t kBankSizes = 0x09FE;
-constexpr int32_t kBankBitmap = 0x09C4;
-constexpr int32_t kStatusCount = 0x1CFE;
+using indMemMap::kBankBitmap;
+using indMemMap::kBankSizes;
+using indMemMap::kStatusCount;
 
-int32_t GetU16(const uint8_t* image, int32_t a)
+int32_t GetU16(indMemMap::ConstImage image, int32_t a)
 {
-    return (image[a] << 8) | image[a + 1];
+    return indMemMap::IsWhole(image) ? indMemMap::Get16(image, a) : 0;
 }
 
-void SetU16(uint8_t* image, int32_t a, int32_t v)
+void SetU16(indMemMap::Image image, int32_t a, int32_t v)
 {
-    image[a] = static_cast<uint8_t>((v >> 8) & 0xFF);
-    image[a + 1] = static_cast<uint8_t>(v & 0xFF);
+    if (indMemMap::IsWhole(image))
+        indMemMap::Put16(image, a, v);
 }
 
 bool IsBank(int32_t b)
@@ -26,12 +26,12 @@ bool IsBank(int32_t b)
 
 }  // namespace
 
-int32_t datBankSize(const uint8_t* image, int32_t b)
+int32_t datBankSize(indMemMap::ConstImage image, int32_t b)
 {
     return IsBank(b) ? GetU16(image, kBankSizes + 2 * b) : 0;
 }
 
-int32_t datSetBankSize(uint8_t* image, int32_t b, int32_t n)
+int32_t datSetBankSize(indMemMap::Image image, int32_t b, int32_t n)
 {
     if (!IsBank(b))
         return 0;
@@ -39,7 +39,7 @@ int32_t datSetBankSize(uint8_t* image, int32_t b, int32_t n)
     return datBankSize(image, b);
 }
 
-int32_t datChannelsBefore(const uint8_t* image, int32_t n)
+int32_t datChannelsBefore(indMemMap::ConstImage image, int32_t n)
 {
     int32_t sum = 0;
     for (int32_t b = 0; b < n && b < kDatBanks; ++b)
@@ -47,18 +47,18 @@ int32_t datChannelsBefore(const uint8_t* image, int32_t n)
     return sum;
 }
 
-int32_t datLastChannelOfBank(const uint8_t* image, int32_t b)
+int32_t datLastChannelOfBank(indMemMap::ConstImage image, int32_t b)
 {
     int32_t last = datChannelsBefore(image, b + 1) - 1;
     return last < 0 ? 0 : last;
 }
 
-int32_t datTotalChannels(const uint8_t* image)
+int32_t datTotalChannels(indMemMap::ConstImage image)
 {
     return datChannelsBefore(image, kDatBanks);
 }
 
-int32_t datBankOfChannel(const uint8_t* image, int32_t c)
+int32_t datBankOfChannel(indMemMap::ConstImage image, int32_t c)
 {
     int32_t first = 0;
     for (int32_t b = 0; b < kDatBanks; ++b) {
@@ -72,23 +72,27 @@ int32_t datBankOfChannel(const uint8_t* image, int32_t c)
 
 int32_t datCountKind(int32_t modelType)
 {
-    if (modelType == 0)
-        return 1;
-    if (modelType == 3)
-        return 4;
-    return 2;
+    // Model types 1 and 2 share the PMR channel records for counting.
+    switch (indModelTypeOf(modelType)) {
+        case indModelType::Lmr:
+            return datKindNumber(datKind::LmrChannel);
+        case indModelType::Pmr446Digital:
+            return datKindNumber(datKind::Pmr446Channel);
+        default:
+            return datKindNumber(datKind::PmrChannel);
+    }
 }
 
 namespace {
 
-int32_t CountUsed(const uint8_t* image, int32_t first, int32_t last, int32_t modelType)
+int32_t CountUsed(indMemMap::ConstImage image, int32_t first, int32_t last, int32_t modelType)
 {
     if (first < 0)
         first = 0;
     if (last > kDatChannelSlots - 1)
         last = kDatChannelSlots - 1;
     // The record accessor writes only on Store; loading through a const image is safe.
-    datCh ch(const_cast<uint8_t*>(image));
+    datCh ch(indMemMap::Image(const_cast<uint8_t*>(image.data()), image.size()));
     int32_t kind = datCountKind(modelType);
     int32_t used = 0;
     for (int32_t c = first; c <= last; ++c) {
@@ -101,7 +105,7 @@ int32_t CountUsed(const uint8_t* image, int32_t first, int32_t last, int32_t mod
 
 }  // namespace
 
-int32_t datUsedChannelsInBank(const uint8_t* image, int32_t b, int32_t modelType)
+int32_t datUsedChannelsInBank(indMemMap::ConstImage image, int32_t b, int32_t modelType)
 {
     if (!IsBank(b))
         return 0;
@@ -109,7 +113,7 @@ int32_t datUsedChannelsInBank(const uint8_t* image, int32_t b, int32_t modelType
                      modelType);
 }
 
-int32_t datUsedChannels(const uint8_t* image, int32_t modelType)
+int32_t datUsedChannels(indMemMap::ConstImage image, int32_t modelType)
 {
     int32_t sum = 0;
     for (int32_t b = 0; b < kDatBanks; ++b)
@@ -117,21 +121,21 @@ int32_t datUsedChannels(const uint8_t* image, int32_t modelType)
     return sum;
 }
 
-int32_t datUsedChannels16(const uint8_t* image, int32_t modelType)
+int32_t datUsedChannels16(indMemMap::ConstImage image, int32_t modelType)
 {
     return CountUsed(image, 0, kDatChannelSlots - 1, modelType);
 }
 
-bool datBankFlag(const uint8_t* image, int32_t b)
+bool datBankFlag(indMemMap::ConstImage image, int32_t b)
 {
-    if (!IsBank(b))
+    if (!IsBank(b) || !indMemMap::IsWhole(image))
         return false;
     return (image[kBankBitmap + b / 8] & (0x80 >> (b % 8))) != 0;
 }
 
-void datSetBankFlag(uint8_t* image, int32_t b, bool on)
+void datSetBankFlag(indMemMap::Image image, int32_t b, bool on)
 {
-    if (!IsBank(b))
+    if (!IsBank(b) || !indMemMap::IsWhole(image))
         return;
     uint8_t mask = static_cast<uint8_t>(0x80 >> (b % 8));
     uint8_t& byte = image[kBankBitmap + b / 8];
@@ -143,12 +147,12 @@ std::string datBankName(int32_t)
     return "Free";
 }
 
-int32_t datStatusCount(const uint8_t* image)
+int32_t datStatusCount(indMemMap::ConstImage image)
 {
     return GetU16(image, kStatusCount);
 }
 
-int32_t datStatusIncrement(uint8_t* image)
+int32_t datStatusIncrement(indMemMap::Image image)
 {
     int32_t n = datStatusCount(image);
     if (n < 0xFFFF)
@@ -156,7 +160,7 @@ int32_t datStatusIncrement(uint8_t* image)
     return datStatusCount(image);
 }
 
-int32_t datStatusDecrement(uint8_t* image)
+int32_t datStatusDecrement(indMemMap::Image image)
 {
     int32_t n = datStatusCount(image);
     if (n > 0)

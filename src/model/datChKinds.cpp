@@ -1,5 +1,7 @@
 #include "model/datChKinds.h"
 
+#include "model/indMemMap.h"
+
 namespace {
 
 struct KindRow {
@@ -13,10 +15,10 @@ struct KindRow {
 // Kinds 13 and 14 are listed without parts: 13 has no storage and 14 loads nothing.
 const KindRow kKinds[21] = {
     {0, 0, false, 0, {}},
-    {0, 15, true, 2, {{0x0780, 14, 14, 0}, {0x08EE, 12, 12, 0}}},
-    {0, 15, true, 2, {{0x0780, 14, 14, 0}, {0x08EE, 12, 12, 0}}},
-    {0, 15, true, 2, {{0x0780, 14, 14, 0}, {0x08EE, 12, 12, 0}}},
-    {0, 15, true, 2, {{0x0780, 14, 14, 0}, {0x08EE, 12, 12, 0}}},
+    {0, 15, true, 2, {{indMemMap::kChannelsA, 14, 14, 0}, {indMemMap::kChannelsB, 12, 12, 0}}},
+    {0, 15, true, 2, {{indMemMap::kChannelsA, 14, 14, 0}, {indMemMap::kChannelsB, 12, 12, 0}}},
+    {0, 15, true, 2, {{indMemMap::kChannelsA, 14, 14, 0}, {indMemMap::kChannelsB, 12, 12, 0}}},
+    {0, 15, true, 2, {{indMemMap::kChannelsA, 14, 14, 0}, {indMemMap::kChannelsB, 12, 12, 0}}},
     {0, 15, true, 1, {{0x1196, 2, 2, 0}}},
     {0, 2, false, 1, {{0x0AD6, 14, 14, 0}}},
     {0, 0, false, 1, {{0x0ACC, 10, 10, 0}}},

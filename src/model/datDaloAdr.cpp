@@ -1,17 +1,17 @@
 #include "model/datDaloAdr.h"
 
 namespace {
-constexpr int32_t kBoundary = 0x126A;  // first two bytes of block 26
+constexpr int32_t kBoundary = indMemMap::kDaloBoundary;
 }
 
-datDaloAdr::datDaloAdr(uint8_t* image) : m_image(image)
+datDaloAdr::datDaloAdr(indMemMap::Image image) : m_image(image)
 {
     Refresh();
 }
 
 void datDaloAdr::Refresh()
 {
-    m_boundary = m_image ? (m_image[kBoundary] << 8) | m_image[kBoundary + 1] : 0;
+    m_boundary = indMemMap::IsWhole(m_image) ? indMemMap::Get16(m_image, kBoundary) : 0;
     Compute();
 }
 
@@ -21,10 +21,8 @@ void datDaloAdr::SetBoundary(int32_t value)
         value = 0;
     if (value > kMaxAddress)
         value = kMaxAddress;
-    if (m_image) {
-        m_image[kBoundary] = static_cast<uint8_t>(value >> 8);
-        m_image[kBoundary + 1] = static_cast<uint8_t>(value & 0xFF);
-    }
+    if (indMemMap::IsWhole(m_image))
+        indMemMap::Put16(m_image, kBoundary, value);
     m_boundary = value;
     Compute();
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "model/indMemMap.h"
+
 // Address ranges of the digital addressing, derived from one stored boundary value: the
 // individual addresses are 0 to boundary - 1, the group addresses boundary to 4095.
 class datDaloAdr {
@@ -8,8 +10,9 @@ public:
     static constexpr int32_t kRanges = 46;
     static constexpr int32_t kMaxAddress = 4095;
 
-    // Reads the boundary from the image and computes the ranges.
-    explicit datDaloAdr(uint8_t* image);
+    // Reads the boundary from the image and computes the ranges. An image shorter than
+    // indMemMap::kImageSize reads as boundary 0 and is not written.
+    explicit datDaloAdr(indMemMap::Image image);
 
     int32_t GetBoundary() const { return m_boundary; }
     // Limits the value to 0 to 4095, writes it to the image and recomputes the ranges.
@@ -28,7 +31,7 @@ public:
 private:
     void Compute();
 
-    uint8_t* m_image;
+    indMemMap::Image m_image;
     int32_t m_boundary = 0;
     int32_t m_low[kRanges] = {};
     int32_t m_high[kRanges] = {};

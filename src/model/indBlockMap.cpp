@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "common/cmcEeprom.h"
-
 namespace {
 
 struct Slot {
@@ -38,10 +36,14 @@ const Slot& SlotOf(int id)
     return kSlots[0];  // not reached: only ids of the table are asked for
 }
 
-constexpr int32_t kBankSizes = 0x09FE;    // eight 16-bit bank sizes
-constexpr int32_t kStatusCount = 0x1CFE;  // count of block 43's records
-constexpr int32_t kSpareSlot = 0x0DC6;    // spare block 39, 512 bytes, never placed
-constexpr int32_t kSpareSize = 512;
+using indMemMap::kDataBase;
+using indMemMap::kEepromSize;
+using indMemMap::kSpareSize;
+using indMemMap::kSpareSlot;
+using indMemMap::kStatusCount;
+using indMemMap::kTrailer;
+using indMemMap::kTrailerLength;
+using indMemMap::kWorkDirectory;
 
 int Get16(const uint8_t* p, int32_t a)
 {
@@ -57,29 +59,31 @@ void Put16(uint8_t* p, int32_t a, int v)
 // True when [start, start + length) lies inside the packed data area 0180 to 077F.
 bool InDataArea(int64_t start, int64_t length)
 {
-    return start >= indBlockMap::kDataBase && length >= 0 &&
-           start + length <= indBlockMap::kEepromSize;
+    return start >= kDataBase && length >= 0 && start + length <= kEepromSize;
 }
 
 }  // namespace
 
-int indBlockMap::PackedChannelCount(const uint8_t* image)
+int indBlockMap::PackedChannelCount(indMemMap::ConstImage image)
 {
+    if (!indMemMap::IsWhole(image)) {
+        return 0;
+    }
     int total = 0;
     for (int b = 0; b < 8; ++b) {
-        total += Get16(image, kBankSizes + 2 * b);
+        total += indMemMap::Get16(image, indMemMap::kBankSizes + 2 * b);
     }
     return std::min(total, 16);
 }
 
 void indBlockMap::DoUnpack(uint8_t* image, bool fixedBase)
 {
-    if (image[0x0120] != 0x00 || image[0x0121] != 0x01) {
+    if (image[indMemMap::kDirectoryTag] != 0x00 || image[indMemMap::kDirectoryTag + 1] != 0x01) {
         return;
     }
-    const int stride = Get16(image, 0x0122);
-    const int n = std::min(Get16(image, 0x0124), kMaxEntries);
-    const int32_t dir = Get16(image, 0x0126);
+    const int stride = Get16(image, indMemMap::kDirectoryStride);
+    const int n = std::min(Get16(image, indMemMap::kDirectoryCount), kMaxEntries);
+    const int32_t dir = Get16(image, indMemMap::kDirectoryAddress);
     const int copy = std::min(stride, kEntrySize);
     // A directory reaching past the EEPROM area is damaged; use none of it.
     if (n > 0 &&
@@ -90,7 +94,7 @@ void indBlockMap::DoUnpack(uint8_t* image, bool fixedBase)
         std::memmove(image + kWorkDirectory + kEntrySize * i, image + dir + i * stride,
                      static_cast<size_t>(copy));
     }
-    const int32_t base = fixedBase ? kDataBase : Get16(image, 0x0114);
+    const int32_t base = fixedBase ? kDataBase : Get16(image, indMemMap::kDataStart);
 
     for (const Slot& slot : kSlots) {
         if (slot.id == 6) {
@@ -127,21 +131,33 @@ void indBlockMap::DoUnpack(uint8_t* image, bool fixedBase)
     }
 }
 
-void indBlockMap::Unpack(uint8_t* image)
+void indBlockMap::Unpack(indMemMap::Image image)
 {
-    DoUnpack(image, false);
+    if (indMemMap::IsWhole(image)) {
+        DoUnpack(image.data(), false);
+    }
 }
 
-void indBlockMap::UnpackFixedBase(uint8_t* image)
+void indBlockMap::UnpackFixedBase(indMemMap::Image image)
 {
-    DoUnpack(image, true);
+    if (indMemMap::IsWhole(image)) {
+        DoUnpack(image.data(), true);
+    }
 }
 
-bool indBlockMap::Pack(uint8_t* image, bool /*withSpareBlock*/)
+bool indBlockMap::Pack(indMemMap::Image image, bool /*withSpareBlock*/)
+{
+    if (!indMemMap::IsWhole(image)) {
+        return true;
+    }
+    return DoPack(image.data());
+}
+
+bool indBlockMap::DoPack(uint8_t* image)
 {
     std::memset(image + kDataBase, 0, static_cast<size_t>(kEepromSize - kDataBase));
     std::memset(image + kSpareSlot, 0, kSpareSize);
-    Put16(image, 0x0114, kDataBase);
+    Put16(image, indMemMap::kDataStart, kDataBase);
 
     int32_t b = 0;
     int n = 0;
@@ -168,14 +184,14 @@ bool indBlockMap::Pack(uint8_t* image, bool /*withSpareBlock*/)
         }
     };
 
-    const int channels = PackedChannelCount(image);
+    const int channels = PackedChannelCount(indMemMap::ConstImage(image, indMemMap::kImageSize));
     placeMain(2, 14, channels);
     placeMain(5, 8, 1);
     placeMain(12, 2, 1);
     placeMain(15, 4, 32);
     placeMain(40, 4, 1);
     if (!failed) {
-        Put16(image, 0x0110, kDataBase + b);
+        Put16(image, indMemMap::kFirstBlockEnd, kDataBase + b);
     }
     placeMain(3, 12, channels);
     placeMain(6, 126, 1);
@@ -192,7 +208,7 @@ bool indBlockMap::Pack(uint8_t* image, bool /*withSpareBlock*/)
     if (!failed) {
         const int32_t value = kDataBase + b + kEntrySize * n + 8;
         if (value <= kEepromSize - 1) {
-            Put16(image, 0x0116, value);
+            Put16(image, indMemMap::kMainEnd, value);
         } else {
             failed = true;
         }
@@ -201,11 +217,11 @@ bool indBlockMap::Pack(uint8_t* image, bool /*withSpareBlock*/)
     if (!failed) {
         if (kDataBase + b + kEntrySize * n <= kEepromSize - 1) {
             const int32_t dir = kDataBase + b;
-            image[0x0120] = 0x00;
-            image[0x0121] = 0x01;
-            Put16(image, 0x0122, kEntrySize);
-            Put16(image, 0x0124, n);
-            Put16(image, 0x0126, dir);
+            image[indMemMap::kDirectoryTag] = 0x00;
+            image[indMemMap::kDirectoryTag + 1] = 0x01;
+            Put16(image, indMemMap::kDirectoryStride, kEntrySize);
+            Put16(image, indMemMap::kDirectoryCount, n);
+            Put16(image, indMemMap::kDirectoryAddress, dir);
             std::memmove(image + dir, image + kWorkDirectory, static_cast<size_t>(kEntrySize * n));
             b += kEntrySize * n;
         } else {
@@ -213,37 +229,15 @@ bool indBlockMap::Pack(uint8_t* image, bool /*withSpareBlock*/)
         }
     }
     if (!failed) {
-        if (kDataBase + b + 8 <= kEepromSize - 1) {
-            std::memcpy(image + kDataBase + b, kTrailer, 8);
-            b += 8;
+        if (kDataBase + b + kTrailerLength <= kEepromSize - 1) {
+            std::memcpy(image + kDataBase + b, kTrailer, kTrailerLength);
+            b += kTrailerLength;
         } else {
             failed = true;
         }
     }
     if (!failed) {
-        Put16(image, 0x0112, kDataBase + b);
+        Put16(image, indMemMap::kDataEnd, kDataBase + b);
     }
     return failed;
-}
-
-void indBlockMap::Unpack(cmcEeprom& image)
-{
-    if (image.GetSize() >= kImageSize) {
-        Unpack(image.Data());
-    }
-}
-
-void indBlockMap::UnpackFixedBase(cmcEeprom& image)
-{
-    if (image.GetSize() >= kImageSize) {
-        UnpackFixedBase(image.Data());
-    }
-}
-
-bool indBlockMap::Pack(cmcEeprom& image, bool withSpareBlock)
-{
-    if (image.GetSize() < kImageSize) {
-        return true;
-    }
-    return Pack(image.Data(), withSpareBlock);
 }

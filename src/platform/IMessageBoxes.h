@@ -1,7 +1,5 @@
 #pragma once
-#include <deque>
 #include <string>
-#include <vector>
 
 namespace plat {
 
@@ -15,31 +13,6 @@ public:
     virtual ~IMessageBoxes() = default;
     virtual BoxResult Show(const std::string& caption, const std::string& text, BoxIcon icon,
                            BoxButtons buttons) = 0;
-};
-
-// Test double: answers from a script and remembers every box it was asked to show.
-// With the script empty it answers the first button (OK or Yes).
-class ScriptedMessageBoxes : public IMessageBoxes {
-public:
-    struct Shown {
-        std::string caption;
-        std::string text;
-        BoxIcon icon;
-        BoxButtons buttons;
-    };
-    BoxResult Show(const std::string& caption, const std::string& text, BoxIcon icon,
-                   BoxButtons buttons) override;
-    void Answer(BoxResult r) { m_script.push_back(r); }
-    const std::vector<Shown>& Seen() const { return m_seen; }
-    void Clear()
-    {
-        m_seen.clear();
-        m_script.clear();
-    }
-
-private:
-    std::deque<BoxResult> m_script;
-    std::vector<Shown> m_seen;
 };
 
 }  // namespace plat

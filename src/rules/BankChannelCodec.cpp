@@ -8,13 +8,13 @@
 #include "platform/TextUtil.h"
 #include "rules/ChannelListBank.h"
 
-int32_t BankChannelCodec::ExistingChannels(const uint8_t* image)
+int32_t BankChannelCodec::ExistingChannels(indMemMap::ConstImage image)
 {
     const int32_t total = datTotalChannels(image);
     return total < kNone ? total : kNone;
 }
 
-std::string BankChannelCodec::ChannelText(const uint8_t* image, int32_t channel)
+std::string BankChannelCodec::ChannelText(indMemMap::ConstImage image, int32_t channel)
 {
     if (channel < 0 || channel >= ExistingChannels(image))
         return std::string();

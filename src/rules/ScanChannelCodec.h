@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cells/cmcCellCapsule.h"
+#include "model/indMemMap.h"
 
 // One of the three channels of a scan list (priority channel 1, priority channel 2, the
 // transmit channel): its selection mode, and for mode 5 the fixed channel, counted over all
@@ -17,7 +18,7 @@ public:
     static constexpr const char* kChannelList = "GI_Sheet_Sel_ScanCHSel";
 
     int which = kPriority1;
-    const uint8_t* image = nullptr;   // the working image: bank sizes
+    indMemMap::ConstImage image;      // the working image: bank sizes
     std::string listParameter = "C";  // the channel list's kind: the recorded bank's channels
 
     // mode: the 4-bit mode field; channel: the fixed channel; modeFlag (priority 2 only, may

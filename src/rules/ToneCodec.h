@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cells/cmcCellCapsule.h"
+#include "model/indModelType.h"
 
 struct datTone;
 
@@ -23,7 +24,7 @@ public:
     static constexpr int32_t kDtcsItem = 53;
     // The model type whose transmit tone follows the receive tone and whose DTCS codes come
     // from a fixed list.
-    static constexpr int kDigitalPmrModel = 3;
+    static constexpr int kDigitalPmrModel = static_cast<int>(indModelType::Pmr446Digital);
 
     bool receive = true;
     int modelType = 0;

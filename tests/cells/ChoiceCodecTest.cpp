@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "CodecTestFixture.h"
 #include "cells/BitChoiceCodec.h"
 #include "cells/ChoiceCodec.h"
@@ -8,6 +10,7 @@
 #include "cells/NumberedChoiceCodec.h"
 #include "cells/TypedChoiceCodec.h"
 #include "common/cmcEvMan.h"
+#include "support/ScopedGlobal.h"
 #include "support/TestServices.h"
 
 namespace {
@@ -160,7 +163,7 @@ TEST_F(ChoiceCodecTest, TheByteVariantWritesOnlyOnAChange)
 
 TEST_F(ChoiceCodecTest, WithoutPopupsEnterOpensNothing)
 {
-    g_CellPopups = nullptr;
+    qvtest::ScopedGlobal<ICellPopups> noPopups(g_CellPopups, nullptr);
     Capsule cap = Key(Capsule::kKeyEnter);
     int32_t v = 10;
     kColumns.Run(cap, &v, repaint, opened);
@@ -451,7 +454,8 @@ TEST_F(ChoiceCodecTest, FlagLettersShowTheFlags)
 TEST_F(ChoiceCodecTest, FlagLettersChoicesChangeTheirBitsAndRaiseEvents)
 {
     cmcEvMan events;
-    g_EvMan = &events;
+    std::optional<qvtest::ScopedGlobal<cmcEvMan>> installEvents;
+    installEvents.emplace(g_EvMan, &events);
     EventLog log;
     events.Subscribe(&EventLog::Handler, &log);
 
@@ -481,7 +485,7 @@ TEST_F(ChoiceCodecTest, FlagLettersChoicesChangeTheirBitsAndRaiseEvents)
         }
     }
     events.Unsubscribe(&EventLog::Handler, &log);
-    g_EvMan = nullptr;
+    installEvents.reset();
 
     // Without an event manager a change still goes through.
     Capsule cap = Choice(Flex0, 2);

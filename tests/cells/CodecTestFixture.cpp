@@ -69,18 +69,9 @@ const char* const* CodecTest::Lines() const
 void CodecTest::SetUp()
 {
     m_texts.UseLines(Lines());
-    g_GTex = &m_texts;
     m_cache = std::make_unique<cmcFCache>(&m_texts);
-    g_FCache = m_cache.get();
-    g_CellPopups = &m_popups;
+    m_installCache.Set(m_cache.get());
     m_grid = reinterpret_cast<cuiGrid*>(&m_gridTag);
-}
-
-void CodecTest::TearDown()
-{
-    g_CellPopups = nullptr;
-    g_FCache = nullptr;
-    g_GTex = nullptr;
 }
 
 cmcCellCapsule CodecTest::Draw()

@@ -4,11 +4,12 @@
 #include <memory>
 #include <string>
 
-#include "cells/CellPopupsRecorder.h"
 #include "cells/cmcCellCapsule.h"
 #include "cells/cmcCellObj.h"
 #include "cells/cmcFCache.h"
 #include "overlay/cmcGTex.h"
+#include "support/CellPopupsRecorder.h"
+#include "support/ScopedGlobal.h"
 
 // Shared ground for the codec tests: a small overlay with the lists the tests choose from,
 // a definition cache over it, a recorder in place of the popup windows, and capsules as a
@@ -16,7 +17,6 @@
 class CodecTest : public ::testing::Test {
 protected:
     void SetUp() override;
-    void TearDown() override;
     // The overlay the test's lists come from; the model codec tests bring their own.
     virtual const char* const* Lines() const;
 
@@ -33,6 +33,9 @@ protected:
     cmcGTex m_texts;
     std::unique_ptr<cmcFCache> m_cache;
     CellPopupsRecorder m_popups;
+    qvtest::ScopedGlobal<cmcGTex> m_installTexts{g_GTex, &m_texts};
+    qvtest::ScopedGlobal<cmcFCache> m_installCache{g_FCache};  // set once the cache is built
+    qvtest::ScopedGlobal<ICellPopups> m_installPopups{g_CellPopups, &m_popups};
     cmcCellObj m_cell;      // the edited cell
     cmcCellObj m_itemCell;  // the picked list item
     cmcCellCapsule m_item;  // its capsule

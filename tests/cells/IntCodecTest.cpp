@@ -144,6 +144,10 @@ TEST_F(IntCodecTest, ByteVariantReadsNegativeRangesAsSigned)
     EXPECT_EQ(b, static_cast<uint8_t>(-115));
 
     // Unsigned ranges read the byte as it is; the byte variant never saturates.
+    b = 200;
+    Capsule high = Draw();
+    IntCodec{.min = 0, .max = 255}.RunByte(high, &b, repaint, opened);
+    EXPECT_EQ(high.text, "200");
     b = 255;
     Capsule u = Key(' ');
     IntCodec{.min = 0, .max = 255, .saturate = true}.RunByte(u, &b, repaint, opened);

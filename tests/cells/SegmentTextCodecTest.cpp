@@ -3,12 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "cells/CellPopupsRecorder.h"
 #include "cells/Segchar.h"
 #include "cells/SegmentTextCodec.h"
 #include "cells/UserCharCodec.h"
 #include "cells/cmcCellObj.h"
 #include "overlay/cmcGTex.h"
+#include "support/CellPopupsRecorder.h"
+#include "support/ScopedGlobal.h"
 
 namespace {
 
@@ -34,16 +35,9 @@ protected:
     void SetUp() override
     {
         m_texts.UseLines(kLines);
-        g_GTex = &m_texts;
-        Segchar::ResetOverlay();
-        g_CellPopups = &m_popups;
-    }
-    void TearDown() override
-    {
-        g_CellPopups = nullptr;
-        g_GTex = nullptr;
         Segchar::ResetOverlay();
     }
+    void TearDown() override { Segchar::ResetOverlay(); }
     cmcCellCapsule Key(int32_t key)
     {
         cmcCellCapsule c;
@@ -67,6 +61,8 @@ protected:
 
     cmcGTex m_texts;
     CellPopupsRecorder m_popups;
+    qvtest::ScopedGlobal<cmcGTex> m_installTexts{g_GTex, &m_texts};
+    qvtest::ScopedGlobal<ICellPopups> m_installPopups{g_CellPopups, &m_popups};
     cmcCellObj m_cell, m_itemCell;
     cmcCellCapsule m_item;
     int m_gridTag = 0;

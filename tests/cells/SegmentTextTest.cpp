@@ -6,6 +6,7 @@
 #include "cells/Segchar.h"
 #include "cells/SegmentText.h"
 #include "overlay/cmcGTex.h"
+#include "support/ScopedGlobal.h"
 
 namespace {
 
@@ -162,14 +163,14 @@ TEST(Segchar, BuiltFromTheMainOverlay)
     const char* const lines[] = {"#GI_PCG_Seg_Data", "1|(0,0)(30,0)(0,60)", "#End_Of_Ovl", nullptr};
     cmcGTex store;
     store.UseLines(lines);
-    cmcGTex* old = g_GTex;
-    g_GTex = &store;
-    Segchar::ResetOverlay();
-    const Segchar& g = Segchar::FromOverlay();
-    EXPECT_EQ(g.SegmentCount(), 1);
-    EXPECT_EQ(g.Width(), 30);
-    EXPECT_EQ(&Segchar::FromOverlay(), &g);
-    g_GTex = old;
+    {
+        qvtest::ScopedGlobal<cmcGTex> install(g_GTex, &store);
+        Segchar::ResetOverlay();
+        const Segchar& g = Segchar::FromOverlay();
+        EXPECT_EQ(g.SegmentCount(), 1);
+        EXPECT_EQ(g.Width(), 30);
+        EXPECT_EQ(&Segchar::FromOverlay(), &g);
+    }
     Segchar::ResetOverlay();
 }
 

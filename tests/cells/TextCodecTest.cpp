@@ -87,15 +87,21 @@ TEST_F(TextCodecTest, LengthCountsBytesAndNeverCutsADoubleByteCharacter)
 {
     txt::SetCodePage(932);
     // "ab", then a double-byte character whose second byte is "@": it does not fit in 3.
-    uint8_t v[3] = {'q', 'q', 'q'};
+    // The byte after the field is the next field's and stays.
+    uint8_t v[4] = {'q', 'q', 'q', 'Z'};
     Capsule cap = Typed("ab\x82@");
     TextCodec{3, TextCodec::kSpaceFilled}.Run(cap, v, repaint, opened);
-    EXPECT_EQ(Bytes(v, 3), "ab ");
+    EXPECT_EQ(Bytes(v, 4), "ab Z");
     // A stored double-byte character goes whole; its second byte is no "@" of its own.
     uint8_t w[4] = {'a', 0x82, '@', 'b'};
     Capsule draw = Draw();
     TextCodec{4, TextCodec::kSpaceFilled}.Run(draw, w, repaint, opened);
     EXPECT_EQ(Bytes(w, 4), "a  b");
+    // A lead byte in the field's last place has its second byte outside: only it goes.
+    uint8_t x[4] = {'a', 'b', 0x82, 'Z'};
+    Capsule last = Draw();
+    TextCodec{3, TextCodec::kSpaceFilled}.Run(last, x, repaint, opened);
+    EXPECT_EQ(Bytes(x, 4), "ab Z");
 }
 
 TEST_F(TextCodecTest, KeysOpenTheEditor)

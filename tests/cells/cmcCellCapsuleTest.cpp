@@ -43,9 +43,17 @@ TEST(cmcCellCapsule, BuiltResetAndCopied)
     EXPECT_EQ(b.inputText, "446.1");
     b.Repaint(1);
     EXPECT_EQ(calls, 1);
-    C c(a);
+    C c;
+    c.Copy(a);
     EXPECT_EQ(c.bank, 0);
     EXPECT_EQ(c.jump, 1);
+    // The C++ copy takes everything, the bank too.
+    C d(a);
+    EXPECT_EQ(d.bank, 3);
+    EXPECT_EQ(d.jump, 1);
+    d.bank = 0;
+    d = a;
+    EXPECT_EQ(d.bank, 3);
 
     // Reset clears everything but the bank.
     a.Reset();

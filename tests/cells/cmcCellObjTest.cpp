@@ -6,6 +6,7 @@
 #include "cells/cmcCellObj.h"
 #include "overlay/cmcGTex.h"
 #include "platform/TextUtil.h"
+#include "support/ScopedGlobal.h"
 
 namespace {
 
@@ -30,17 +31,8 @@ const char* const kOverlay[] = {
 
 class CellObj : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_saved = g_GTex;
-        m_store.UseLines(kOverlay);
-        g_GTex = &m_store;
-    }
-    void TearDown() override
-    {
-        g_GTex = m_saved;
-        txt::SetCodePage(1252);
-    }
+    void SetUp() override { m_store.UseLines(kOverlay); }
+    void TearDown() override { txt::SetCodePage(1252); }
 
     // Parses a whole line the way sheets do and returns each cell's text.
     std::vector<std::string> Texts(std::string line, const cmcCellObj* parent = nullptr)
@@ -63,7 +55,7 @@ protected:
 
     cmcCounters counters{};
     cmcGTex m_store;
-    cmcGTex* m_saved = nullptr;
+    qvtest::ScopedGlobal<cmcGTex> m_installStore{g_GTex, &m_store};
 };
 
 TEST_F(CellObj, LineSplitting)
@@ -240,11 +232,12 @@ TEST_F(CellObj, Groups)
     EXPECT_EQ(c.popupMenu, "GI_PMenu_X");
     EXPECT_EQ(c.layout, 0);  // letters inside a group are not interpreted
 
-    cmcCellObj d = Parse("{(Flag0=1)(Flag5=1)(Flag2=1)(Flag2=0)(Flag8=1)(Flag1=2)(Flag3 =1)}");
+    cmcCellObj d =
+        Parse("{(Flag0=1)(Flag5=1)(Flag2=1)(Flag2=0)(Flag8=1)(Flag1=2)(Flag3 =1)(Flag7=1)}");
     for (int n = 0; n < 8; ++n)
-        EXPECT_EQ(d.UserFlag(n), n == 0 || n == 5) << n;
+        EXPECT_EQ(d.UserFlag(n), n == 0 || n == 5 || n == 7) << n;
     EXPECT_EQ(d.marks, 0x10);
-    EXPECT_EQ(d.userFlags, 0x02);
+    EXPECT_EQ(d.userFlags, 0x0A);
 
     // Models nest; the model's text acts as if it stood in place of the group.
     cmcCellObj e = Parse("{($Outer)}");

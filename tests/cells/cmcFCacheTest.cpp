@@ -3,6 +3,7 @@
 #include "cells/cmcCellIds.h"
 #include "cells/cmcFCache.h"
 #include "overlay/cmcGTex.h"
+#include "support/ScopedGlobal.h"
 
 namespace {
 
@@ -132,11 +133,9 @@ TEST(FCacheGlobal, UsesTheMainOverlayWhenGivenNoStore)
     const char* const lines[] = {"#G_Cells", "{(%Flex0[7])}Seven", "#", "#End_Of_Ovl"};
     cmcGTex store;
     store.UseLines(lines);
-    cmcGTex* saved = g_GTex;
-    g_GTex = &store;
+    qvtest::ScopedGlobal<cmcGTex> install(g_GTex, &store);
     cmcFCache cache;
     EXPECT_EQ(cache.NameOf("G", Flex0, 7), "Seven");
-    g_GTex = saved;
 }
 
 }  // namespace

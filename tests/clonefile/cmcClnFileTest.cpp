@@ -15,6 +15,7 @@
 #include "clonefile/cmcClnFile.h"
 #include "common/cmcEeprom.h"
 #include "overlay/cmcGTex.h"
+#include "support/ScopedGlobal.h"
 #include "support/TestServices.h"
 
 namespace fs = std::filesystem;
@@ -107,13 +108,11 @@ protected:
     void SetUp() override
     {
         gtex.UseLines(kOverlay);
-        g_GTex = &gtex;
         char tmpl[] = "/tmp/qv_cln_XXXXXX";
         dir = mkdtemp(tmpl);
     }
     void TearDown() override
     {
-        g_GTex = nullptr;
         chmod(dir.c_str(), 0755);
         fs::remove_all(dir);
     }
@@ -140,12 +139,21 @@ protected:
         Configure(f, image);
         return f.Read(p, ranges);
     }
-    const std::vector<plat::ScriptedMessageBoxes::Shown>& Boxes()
+    // A failing read or write tells the user once with a warning box; a test scripts it
+    // for each call it expects to fail, so any other box fails the test.
+    void ExpectBox(int code = -1)
+    {
+        if (code != 0) {
+            qvtest::Services().boxes.Answer(plat::BoxResult::Ok);
+        }
+    }
+    const std::vector<qvtest::TestMessageBoxes::Shown>& Boxes()
     {
         return qvtest::Services().boxes.Seen();
     }
 
     cmcGTex gtex;
+    qvtest::ScopedGlobal<cmcGTex> installGTex{g_GTex, &gtex};
     fs::path dir;
 };
 
@@ -247,6 +255,7 @@ TEST_F(ClnFileTest, ReadResults)
         {"map revision 2 first", H + "#MapRev=2\n" + D, 5},
         {"map revision 2 after data", H + M + D + "#MapRev=2\n" + "0002021122\n", 0},
         {"huge map revision", H + "#MapRev=99999999999\n" + D, 5},
+        {"map revision 2^32 + 1", H + "#MapRev=4294967297\n" + D, 5},  // not read as 1
         {"comments anywhere", H + "#x\n" + M + "#Comment=abc\n" + D + "#y\n", 0},
         {"lower-case digits", H + M + "00000211ab\n", 0},
         {"longest data line", H + M + longest + "\n", 0},
@@ -258,6 +267,7 @@ TEST_F(ClnFileTest, ReadResults)
         {"empty line between data", H + M + D + "\n" + "0002021122\n", 6},
         {"blank CR LF line", H + M + D + "\r\n", 6},
         {"past the image end", H + M + "1CFF021122\n", 8},
+        {"ending on the image's last byte", H + M + "1CFE021122\n", 0},
         {"past the end after stored data", H + M + D + "1D000111\n", 8},
         {"last data line without line end", H + M + "0000021122", 0},
         {"CR LF line ends", "32850000\r\n#MapRev=1\r\n0000021122\r\n", 0},
@@ -269,6 +279,7 @@ TEST_F(ClnFileTest, ReadResults)
         cmcEeprom image, before;
         Pattern(image);
         before.Assign(image);
+        ExpectBox(c.code);
         EXPECT_EQ(Load(image, p, nullptr), c.code);
         if (c.code != 0) {
             EXPECT_TRUE(image.Equals(before));
@@ -282,6 +293,7 @@ TEST_F(ClnFileTest, ReadResults)
     Pattern(image);
     before.Assign(image);
     for (const fs::path& p : {dir / "missing.qcl", dir}) {
+        ExpectBox();
         EXPECT_EQ(Load(image, p, nullptr), 1) << p;
         EXPECT_TRUE(image.Equals(before));
     }
@@ -304,6 +316,7 @@ TEST_F(ClnFileTest, ChecksWithoutCallbacks)
         f.SetModelCode(0x3285);
         f.SetExtraCode(0);
         // Without a map-revision check no data line is accepted.
+        ExpectBox();
         EXPECT_EQ(f.Read(p, nullptr), c.code);
     }
 
@@ -313,6 +326,7 @@ TEST_F(ClnFileTest, ChecksWithoutCallbacks)
     f.AttachImage(&image);
     f.SetMapRevCheck(BelowTwo, nullptr);
     f.SetHeaderCheck([](void*, int, int, int* error) { return *error = 0, false; }, nullptr);
+    ExpectBox();
     EXPECT_EQ(f.Read(p, nullptr), 3);
 }
 
@@ -343,6 +357,7 @@ TEST_F(ClnFileTest, CoverageOfTheExpectedRanges)
         cmcEeprom back, before;
         back.SetSize(kImageSize);
         before.Assign(back);
+        ExpectBox(c.code);
         EXPECT_EQ(Load(back, p, kWhole), c.code);
         if (c.code != 0) {
             EXPECT_TRUE(back.Equals(before));
@@ -389,6 +404,7 @@ TEST_F(ClnFileTest, CrLfAndLfFilesReadAlike)
 
 TEST_F(ClnFileTest, ErrorMessages)
 {
+    ExpectBox();
     ShowFileError(6);
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].caption, "Quorvex");
@@ -403,6 +419,7 @@ TEST_F(ClnFileTest, ErrorMessages)
     // A failing read tells the user once, by itself.
     cmcEeprom image;
     Pattern(image);
+    ExpectBox();
     Load(image, dir / "missing.qcl", nullptr);
     ASSERT_EQ(Boxes().size(), 2u);
     EXPECT_EQ(Boxes()[1].text, "Headline\n\nOpen text");
@@ -443,6 +460,7 @@ TEST_F(ClnFileTest, FailedWriteKeepsTheOldFile)
         cmcClnFile f;
         Configure(f, image);
         f.SetWriteFn(ScriptedWrite, &script);
+        ExpectBox();
         EXPECT_EQ(f.Write(p, kWhole), 2);
         EXPECT_EQ(Slurp(p), old);
         // The temporary file is gone.
@@ -456,8 +474,60 @@ TEST_F(ClnFileTest, FailedWriteKeepsTheOldFile)
     big.SetSize(0x10010);
     const int32_t beyond[] = {0xFFF0, 0x10005, 1, 0};
     Put(p, old);
+    ExpectBox();
     EXPECT_EQ(Save(big, p, beyond), 2);
     EXPECT_EQ(Slurp(p), old);
+}
+
+struct ReadScript {
+    int calls = 0;
+    int failAt = -1;  // this byte's read fails as a failing disk would
+};
+
+int ScriptedRead(void* context, std::FILE* file)
+{
+    auto* s = static_cast<ReadScript*>(context);
+    if (++s->calls == s->failAt) {
+        return cmcClnFile::kReadFailed;
+    }
+    return std::getc(file);
+}
+
+TEST_F(ClnFileTest, ReadFailingAfterGoodLinesLeavesTheImageAsItWas)
+{
+    cmcEeprom image;
+    Pattern(image);
+    const fs::path p = dir / "a.qcl";
+    ASSERT_EQ(Save(image, p), 0);
+    const int size = static_cast<int>(Slurp(p).size());
+    // In the header, after a few data lines, inside the last line, at its very end.
+    for (int failAt : {5, 400, size - 10, size}) {
+        SCOPED_TRACE(failAt);
+        cmcEeprom back, before;
+        back.SetSize(kImageSize);
+        back.Fill(0x5A);
+        before.Assign(back);
+        ReadScript script;
+        script.failAt = failAt;
+        cmcClnFile f;
+        Configure(f, back);
+        f.SetReadFn(ScriptedRead, &script);
+        ExpectBox();
+        EXPECT_EQ(f.Read(p, nullptr), kClnFileOpen);
+        EXPECT_TRUE(back.Equals(before));
+    }
+    ASSERT_FALSE(Boxes().empty());
+    EXPECT_EQ(Boxes().back().text, "Headline\n\nOpen text");
+
+    // The same hook reading to the end is an ordinary read.
+    cmcEeprom back;
+    back.SetSize(kImageSize);
+    ReadScript script;
+    cmcClnFile f;
+    Configure(f, back);
+    f.SetReadFn(ScriptedRead, &script);
+    EXPECT_EQ(f.Read(p, kWhole), kClnOk);
+    EXPECT_EQ(back.GetByte(0x077F), image.GetByte(0x077F));
 }
 
 TEST_F(ClnFileTest, ShortWritesAreCompleted)
@@ -494,20 +564,23 @@ TEST_F(ClnFileTest, SaveThatCannotStartLeavesEverythingAlone)
 {
     cmcEeprom image;
     Pattern(image);
-    EXPECT_EQ(Save(image, dir / "no-such-folder" / "a.qcl"), 1);
-    EXPECT_EQ(Save(image, ""), 1);
-    EXPECT_EQ(Save(image, dir), 1);  // a folder is not a file
+    for (const fs::path& p : {dir / "no-such-folder" / "a.qcl", fs::path(), dir}) {
+        ExpectBox();  // a folder is not a file
+        EXPECT_EQ(Save(image, p), 1) << p;
+    }
 
     const fs::path p = dir / "old.qcl";
     Put(p, "old\r\n");
     // The file may be written, the folder not: a save cannot start, whoever runs it.
     chmod(p.c_str(), 0666);
     chmod(dir.c_str(), 0555);
+    ExpectBox();  // shown to the unprivileged user's process
     EXPECT_EQ(AsUser([&] { return Save(image, p); }), 1);
     EXPECT_EQ(Slurp(p), "old\r\n");
 
     chmod(p.c_str(), 0444);
     chmod(dir.c_str(), 0777);  // the folder would allow a rename over the read-only file
+    ExpectBox();               // shown to the unprivileged user's process
     EXPECT_EQ(AsUser([&] { return Save(image, p); }), 1);
     EXPECT_EQ(Slurp(p), "old\r\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/cmcEvMan.h"
+#include "support/ScopedGlobal.h"
 #include "support/TestServices.h"
 
 namespace {
@@ -184,7 +185,7 @@ TEST(cmcEvMan, QueriesReturnAnswerChainsNewestSubscriberFirst)
                 g_EvMan->Answer(static_cast<Answerer*>(c)->v1, e.arg2);
         }
     } first{10}, second{20};
-    g_EvMan = &man;
+    qvtest::ScopedGlobal<cmcEvMan> install(g_EvMan, &man);
     man.Subscribe(&Answerer::Handle, &first);
     EXPECT_EQ(man.Query(ev::kRedrawAll), nullptr);  // nobody answers this id
     man.Subscribe(&Answerer::Handle, &second);
@@ -196,7 +197,6 @@ TEST(cmcEvMan, QueriesReturnAnswerChainsNewestSubscriberFirst)
     ASSERT_NE(a->Next(), nullptr);
     EXPECT_EQ(a->Next()->value1, 10);
     EXPECT_EQ(a->Next()->Next(), nullptr);
-    g_EvMan = nullptr;
 }
 
 TEST(cmcEvMan, AQueryInsideAQueryReturnsBothChainsIntact)

@@ -173,10 +173,13 @@ TEST_F(cmcCommTest, OpenAppliesTheSettingsToTheDevice)
     EXPECT_EQ(t.c_cc[VMIN], 0);
     EXPECT_EQ(t.c_cc[VTIME], 0);
 
-    comm.SetRtsMode(4);  // out of range: ignored
-    EXPECT_EQ(comm.Line().rtsMode, 1);
-    comm.SetRtsMode(0);
-    EXPECT_EQ(comm.Line().rtsMode, 0);
+    const struct {
+        int mode, kept;
+    } modes[] = {{4, 1}, {-1, 1}, {3, 3}, {2, 2}, {0, 0}};  // out of range: ignored
+    for (auto m : modes) {
+        comm.SetRtsMode(m.mode);
+        EXPECT_EQ(comm.Line().rtsMode, m.kept) << m.mode;
+    }
     EXPECT_TRUE(comm.IsOpen());
 }
 

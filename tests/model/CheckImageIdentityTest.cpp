@@ -18,7 +18,7 @@ void Put16(cmcEeprom& e, int32_t a, int v)
 // A packed image with the identity fields of this radio.
 void RadioImage(cmcEeprom& e)
 {
-    e.SetSize(indBlockMap::kImageSize);
+    e.SetSize(indMemMap::kImageSize);
     Put16(e, 0x09FE, 16);
     indBlockMap::Pack(e);
     Put16(e, 0x0000, 0x3285);
@@ -58,14 +58,14 @@ TEST(CheckImageIdentity, FieldsOfThePartialAndFullTest)
         cmcEeprom e;
         RadioImage(e);
         c.change(e);
-        EXPECT_EQ(CheckImageIdentity(e, false), c.partial);
-        EXPECT_EQ(CheckImageIdentity(e, true), c.full);
+        EXPECT_EQ(static_cast<int>(CheckImageIdentity(e, false)), c.partial);
+        EXPECT_EQ(static_cast<int>(CheckImageIdentity(e, true)), c.full);
     }
 
     cmcEeprom small;
     small.SetSize(0x0100);
-    EXPECT_EQ(CheckImageIdentity(small, false), 1);
-    EXPECT_EQ(CheckImageIdentity(small, true), 1);
+    EXPECT_EQ(CheckImageIdentity(small, false), indIdentity::Rejected);
+    EXPECT_EQ(CheckImageIdentity(small, true), indIdentity::Rejected);
 }
 
 }  // namespace

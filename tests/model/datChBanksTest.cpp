@@ -6,6 +6,7 @@
 #include "model/datCh.h"
 #include "model/datChBanks.h"
 #include "model/datDaloAdr.h"
+#include "model/indBlockMap.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ Image WithBanks(std::initializer_list<int> sizes)
     Image img(0x1D00, 0);
     int b = 0;
     for (int n : sizes)
-        datSetBankSize(img.data(), b++, n);
+        datSetBankSize(img, b++, n);
     return img;
 }
 
@@ -25,10 +26,34 @@ void SetInUse(Image& img, int channel)
     img[0x0780 + 14 * channel + 3] = 1;  // 1 Hz receive frequency
 }
 
+// Every accessor checks the image's size once: a short image reads as zero and is never
+// written, whatever address the record or bank would reach.
+TEST(datChBanks, AnImageShorterThanTheMapIsNeitherReadNorWritten)
+{
+    Image shortImage(indMemMap::kImageSize - 1, 0xFF);
+    const Image before = shortImage;
+    EXPECT_EQ(datBankSize(shortImage, 0), 0);
+    EXPECT_EQ(datSetBankSize(shortImage, 0, 5), 0);
+    EXPECT_EQ(datStatusIncrement(shortImage), 0);
+    EXPECT_FALSE(datBankFlag(shortImage, 0));
+    datSetBankFlag(shortImage, 0, false);
+    datCh ch(shortImage);
+    ch.Load(1, 0);
+    ch.freqR = 146520000;
+    ch.Store(1, 0);
+    datDaloAdr adr(shortImage);
+    EXPECT_EQ(adr.GetBoundary(), 0);
+    adr.SetBoundary(5);
+    EXPECT_TRUE(indBlockMap::Pack(shortImage));
+    indBlockMap::Unpack(shortImage);
+    EXPECT_EQ(indBlockMap::PackedChannelCount(shortImage), 0);
+    EXPECT_EQ(shortImage, before);
+}
+
 TEST(datChBanks, ChannelNumbersRunAcrossTheBanks)
 {
     Image img = WithBanks({4, 0, 3});
-    const uint8_t* p = img.data();
+    indMemMap::ConstImage p = img;
     EXPECT_EQ(img[0x09FE + 1], 4);
     EXPECT_EQ(datChannelsBefore(p, 2), 4);
     EXPECT_EQ(datChannelsBefore(p, 3), 7);
@@ -36,7 +61,7 @@ TEST(datChBanks, ChannelNumbersRunAcrossTheBanks)
     EXPECT_EQ(datLastChannelOfBank(p, 0), 3);
     EXPECT_EQ(datLastChannelOfBank(p, 2), 6);
     EXPECT_EQ(datLastChannelOfBank(p, 5), 6);
-    EXPECT_EQ(datLastChannelOfBank(WithBanks({}).data(), 0), 0);  // at least 0
+    EXPECT_EQ(datLastChannelOfBank(WithBanks({}), 0), 0);  // at least 0
     const struct {
         int channel, bank;
     } cases[] = {{0, 0}, {3, 0}, {4, 2}, {5, 2}, {6, 2}, {7, 8}, {-1, 8}};
@@ -44,8 +69,10 @@ TEST(datChBanks, ChannelNumbersRunAcrossTheBanks)
         EXPECT_EQ(datBankOfChannel(p, c.channel), c.bank) << c.channel;
     EXPECT_EQ(datBankSize(p, -1), 0);
     EXPECT_EQ(datBankSize(p, 8), 0);
-    EXPECT_EQ(datSetBankSize(img.data(), 8, 5), 0);
-    EXPECT_EQ(datSetBankSize(img.data(), 7, 70000), 65535);
+    EXPECT_EQ(datSetBankSize(img, 8, 5), 0);
+    EXPECT_EQ(datSetBankSize(img, 7, 70000), 65535);
+    EXPECT_EQ(datSetBankSize(img, 6, -1), 0);
+    EXPECT_EQ(datBankSize(img, 6), 0);
 }
 
 TEST(datChBanks, UsedChannelsCountOnlyChannelsWithStorage)
@@ -54,7 +81,7 @@ TEST(datChBanks, UsedChannelsCountOnlyChannelsWithStorage)
     Image img = WithBanks({16, 16});
     SetInUse(img, 2);
     SetInUse(img, 15);
-    const uint8_t* p = img.data();
+    indMemMap::ConstImage p = img;
     for (int modelType = 0; modelType < 4; ++modelType) {
         EXPECT_EQ(datUsedChannelsInBank(p, 0, modelType), 2);
         EXPECT_EQ(datUsedChannelsInBank(p, 1, modelType), 0);
@@ -64,10 +91,10 @@ TEST(datChBanks, UsedChannelsCountOnlyChannelsWithStorage)
     Image split = WithBanks({2, 0, 14});
     SetInUse(split, 1);
     SetInUse(split, 2);
-    EXPECT_EQ(datUsedChannelsInBank(split.data(), 0, 0), 1);
-    EXPECT_EQ(datUsedChannelsInBank(split.data(), 2, 0), 1);
-    EXPECT_EQ(datUsedChannelsInBank(split.data(), 9, 0), 0);
-    EXPECT_EQ(datUsedChannels16(WithBanks({}).data(), 1), 0);
+    EXPECT_EQ(datUsedChannelsInBank(split, 0, 0), 1);
+    EXPECT_EQ(datUsedChannelsInBank(split, 2, 0), 1);
+    EXPECT_EQ(datUsedChannelsInBank(split, 9, 0), 0);
+    EXPECT_EQ(datUsedChannels16(WithBanks({}), 1), 0);
     EXPECT_EQ(datCountKind(0), 1);
     EXPECT_EQ(datCountKind(1), 2);
     EXPECT_EQ(datCountKind(2), 2);
@@ -77,25 +104,25 @@ TEST(datChBanks, UsedChannelsCountOnlyChannelsWithStorage)
 TEST(datChBanks, BankFlagsNamesAndStatusCount)
 {
     Image img = WithBanks({});
-    datSetBankFlag(img.data(), 0, true);
-    datSetBankFlag(img.data(), 7, true);
-    datSetBankFlag(img.data(), 8, true);  // ignored
+    datSetBankFlag(img, 0, true);
+    datSetBankFlag(img, 7, true);
+    datSetBankFlag(img, 8, true);  // ignored
     EXPECT_EQ(img[0x09C4], 0x81);
     EXPECT_EQ(img[0x09C5], 0x00);
-    EXPECT_TRUE(datBankFlag(img.data(), 7));
-    EXPECT_FALSE(datBankFlag(img.data(), 3));
-    EXPECT_FALSE(datBankFlag(img.data(), 8));
-    datSetBankFlag(img.data(), 0, false);
+    EXPECT_TRUE(datBankFlag(img, 7));
+    EXPECT_FALSE(datBankFlag(img, 3));
+    EXPECT_FALSE(datBankFlag(img, 8));
+    datSetBankFlag(img, 0, false);
     EXPECT_EQ(img[0x09C4], 0x01);
     EXPECT_EQ(datBankName(0), "Free");
     EXPECT_EQ(datBankName(7), "Free");
 
-    EXPECT_EQ(datStatusDecrement(img.data()), 0);  // never below 0
-    EXPECT_EQ(datStatusIncrement(img.data()), 1);
+    EXPECT_EQ(datStatusDecrement(img), 0);  // never below 0
+    EXPECT_EQ(datStatusIncrement(img), 1);
     EXPECT_EQ(img[0x1CFF], 1);
     img[0x1CFE] = img[0x1CFF] = 0xFF;
-    EXPECT_EQ(datStatusIncrement(img.data()), 65535);  // nor above 65535
-    EXPECT_EQ(datStatusDecrement(img.data()), 65534);
+    EXPECT_EQ(datStatusIncrement(img), 65535);  // nor above 65535
+    EXPECT_EQ(datStatusDecrement(img), 65534);
 }
 
 TEST(datChBanks, KindLimitTable)
@@ -163,7 +190,7 @@ TEST(datDaloAdr, RangesFollowTheBoundary)
     Image img(0x1D00, 0);
     img[0x126A] = 0x03;
     img[0x126B] = 0xE8;  // 1000
-    datDaloAdr adr(img.data());
+    datDaloAdr adr(img);
     EXPECT_EQ(adr.GetBoundary(), 1000);
     const struct {
         int n, low, high;

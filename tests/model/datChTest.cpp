@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int kImageSize = 0x1D00;
+constexpr int kImageSize = indMemMap::kImageSize;
 constexpr int kA = 0x0780;  // record A of channel 0
 constexpr int kB = 0x08EE;  // record B of channel 0
 
@@ -52,9 +52,9 @@ Image RandomImage(unsigned seed)
         b = static_cast<uint8_t>(rng());
     // Bank sizes that put channels 0 to 15 into the first banks.
     for (int b = 0; b < 8; ++b)
-        datSetBankSize(img.data(), b, 0);
-    datSetBankSize(img.data(), 0, 6);
-    datSetBankSize(img.data(), 1, 10);
+        datSetBankSize(img, b, 0);
+    datSetBankSize(img, 0, 6);
+    datSetBankSize(img, 1, 10);
     for (int i = 0; i < 16; ++i)
         MakeChannelWellFormed(img, i, rng);
     for (int i = 0; i < 9; ++i)  // tone pairs
@@ -71,7 +71,7 @@ TEST(datCh, LoadThenStoreChangesNoByteForEveryKindAndIndex)
         for (int kind = 1; kind <= 20; ++kind) {
             for (int index = 0; index <= datKindLastIndex(kind); ++index) {
                 Image img = original;
-                datCh ch(img.data());
+                datCh ch(img);
                 ch.Load(kind, index);
                 ch.Store(kind, index);
                 ASSERT_EQ(img, original)
@@ -86,7 +86,7 @@ TEST(datCh, LoadThenStoreChangesNoByteForEveryKindAndIndex)
 TEST(datCh, RecordCopiedToAnotherSlotCarriesEveryBit)
 {
     Image img = RandomImage(7);
-    datCh ch(img.data());
+    datCh ch(img);
     ch.Load(2, 3);
     ch.Store(2, 9);
     EXPECT_TRUE(std::equal(&img[kA + 14 * 3], &img[kA + 14 * 4], &img[kA + 14 * 9]));
@@ -185,7 +185,7 @@ TEST(datCh, SettingOneFieldChangesOnlyItsBits)
         const Image original = RandomImage(seed);
         for (const auto& fc : cases) {
             Image img = original;
-            datCh ch(img.data());
+            datCh ch(img);
             ch.Load(fc.kind, i);
             if (!ch.InUse()) {  // a channel not in use stores both frequencies as 0
                 ch.freqR = 100000000;
@@ -222,7 +222,7 @@ TEST(datCh, GoldenChannelRecordDecodes)
     const uint8_t b[12] = {0xA6, 0x6D, 0xA5, 0xAA, 0x69, 0xC8, 0x87, 0x85, 0x2A, 0x93, 0xB4, 0x7F};
     std::copy(a, a + 14, &img[kA]);
     std::copy(b, b + 12, &img[kB]);
-    datCh ch(img.data());
+    datCh ch(img);
     ch.Load(2, 0);
     EXPECT_EQ(ch.inhibit, 1);
     EXPECT_EQ(ch.freqR, 446100000u);
@@ -289,15 +289,15 @@ TEST(datCh, GoldenChannelRecordDecodes)
 TEST(datCh, AttributesAndScanFlagLiveOutsideTheRecord)
 {
     Image img(kImageSize, 0);
-    datSetBankSize(img.data(), 0, 4);
-    datSetBankSize(img.data(), 2, 12);
+    datSetBankSize(img, 0, 4);
+    datSetBankSize(img, 2, 12);
     img[0x0145] = 3;     // priority 1 is channel 3
     img[0x0146] = 9;     // priority 2 is channel 9
     img[0x0BC5] = 3;     // special channel 3 ...
     img[0x0BC6] = 0x40;  // ... switched on
     img[0x09C4] = 0x20;  // bank flag of bank 2
     img[0x0868] = 0x10;  // scan flag of channel 3
-    datCh ch(img.data());
+    datCh ch(img);
     ch.Load(1, 3);
     EXPECT_EQ(ch.attr, datCh::kAtrPrio1 | datCh::kAtrSpecial);
     EXPECT_EQ(ch.scan, 1);
@@ -327,7 +327,7 @@ TEST(datCh, FrequenciesAreClampedAndZeroMeansNotInUse)
     Image img(kImageSize, 0);
     const uint8_t a[8] = {0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0xFF, 0xFF};
     std::copy(a, a + 8, &img[kA]);
-    datCh ch(img.data());
+    datCh ch(img);
     ch.Load(2, 0);
     EXPECT_EQ(ch.inhibit, 1);
     EXPECT_EQ(ch.freqR, 799999950u);
@@ -349,7 +349,7 @@ TEST(datCh, FrequenciesAreClampedAndZeroMeansNotInUse)
 TEST(datCh, SavingAChannelNotInUseZeroesBothFrequenciesOnly)
 {
     Image img = RandomImage(3);
-    datCh ch(img.data());
+    datCh ch(img);
     ch.Load(2, 4);
     ch.freqR = 446100000;
     ch.freqT = 446200000;
@@ -393,7 +393,7 @@ TEST(datCh, ToneCodesDecodeAndNormalise)
         img[kA + 8] = c.t0;
         img[kA + 9] = c.t1;
         img[kA + 3] = 1;  // in use
-        datCh ch(img.data());
+        datCh ch(img);
         ch.Load(2, 0);
         EXPECT_EQ(ch.tone[0], c.tone) << int(c.t0);
         ch.Save();
@@ -406,7 +406,7 @@ TEST(datCh, Byte12Bit5IsAlwaysWrittenZero)
 {
     Image img(kImageSize, 0);
     img[kA + 12] = 0xFF;
-    datCh ch(img.data());
+    datCh ch(img);
     ch.Load(3, 0);
     ch.Store(0, 0);
     EXPECT_EQ(img[kA + 12], 0xDF);
@@ -416,10 +416,10 @@ TEST(datCh, ChannelsExistOnlyAtIndexes0To15)
 {
     Image img = RandomImage(5);
     // Banks enabled: 16 channels in bank 0 and 16 in bank 1.
-    datSetBankSize(img.data(), 0, 16);
-    datSetBankSize(img.data(), 1, 16);
+    datSetBankSize(img, 0, 16);
+    datSetBankSize(img, 1, 16);
     const Image original = img;
-    datCh ch(img.data());
+    datCh ch(img);
     for (int kind = 1; kind <= 4; ++kind) {
         for (int index : {-1, 16, 17, 31, 1000}) {
             ch.Load(kind, index);
@@ -444,7 +444,7 @@ TEST(datCh, LmrChannelKeepsItsTwoToneNumberAndOtherCodeBytes)
     img[kA + 3] = 1;
     const uint8_t b[12] = {0, 0, 0, 0, 0, 0, 0x5A, 0x33, 0x25, 0x44, 0x00, 0x15};
     std::copy(b, b + 12, &img[kB]);
-    datCh ch(img.data());
+    datCh ch(img);
     for (int kind : {1, 4}) {
         ch.Load(kind, 0);
         EXPECT_EQ(ch.twoTone, 0x25);
@@ -463,7 +463,7 @@ TEST(datCh, MskSignalFlagIsKept)
     Image img(kImageSize, 0);
     img[kA + 3] = 1;
     img[kB + 3] = 0x08;
-    datCh ch(img.data());
+    datCh ch(img);
     ch.Load(3, 0);
     EXPECT_EQ(ch.mskSig, 1);
     ch.chMute = 1;
@@ -475,13 +475,13 @@ TEST(datCh, MskSignalFlagIsKept)
 TEST(datCh, ClearedRecordAndRememberedKind)
 {
     Image img = RandomImage(9);
-    datCh ch(img.data());
+    datCh ch(img);
     ch.Load(2, 3);
     ch.Clear();
     EXPECT_TRUE(ch.InUse());
     EXPECT_EQ(ch.freqR, 0u);
     EXPECT_EQ(ch.Kind(), 2);
-    EXPECT_EQ(ch.Image(), img.data());
+    EXPECT_EQ(ch.Image().data(), img.data());
     // Store with kind 0 uses the remembered kind: a cleared record in use with frequency 0
     // reads back as not in use.
     ch.Store(0, 3);
@@ -506,7 +506,7 @@ TEST(datCh, KindsWithoutNamedFieldsKeepTheirBytes)
     img[0x0FC6 + 4 * 31 + 1] = 0x76;
     img[0x0FC6 + 4 * 30] = 0x12;  // kind 16, index 30: not BCD
     img[0x0FC6 + 4 * 30 + 1] = 0x3A;
-    datCh ch(img.data());
+    datCh ch(img);
 
     ch.Load(5, 15);
     EXPECT_EQ(ch.pattern, 0x1234);

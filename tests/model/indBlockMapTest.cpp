@@ -23,7 +23,7 @@ void Put16(cmcEeprom& e, int32_t a, int v)
 // An image whose every byte is distinct enough to tell where a copy came from.
 void Pattern(cmcEeprom& e)
 {
-    e.SetSize(indBlockMap::kImageSize);
+    e.SetSize(indMemMap::kImageSize);
     for (int32_t a = 0; a < e.GetSize(); ++a) {
         e.SetByte(a, static_cast<uint8_t>(a * 13 + (a >> 8)));
     }
@@ -113,6 +113,16 @@ TEST(indBlockMap, CountsAndSizesAreCappedToTheSlot)
     // The directory copy holds the entry.
     EXPECT_EQ(Get16(e, 0x0BDC), 2);
     EXPECT_EQ(Get16(e, 0x0BDC + 4), 20);
+
+    // More MDC aliases than their slot holds: five are taken and counted at 1CFE.
+    cmcEeprom a, aliasesBefore;
+    Pattern(a);
+    Directory(a, 0x0140, {{43, 12, 7, 0x0300}});
+    aliasesBefore.Assign(a);
+    indBlockMap::Unpack(a);
+    EXPECT_EQ(std::memcmp(a.Data() + 0x1C0E, aliasesBefore.Data() + 0x0300, 5 * 12), 0);
+    EXPECT_TRUE(SameRange(a, aliasesBefore, 0x1C0E + 5 * 12, 0x1CA6 - 0x1C0E - 5 * 12));
+    EXPECT_EQ(Get16(a, 0x1CFE), 5);
 }
 
 TEST(indBlockMap, DirectoryEntriesAreReadAtTheStride)
@@ -223,8 +233,9 @@ TEST(indBlockMap, ChannelCountIsTheTotalOfTheBanksCappedAtSixteen)
         int channels;
     };
     const Case cases[] = {
-        {{16, 16}, 16},  // both banks in use: the rest has no storage
-        {{3, 0, 2}, 5},  // counted whether or not the channels are in use
+        {{16, 16}, 16},                 // both banks in use: the rest has no storage
+        {{3, 0, 2}, 5},                 // counted whether or not the channels are in use
+        {{0, 0, 0, 0, 0, 0, 0, 4}, 4},  // the last bank counts too
         {{}, 0},
         {{0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF}, 16},
     };
@@ -232,7 +243,7 @@ TEST(indBlockMap, ChannelCountIsTheTotalOfTheBanksCappedAtSixteen)
         cmcEeprom e;
         Pattern(e);
         SetBankSizes(e, c.banks);
-        EXPECT_EQ(indBlockMap::PackedChannelCount(e.Data()), c.channels);
+        EXPECT_EQ(indBlockMap::PackedChannelCount(e), c.channels);
         EXPECT_FALSE(indBlockMap::Pack(e));
         EXPECT_EQ(Get16(e, 0x0112), 0x06A8 - (16 - c.channels) * (14 + 12));
     }

@@ -13,15 +13,15 @@ protected:
     void Banks(std::initializer_list<int> sizes)
     {
         for (int b = 0; b < 8; ++b)
-            datSetBankSize(m_image.data(), b, 0);
+            datSetBankSize(m_image, b, 0);
         int b = 0;
         for (int n : sizes)
-            datSetBankSize(m_image.data(), b++, n);
+            datSetBankSize(m_image, b++, n);
     }
     int Run(cmcCellCapsule c, int32_t* value)
     {
         BankChannelCodec codec;
-        codec.image = m_image.data();
+        codec.image = m_image;
         opened = 0;
         const int changed = codec.Run(c, value, repaint, opened);
         m_last = c;
@@ -104,7 +104,7 @@ TEST_F(BankChannelCodecTest, ScanChannelModeAndFixedChannel)
     auto run = [&](cmcCellCapsule c, int which) {
         ScanChannelCodec codec;
         codec.which = which;
-        codec.image = m_image.data();
+        codec.image = m_image;
         opened = 0;
         const int changed = codec.Run(c, &mode, &channel, &flag, repaint, opened);
         m_last = c;

@@ -33,7 +33,7 @@ class FrequencyCodecTest : public ModelCodecTest {
 protected:
     datCh Channel(uint32_t rx, uint32_t tx)
     {
-        datCh ch(m_image.data());
+        datCh ch(m_image);
         ch.Load(2, 0);
         ch.freqR = rx;
         ch.freqT = tx;
@@ -68,7 +68,7 @@ TEST_F(FrequencyCodecTest, TypedReceiveFrequencyOnAnUnusedChannelBringsItIntoUse
     EXPECT_EQ(m_cell.HAlign(), 2);
 
     ch.Save();
-    datCh again(m_image.data());
+    datCh again(m_image);
     again.Load(2, 0);
     EXPECT_TRUE(again.InUse());
     EXPECT_EQ(again.freqR, 446100000u);

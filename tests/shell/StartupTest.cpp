@@ -11,6 +11,7 @@
 #include "shell/TForm1.h"
 #include "shell/WindowBounds.h"
 #include "shell/indMain.h"
+#include "support/ScopedGlobal.h"
 #include "support/TestServices.h"
 
 namespace {
@@ -49,31 +50,25 @@ protected:
         const std::string key = "Software\\Tavo\\Quorvex";
         environ =
             std::make_unique<indEnviron>("QvTest Startup " + std::to_string(getpid()), key, key);
-        g_Environ = environ.get();
-        g_GTex = &mainGTex;
-        g_BaseGTex = &baseGTex;
-        g_HelpGTex = &helpGTex;
-        g_EvMan = &evMan;
-    }
-    void TearDown() override
-    {
-        form.reset();
-        main.reset();
-        g_Main = nullptr;
-        g_EvMan = nullptr;
-        g_GTex = g_BaseGTex = g_HelpGTex = nullptr;
-        environ.reset();
-        g_Environ = nullptr;
+        installEnviron.Set(environ.get());
     }
     void Build()
     {
         main = std::make_unique<indMain>("TM5150Q", 7424);
-        g_Main = main.get();
+        installMain.Set(main.get());
         form = std::make_unique<TForm1>();
     }
+    // Members end in reverse: the form and the main object go first, while every global
+    // they may use is still in place.
+    qvtest::ScopedGlobal<indEnviron> installEnviron{g_Environ};
     std::unique_ptr<indEnviron> environ;
     cmcGTex mainGTex, baseGTex, helpGTex;
     cmcEvMan evMan;
+    qvtest::ScopedGlobal<cmcGTex> installGTex{g_GTex, &mainGTex};
+    qvtest::ScopedGlobal<cmcGTex> installBaseGTex{g_BaseGTex, &baseGTex};
+    qvtest::ScopedGlobal<cmcGTex> installHelpGTex{g_HelpGTex, &helpGTex};
+    qvtest::ScopedGlobal<cmcEvMan> installEvMan{g_EvMan, &evMan};
+    qvtest::ScopedGlobal<cuiMain> installMain{g_Main};
     std::unique_ptr<indMain> main;
     std::unique_ptr<TForm1> form;
 };
@@ -141,6 +136,7 @@ TEST_F(StartupTest, MakerSwitchAsksOnceAndMatchesWholeArguments)
     EXPECT_EQ(boxes.Seen()[0].text, mainGTex.GetLines("GI_Mess_Maker_Caution"));
 
     boxes.Clear();
+    boxes.Answer(plat::BoxResult::Ok);
     main->ApplySwitches({QStringLiteral("/Vultane"), QStringLiteral("/vultane")});
     EXPECT_TRUE(main->MakerMode());
     EXPECT_EQ(boxes.Seen().size(), 1u);  // asked once: the second match finds it set
@@ -153,6 +149,7 @@ TEST_F(StartupTest, FactoryAdjustSwitch)
     Build();
     auto& boxes = qvtest::Services().boxes;
     boxes.Clear();
+    boxes.Answer(plat::BoxResult::Ok);
     main->ApplySwitches({QStringLiteral("/FACTORY_ADJ")});
     EXPECT_TRUE(main->FactoryAdjustMode());
     ASSERT_EQ(boxes.Seen().size(), 1u);

@@ -1,10 +1,10 @@
-#include "cells/CellPopupsRecorder.h"
+#include "support/CellPopupsRecorder.h"
 
 CellPopupsRecorder::Request& CellPopupsRecorder::Add(Window w, const cmcCellCapsule& capsule)
 {
     Request& r = m_requests.emplace_back();
     r.window = w;
-    r.capsule = capsule;
+    r.capsule.Copy(capsule);  // as the windows take it: all but the bank
     r.cell = capsule.cell;
     return r;
 }
