@@ -121,7 +121,7 @@ void IdentificationCheck(void* context, dst_CDrv_Result* r)
 
 void ReadCheck(void*, dst_CDrv_Result* r)
 {
-    if (CheckImageIdentity(r->image, true) != 0)
+    if (CheckImageIdentity(r->image, true) != indIdentity::Accepted)
         r->result = indCloneMan::ResNotThisImage;
 }
 
@@ -201,7 +201,7 @@ int main(int argc, char** argv)
     if (o.command == "check") {
         cmcEeprom image;
         const int code = ReadFile(o.file, image);
-        if (code == 0 && CheckImageIdentity(image, false) != 0) {
+        if (code == 0 && CheckImageIdentity(image, false) != indIdentity::Accepted) {
             ShowFileError(8);
             return 8;
         }
@@ -235,7 +235,7 @@ int main(int argc, char** argv)
         const int code = ReadFile(o.file, toWrite);
         if (code != 0)
             return code;
-        if (CheckImageIdentity(toWrite, false) != 0) {
+        if (CheckImageIdentity(toWrite, false) != indIdentity::Accepted) {
             ShowFileError(8);
             return 8;
         }

@@ -103,6 +103,8 @@ public:
     int ModelCode() const { return m_modelCode; }
     int SubCode() const { return m_subCode; }
     int32_t ImageSize() const { return m_imageSize; }
+    int DefaultTimeout() const { return m_defaultTimeout; }
+    int ReadyTimeout() const { return m_readyTimeout; }
     int PortNumber() const { return m_portNumber; }
     const std::string& PortDevice() const { return m_device; }
     const std::string& PortSettings() const { return m_settings; }

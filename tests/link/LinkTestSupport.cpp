@@ -4,16 +4,13 @@
 
 namespace linktest {
 
-OverlayInstalled::OverlayInstalled() : m_before(g_GTex)
+OverlayInstalled::OverlayInstalled()
 {
     m_store.Open(std::string(QV_BIN_DIR) + "/TM5150QE.OVL");
-    g_GTex = &m_store;
+    m_global.Set(&m_store);
 }
 
-OverlayInstalled::~OverlayInstalled()
-{
-    g_GTex = m_before;
-}
+OverlayInstalled::~OverlayInstalled() = default;
 
 bool RunManual(const std::function<bool()>& done, uint32_t limitMs)
 {

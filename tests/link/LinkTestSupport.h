@@ -9,6 +9,7 @@
 #include "link/ICloneUi.h"
 #include "link/IPort.h"
 #include "overlay/cmcGTex.h"
+#include "support/ScopedGlobal.h"
 #include "support/TestServices.h"
 
 namespace linktest {
@@ -21,7 +22,7 @@ public:
 
 private:
     cmcGTex m_store;
-    cmcGTex* m_before;
+    qvtest::ScopedGlobal<cmcGTex> m_global{g_GTex};
 };
 
 // Steps the manual clock 10 ms at a time until done or limitMs have passed.

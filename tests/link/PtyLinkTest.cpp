@@ -76,6 +76,9 @@ protected:
     RealTime time;
     Outcome out;
 
+    // The fault tests look at the message each failure shows.
+    void SetUp() override { qvtest::Services().boxes.AnswerAll(plat::BoxResult::Ok); }
+
     void Prepare(indCloneMan& man, const std::string& device)
     {
         man.SetUi(&ui);

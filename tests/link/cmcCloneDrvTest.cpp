@@ -214,17 +214,19 @@ TEST_F(DriverOnScript, WriteStartsAtItsFirstRangesFirstAddress)
     EXPECT_EQ(AddressOf(frames[2]), 0x0300u);
 }
 
-TEST_F(DriverOnScript, HeldFramesAreSentBeforeWaitingForThePageAcknowledgement)
+TEST_F(DriverOnScript, HeldFramesAreSentBeforeWaitingForThePageAcknowledgementOrTheEnd)
 {
     // Output never seems to drain, so frames are held back; a page must still go out
-    // whole before the driver waits for the radio's FB.
+    // whole before the driver waits for the radio's FB, and the last part page before the
+    // end frame.
     holdOutput = true;
     cmcEeprom image;
     image.SetSize(kImage);
-    const int32_t ranges[] = {0x0000, 0x00FF, 1, 0};
+    const int32_t ranges[] = {0x0000, 0x011F, 1, 0};
     ASSERT_TRUE(drv.StartWrite(image, ranges, &Record, &out));
-    RunManual([&] { return frames.size() >= 16; }, 500);
-    EXPECT_EQ(frames.size(), 16u);
+    RunManual([&] { return frames.size() >= 18; }, 500);
+    EXPECT_EQ(frames.size(), 18u);
+    EXPECT_EQ(drv.State(), cmcCloneDrv::StSend);  // the end frame waits for the line
     port.pending = 0;
     ASSERT_TRUE(RunManual([&] { return !drv.IsBusy(); }));
     EXPECT_EQ(out.result, 0);
@@ -294,6 +296,30 @@ TEST_F(DriverOnScript, ScriptSwitchesSpeedAndSendsItsHexPieces)
     const std::vector<uint8_t> head = {0xFE, 0xFE, 0x01, 0x02, 0x0A, 0x0B};
     EXPECT_EQ(std::vector<uint8_t>(port.sent.begin(), port.sent.begin() + 6), head);
     EXPECT_GE(port.purges, 3);
+}
+
+// A derived driver whose operation goes astray still ends through its callback.
+class StrayDriver : public cmcCloneDrv {
+public:
+    using cmcCloneDrv::cmcCloneDrv;
+    bool StartStray(Callback callback, void* context) { return Begin(7, callback, context); }
+
+protected:
+    int FirstStateFor(int) override { return 50; }
+};
+
+TEST(CloneDrvDerived, UnknownStateEndsThroughTheCallback)
+{
+    ScriptedPort port;
+    StrayDriver drv(&port);
+    Configure(drv);
+    drv.SetEchoDetection(false);
+    Outcome out;
+    ASSERT_TRUE(drv.StartStray(&Record, &out));
+    ASSERT_TRUE(RunManual([&] { return !drv.IsBusy(); }));
+    EXPECT_EQ(out.calls, 1);
+    EXPECT_EQ(out.result, 2);
+    EXPECT_FALSE(port.IsOpen());
 }
 
 }  // namespace

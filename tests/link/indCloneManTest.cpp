@@ -68,6 +68,9 @@ protected:
     linktest::RecordingUi ui;
     Caller caller;
 
+    // These tests are about the messages: every box is answered and then looked at.
+    void SetUp() override { qvtest::Services().boxes.AnswerAll(plat::BoxResult::Ok); }
+
     void Prepare(indCloneMan& man)
     {
         man.Driver().SetWaiter(linktest::ManualWaiter());
@@ -77,7 +80,7 @@ protected:
         man.SetChecks(&AcceptRadio, nullptr, &AcceptImage, nullptr);
         man.SetPort(3);
     }
-    const std::vector<plat::ScriptedMessageBoxes::Shown>& Boxes()
+    const std::vector<qvtest::TestMessageBoxes::Shown>& Boxes()
     {
         return qvtest::Services().boxes.Seen();
     }
@@ -195,6 +198,40 @@ TEST_F(ManagerTest, SecondOperationWhileOneRunsIsRefused)
     EXPECT_EQ(ui.disables, 1);
     EXPECT_EQ(ui.enables, 1);
     EXPECT_EQ(ui.lastTotal, 0x780);
+}
+
+TEST_F(ManagerTest, WriteTimeoutsHoldAfterTheCommonSettings)
+{
+    RadioSim sim;
+    SimPort port(sim);
+    indCloneMan man(&port);
+    Prepare(man);
+    ASSERT_TRUE(man.Write(caller.working, kWriteRanges, &Caller::Done, &caller));
+    EXPECT_EQ(man.Driver().DefaultTimeout(), 2000);
+    EXPECT_EQ(man.Driver().ReadyTimeout(), 5000);
+    ASSERT_TRUE(RunManual([&] { return !man.IsBusy(); }));
+    ASSERT_TRUE(man.Read(kReadRanges, &Caller::Done, &caller));
+    EXPECT_EQ(man.Driver().DefaultTimeout(), 1000);
+    ASSERT_TRUE(RunManual([&] { return !man.IsBusy(); }));
+}
+
+TEST_F(ManagerTest, WithoutChecksOnlySuccessBecomesAFailureAndFailuresKeepTheirCode)
+{
+    RadioSim sim;
+    SimPort port(sim);
+    indCloneMan man(&port);
+    Prepare(man);
+    man.SetChecks(nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(man.Connect(&Caller::Done, &caller));
+    ASSERT_TRUE(RunManual([&] { return !man.IsBusy(); }));
+    EXPECT_EQ(caller.result, 11);
+    ASSERT_TRUE(man.Read(kReadRanges, &Caller::Done, &caller));
+    ASSERT_TRUE(RunManual([&] { return !man.IsBusy(); }));
+    EXPECT_EQ(caller.result, 8);
+    sim.config().fault = RadioSim::Fault::Silence;
+    ASSERT_TRUE(man.Connect(&Caller::Done, &caller));
+    ASSERT_TRUE(RunManual([&] { return !man.IsBusy(); }));
+    EXPECT_EQ(caller.result, 5);
 }
 
 TEST_F(ManagerTest, RangesOutsideTheImageStartNothing)
