@@ -261,6 +261,14 @@ int main(int argc, char** argv)
                                 .c_str());
         return 0;
     }
+    // A radio locked with a clone password wants it for a read (unless bit 4 lifts the lock
+    // for reading) and for every write; the program would ask for it here.
+    const uint8_t lock = radio.info[15];
+    const bool wanted = (lock & 0x08) != 0 && (o.command == "write" || (lock & 0x10) == 0);
+    if (wanted && !o.password) {
+        std::fprintf(stderr, "%s\n", texts.GetLines("GI_Mess_Cli_PasswordNeeded").c_str());
+        return kUsage;
+    }
     if (o.password) {
         man.SetPassword(o.passwordText);
         man.SetSendPassword(true);

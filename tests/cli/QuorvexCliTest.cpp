@@ -87,6 +87,21 @@ TEST_F(QuorvexCli, ReadsAndWritesTheSimulatedRadioAndLeavesTheSettingsAlone)
     EXPECT_TRUE(fs::is_empty(config));
 }
 
+TEST_F(QuorvexCli, RadioLockedWithAPasswordWantsIt)
+{
+    RadioSim::Config locked;
+    locked.infoByte15 = 0x08;
+    SimProcess radio(locked, false, dir + "radio.clone");
+    ASSERT_TRUE(radio.ok());
+    const std::string port = "--port " + radio.path();
+    CliRun without = Cli(port + " read " + dir + "read.clone", config);
+    EXPECT_EQ(without.status, 1);
+    EXPECT_NE(without.err.find("clone password"), std::string::npos) << without.err;
+    EXPECT_FALSE(fs::exists(dir + "read.clone"));
+    CliRun with = Cli(port + " --password secret read " + dir + "read.clone", config);
+    EXPECT_EQ(with.status, 0) << with.err;
+}
+
 TEST_F(QuorvexCli, FailuresExitWithTheirResultCodeAndSayWhy)
 {
     CliRun usage = Cli("", config);
