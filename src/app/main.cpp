@@ -13,11 +13,13 @@
 #include <exception>
 #include <memory>
 
+#include "cells/ICellPopups.h"
 #include "common/cmcEvMan.h"
 #include "common/indEnviron.h"
 #include "overlay/cmcGTex.h"
 #include "platform/Fatal.h"
 #include "platform/qt/QtServices.h"
+#include "sheets/cuiCellPopups.h"
 #include "shell/TForm1.h"
 #include "shell/indMain.h"
 
@@ -80,6 +82,8 @@ int main(int argc, char** argv)
     Global<cmcGTex> baseGTex(g_BaseGTex, std::make_unique<cmcGTex>());
     Global<cmcGTex> helpGTex(g_HelpGTex, std::make_unique<cmcGTex>());
     Global<cmcEvMan> evMan(g_EvMan, std::make_unique<cmcEvMan>());
+    // The windows the codecs open on a cell (choice lists) are the sheets'.
+    Global<ICellPopups> cellPopups(g_CellPopups, std::make_unique<cuiCellPopups>());
     Global<cuiMain> main(g_Main, std::make_unique<indMain>("TM5150Q", 7424));
 
     // A second copy leaves at once, without a window or a message.

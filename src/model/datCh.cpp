@@ -52,6 +52,8 @@ void datCh::Clear()
 {
     static_cast<datChFields&>(*this) = datChFields{};
     flags = kInUse;
+    m_loadImage = nullptr;
+    m_loadAddress = -1;
 }
 
 void datCh::Load(int32_t kind, int32_t index)
@@ -61,6 +63,10 @@ void datCh::Load(int32_t kind, int32_t index)
     m_index = index;
     if (!HasImage() || !datKindHasStorage(kind, index))
         return;
+    const datKindPart* parts = nullptr;
+    datKindParts(kind, &parts);
+    m_loadImage = m_image.data();
+    m_loadAddress = parts[0].base + parts[0].stride * index;
     if (datIsChannelKind(kind))
         LoadChannel();
     else
@@ -83,6 +89,88 @@ void datCh::Save()
 {
     Store(m_kind, m_index);
     Reload();
+}
+
+uint8_t datCh::KnownBits(int32_t kind, int p, int byte)
+{
+    if (datIsChannelKind(kind)) {
+        const bool pmr = datIsPmrChannelKind(kind);
+        if (p == 0) {
+            switch (byte) {
+                case 8:
+                case 10:
+                    return 0xE1;  // tone: on, DTCS, inverted, code bit 8
+                case 12:
+                    return 0x73;
+                default:
+                    return 0xFF;
+            }
+        }
+        switch (byte) {
+            case 2:
+                return pmr ? 0xFF : 0xFE;
+            case 6:
+                return pmr ? 0xCF : 0x00;
+            case 7:
+            case 9:
+                return pmr ? 0xFF : 0x00;
+            case 8:
+                return pmr ? 0xFF : 0x7F;
+            case 11:
+                return pmr ? 0x00 : 0xC0;
+            default:
+                return 0xFF;
+        }
+    }
+    if (kind == 6 && p == 0 && byte == 13)
+        return 0x00;
+    if (kind == 8 && p == 0 && (byte == 0 || byte == 2))
+        return 0xE1;
+    return 0xFF;
+}
+
+bool datCh::IsLoadedSlot(int32_t kind, int32_t index) const
+{
+    const datKindPart* parts = nullptr;
+    if (m_loadAddress < 0 || m_loadImage != m_image.data() || datKindParts(kind, &parts) == 0)
+        return false;
+    return parts[0].base + parts[0].stride * index == m_loadAddress;
+}
+
+void datCh::BaseBytes(int32_t kind, int32_t index,
+                      uint8_t (&out)[kDatMaxParts][kDatMaxPartLength]) const
+{
+    std::memcpy(out, part, sizeof out);
+    if (IsLoadedSlot(kind, index))
+        return;
+    const datKindPart* parts = nullptr;
+    const int n = datKindParts(kind, &parts);
+    for (int p = 0; p < n; ++p) {
+        if (index < parts[p].fromIndex)
+            continue;
+        const uint8_t* target = m_image.data() + parts[p].base + parts[p].stride * index;
+        for (int k = 0; k < parts[p].length; ++k) {
+            const uint8_t known = KnownBits(kind, p, k);
+            out[p][k] = static_cast<uint8_t>((part[p][k] & known) | (target[k] & ~known));
+        }
+    }
+}
+
+void datCh::TakeUndecodedFrom(indMemMap::ConstImage other)
+{
+    if (!indMemMap::IsWhole(other) || m_loadAddress < 0)
+        return;
+    const datKindPart* parts = nullptr;
+    const int n = datKindParts(m_kind, &parts);
+    for (int p = 0; p < n; ++p) {
+        if (m_index < parts[p].fromIndex)
+            continue;
+        const uint8_t* source = other.data() + parts[p].base + parts[p].stride * m_index;
+        for (int k = 0; k < parts[p].length; ++k) {
+            const uint8_t known = KnownBits(m_kind, p, k);
+            part[p][k] = static_cast<uint8_t>((part[p][k] & known) | (source[k] & ~known));
+        }
+    }
 }
 
 int32_t datCh::GetU16(int p, int off) const
@@ -192,10 +280,10 @@ void datCh::StoreChannel(int32_t kind, int32_t i)
 {
     const datKindPart* parts = nullptr;
     datKindParts(kind, &parts);
-    uint8_t a[kDatMaxPartLength];
-    uint8_t b[kDatMaxPartLength];
-    std::memcpy(a, part[0], sizeof a);
-    std::memcpy(b, part[1], sizeof b);
+    uint8_t base[kDatMaxParts][kDatMaxPartLength];
+    BaseBytes(kind, i, base);
+    uint8_t* a = base[0];
+    uint8_t* b = base[1];
 
     uint32_t fr = freqR;
     uint32_t ft = freqT;
@@ -315,7 +403,7 @@ void datCh::LoadParts()
 void datCh::StoreParts(int32_t kind, int32_t index)
 {
     uint8_t r[kDatMaxParts][kDatMaxPartLength];
-    std::memcpy(r, part, sizeof r);
+    BaseBytes(kind, index, r);
     switch (datKindOf(kind)) {
         case datKind::UserChar:
             r[0][0] = static_cast<uint8_t>((pattern >> 8) & 0xFF);

@@ -7,14 +7,15 @@
 // Decoder and encoder of one repeated record of the working area, addressed by record kind
 // (1 to 20) and index. Kinds 1 to 4 are the memory channels of the four model types.
 //
-// Every record keeps the raw bytes of its stored parts (`part`), so that a record loaded
-// from one slot and stored into another carries all of its bits. Fields are decoded from
-// those bytes and encoded over them, so bits that no field names are left as they were and
-// a load followed by a store changes nothing. The only exceptions are values a channel
-// cannot hold, which a store normalises: frequencies above the limit, a transmit frequency
-// on a channel not in use, DTCS bits under a CTCSS tone, and bit 5 of record A byte 12.
-// For kinds without named fields the raw bytes are the fields; the cell rules give them
-// their meaning.
+// A record carries what its decoder knows. Every record keeps the raw bytes of its stored
+// parts (`part`) and remembers the slot it was loaded from. Stored back into that slot it
+// writes its fields over those bytes, so a load followed by a store changes nothing; stored
+// into another slot (another index, or another image) the bits its decoder does not know
+// stay as the target slot held them (see KnownBits). The only rewrites in place are values
+// a channel cannot hold: frequencies above the limit, a transmit frequency on a channel not
+// in use, DTCS bits under a CTCSS tone, and bit 5 of record A byte 12. For kinds without
+// named fields the raw bytes are the fields (the cell rules give them their meaning), so
+// every bit of them is known and travels with the record.
 class datCh : public datChFields {
 public:
     // flags
@@ -55,6 +56,13 @@ public:
     bool InUse() const { return (flags & kInUse) != 0; }
     void SetInUse(bool on) { flags = on ? (flags | kInUse) : (flags & ~kInUse); }
 
+    // Takes the bits the decoder does not know from the same slot of another image (the
+    // reference image, when an image is prepared); a later Save into the loaded slot writes
+    // them there while the decoded fields keep their values.
+    void TakeUndecodedFrom(indMemMap::ConstImage other);
+    // The bits of byte `byte` of part p that the decoder of the kind knows.
+    static uint8_t KnownBits(int32_t kind, int p, int byte);
+
     // Raw 16-bit big-endian value at offset off of part p (0 when outside the part).
     int32_t GetU16(int p, int off) const;
     void SetU16(int p, int off, int32_t value);
@@ -64,10 +72,18 @@ private:
     void StoreChannel(int32_t kind, int32_t index);
     void LoadParts();
     void StoreParts(int32_t kind, int32_t index);
+    // The bytes a store into (kind, index) starts from: the carried ones in the loaded slot,
+    // elsewhere the target's bytes with the known bits taken from the carried ones.
+    void BaseBytes(int32_t kind, int32_t index,
+                   uint8_t (&out)[kDatMaxParts][kDatMaxPartLength]) const;
+    bool IsLoadedSlot(int32_t kind, int32_t index) const;
 
     int32_t m_kind = 0;
     int32_t m_index = 0;
     bool HasImage() const { return indMemMap::IsWhole(m_image); }
 
     indMemMap::Image m_image;
+    // Where the carried bytes came from: the image and the address of part 0 (none: -1).
+    const uint8_t* m_loadImage = nullptr;
+    int32_t m_loadAddress = -1;
 };

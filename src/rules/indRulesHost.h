@@ -4,6 +4,7 @@
 
 class cmcEeprom;
 class cmcFCache;
+class datClipCh;
 class ICellPopups;
 
 // What the model cell rules need from the program around them: the document's images and
@@ -32,6 +33,18 @@ public:
     // working image with its saved snapshot to set the modified flag.
     virtual void StartWarningRecheck() = 0;
     virtual void CheckModified() = 0;
+    // The program's one channel clipboard, which copy fills and paste reads. The main object
+    // owns it so that a copy outlives the sheet and the request it was made in. A host
+    // without one (null) has copy do nothing and paste disabled.
+    virtual datClipCh* Clipboard() { return nullptr; }
+    // Set while a row command deletes channel after channel, so that the main object can
+    // hold back work it would otherwise do after each single deletion.
+    virtual void SetBulkOperation(bool on) { (void)on; }
+
+    // Items of the main window's edit menu; its placeholder item shows only when it is the
+    // one item there.
+    virtual int EditMenuItems() const { return 0; }
+
     // Packs the working area of the working image into its EEPROM blocks.
     virtual void PackWorkImage() = 0;
     // The help context number of a cell (0 when there is none) and opening help there.
