@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "model/datChKinds.h"
+
 class cmcEeprom;
 
 // Opening and closing a slot in the 16-slot memory channel array and in the five-entry MDC
@@ -18,7 +20,7 @@ public:
     static constexpr int32_t kNone = 16;
     // Result flags the primitives add to the caller's word.
     static constexpr int kResultFlags = 0x08 | 0x20;
-    static constexpr int32_t kAliasKind = 20;
+    static constexpr int32_t kAliasKind = datKindNumber(datKind::MdcAlias);
     static constexpr int32_t kAliasSlots = 5;
     static constexpr int32_t kSpecialChannel = 0x0BC5;
     static constexpr int32_t kSpecialOnByte = 0x0BC6;  // bit 6 set: the special channel is on

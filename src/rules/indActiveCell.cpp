@@ -20,7 +20,11 @@
 
 namespace {
 
-constexpr int32_t kMdcAliasKind = 20;
+constexpr int32_t kMdcAliasKind = datKindNumber(datKind::MdcAlias);
+constexpr int32_t K(datKind kind)
+{
+    return datKindNumber(kind);
+}
 // Keys below this are typed characters and the keys of the codecs; above it come the
 // edge-arrow and function keys, which a blank row lets through.
 constexpr int32_t kFirstSpecialKey = 128;
@@ -44,35 +48,35 @@ int32_t indActiveCell::RecordKind(int32_t category, int modelType)
         case CT_Mch_Check:
             return modelType + 1;
         case CT_CEdit:
-            return 5;
+            return K(datKind::UserChar);
         case CT_DTMF:
-            return 6;
+            return K(datKind::Dtmf);
         case CT_Scan:
-            return 7;
+            return K(datKind::Scan);
         case CT_CTone:
-            return 8;
+            return K(datKind::TonePair);
         case CT_RX_Code:
-            return 9;
+            return K(datKind::RxCode);
         case CT_TX_Code:
-            return 10;
+            return K(datKind::TxCode);
         case CT_UserTone:
-            return 11;
+            return K(datKind::UserTone);
         case CT_2Tone_Code:
-            return 12;
+            return 12;  // the 2-tone codes
         case CT_2ToneTX_Common:
-            return 13;
+            return 13;  // their common transmit settings, no storage
         case CT_BankOp:
-            return 14;
+            return K(datKind::BankOp);
         case CT_MSK_IdGroup:
-            return 15;
+            return K(datKind::MskIdGroup);
         case CT_MSK_CallList:
-            return 16;
+            return K(datKind::CallList);
         case CT_MSK_Msg_Status:
-            return 17;
+            return K(datKind::MskStatus);
         case CT_MSK_Msg_ShortTxt:
-            return 18;
+            return K(datKind::MskShortText);
         case CT_Dig_Msg_Status:
-            return 19;
+            return K(datKind::DigStatus);
         case CT_MDC_Alias:
             return kMdcAliasKind;
         default:
@@ -163,11 +167,12 @@ int indActiveCell::Run(cmcCellCapsule& capsule, int mode)
         static_cast<uint8_t>(~(cmcCellCapsule::kFlagWarning | cmcCellCapsule::kFlagError));
     if (kind != 0)
         r.record.Load(kind, r.index);
-    if (r.record.Kind() == 3) {
+    if (datKindOf(r.record.Kind()) == datKind::DaloChannel) {
         r.mskOn = r.record.mskSig != 0;
         r.mskOff = !r.mskOn;
-        const int mt = m_host.ModelType();
-        r.mskRepeater = r.record.mskRpt != 0 && (mt == 1 || mt == 2);
+        const indModelType mt = indModelTypeOf(m_host.ModelType());
+        r.mskRepeater =
+            r.record.mskRpt != 0 && (mt == indModelType::Pmr || mt == indModelType::DaloPmr);
     }
 
     capsule.jumpCategory = cell.category;
@@ -269,8 +274,9 @@ bool indActiveCell::CategoryRules(indRuleRequest& r)
             return false;
         }
         case CT_Mch: {
-            const int32_t atr = mt == 1 ? CL_Mch_Atr_Pmr : CL_Mch_Atr;
-            const int32_t freq = mt == 1 ? CL_Mch_FreqR_Pmr : CL_Mch_FreqR;
+            const bool pmr = indModelTypeOf(mt) == indModelType::Pmr;
+            const int32_t atr = pmr ? CL_Mch_Atr_Pmr : CL_Mch_Atr;
+            const int32_t freq = pmr ? CL_Mch_FreqR_Pmr : CL_Mch_FreqR;
             auto jumpToFrequency = [&]() {
                 c.jumpId = freq;
                 c.jump = 1;
@@ -292,8 +298,9 @@ bool indActiveCell::CategoryRules(indRuleRequest& r)
         }
         case CT_DTMF:
             // The LMR model keeps its emergency and ID codes in the DTMF rows 1 and 2.
-            if (mt == 0 && (c.jumpId == CL_Dtmf_Code || c.jumpId == CL_Dtmf_CodeID ||
-                            c.jumpId == CL_Dtmf_CodeEmer))
+            if (indModelTypeOf(mt) == indModelType::Lmr &&
+                (c.jumpId == CL_Dtmf_Code || c.jumpId == CL_Dtmf_CodeID ||
+                 c.jumpId == CL_Dtmf_CodeEmer))
                 c.jumpId = r.index == 1   ? CL_Dtmf_CodeEmer
                            : r.index == 2 ? CL_Dtmf_CodeID
                                           : CL_Dtmf_Code;
@@ -366,7 +373,7 @@ bool indActiveCell::PopupItem(indRuleRequest& r)
     const int32_t kind = r.record.Kind();
     const int32_t i = r.index;
     const bool channel = datIsChannelKind(kind);
-    const bool codes = kind == 9 || kind == 12;  // their row 0 holds no code
+    const bool codes = kind == K(datKind::RxCode) || kind == 12;  // row 0 holds no code
     const int32_t aliases = datStatusCount(r.WorkImage());
     const bool pastAliases = kind == kMdcAliasKind && (i + 1 > aliases || aliases == 0);
     bool disabled = false;
@@ -375,8 +382,9 @@ bool indActiveCell::PopupItem(indRuleRequest& r)
         case CL_PMenu_Clear:
         case CL_PMenu_Delete:
         case CL_PMenu_DelShift:
-            disabled = (kind == kMdcAliasKind && pastAliases) || (kind == 17 && i == 23) ||
-                       (codes && i == 0) || (channel && r.outside);
+            disabled = (kind == kMdcAliasKind && pastAliases) ||
+                       (kind == K(datKind::MskStatus) && i == 23) || (codes && i == 0) ||
+                       (channel && r.outside);
             break;
         case CL_PMenu_Paste:
             disabled = !m_host.Clipboard() || !m_host.Clipboard()->Accepts(kind) ||

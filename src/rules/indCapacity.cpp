@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "model/datChKinds.h"
 #include "model/indBlockMap.h"
 
 namespace {
@@ -19,7 +20,7 @@ int32_t Room(indMemMap::ConstImage image, int32_t kind)
     if (indBlockMap::Pack(copy))
         return 0;
     const int32_t end = indMemMap::Get16(copy, indMemMap::kDataEnd);
-    const int32_t size = kind == 20 ? 12 : 14;
+    const int32_t size = datKindOf(kind) == datKind::MdcAlias ? 12 : 14;
     return std::max(0, (kEepromEnd - end) / size);
 }
 

@@ -18,7 +18,7 @@ namespace {
 // The status panel shows row command messages as window text on the button face.
 constexpr intptr_t kStatusText = 0x80000008;
 constexpr intptr_t kStatusFace = 0x8000000F;
-constexpr int32_t kAliasKind = 20;
+constexpr int32_t kAliasKind = datKindNumber(datKind::MdcAlias);
 constexpr int32_t kMaxAliases = 5;
 
 class Rows {
@@ -240,7 +240,7 @@ private:
                 prio |= (attr & (datCh::kAtrPrio1 | datCh::kAtrPrio2)) != 0;
                 special |= (attr & datCh::kAtrSpecial) != 0;
             }
-            if (prio && m_r.ModelType() != 3) {
+            if (prio && indModelTypeOf(m_r.ModelType()) != indModelType::Pmr446Digital) {
                 Refuse(indRowCommands::kErrorDelPrio);
                 return;
             }

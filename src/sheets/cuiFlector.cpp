@@ -60,6 +60,11 @@ void cuiFlector::Open(const cmcCellCapsule& capsule, int32_t listId, int32_t ini
     else
         m_sheet = std::make_unique<cuiSheet>(m_window, &capsule, listId, initialValue, m_store,
                                              m_entryName, m_images);
+    // The opener's rectangle lives only as long as its request: the list keeps its own.
+    if (capsule.rect)
+        m_cellRect = *capsule.rect;
+    if (cmcCellCapsule* own = m_sheet->ContextCapsule())
+        own->rect = capsule.rect ? &m_cellRect : nullptr;
     // The list answers through the rules of the sheet it edits.
     if (capsule.sheet && capsule.sheet->Rules())
         m_sheet->SetRules(capsule.sheet->Rules(), capsule.sheet->RulesContext());

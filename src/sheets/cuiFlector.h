@@ -55,6 +55,7 @@ private:
     cmcGTex* m_store;
     std::string m_entryName;
     cuiImageList* m_images;
+    cmcRect m_cellRect;
     QWidget* m_window = nullptr;
     std::unique_ptr<cuiSheet> m_sheet;
     bool m_subscribed = false;

@@ -738,14 +738,15 @@ void cuiGrid::wheelEvent(QWheelEvent* event)
 
 void cuiGrid::focusInEvent(QFocusEvent* event)
 {
-    if (onFocusGained)
+    // A popup menu of ours taking the focus for a moment is no change of focus.
+    if (onFocusGained && event->reason() != Qt::PopupFocusReason)
         onFocusGained();
     QAbstractScrollArea::focusInEvent(event);
 }
 
 void cuiGrid::focusOutEvent(QFocusEvent* event)
 {
-    if (onFocusLost)
+    if (onFocusLost && event->reason() != Qt::PopupFocusReason)
         onFocusLost();
     QAbstractScrollArea::focusOutEvent(event);
 }

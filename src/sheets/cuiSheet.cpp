@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QThread>
 #include <QVBoxLayout>
@@ -846,16 +847,35 @@ int cuiSheet::TextWidth(const cmcCellObj& cell, const std::string& text)
 // ---------------------------------------------------------------------------------------
 // Small queries
 
-int cuiSheet::NeededWidth() const
+void cuiSheet::LayoutNow()
 {
-    const int parentW = m_parent ? m_parent->width() : m_panel->width();
-    return m_grid->TotalWidth() + parentW - m_grid->ClientWidth();
+    // A window not yet shown lays out its children only when asked.
+    for (QWidget* w :
+         {m_parent, static_cast<QWidget*>(m_panel), static_cast<QWidget*>(m_gridPanel)})
+        if (w && w->layout())
+            w->layout()->activate();
 }
 
-int cuiSheet::NeededHeight() const
+int cuiSheet::NeededWidth()
 {
+    LayoutNow();
+    // The grid's client width is its width less its frame and a vertical scroll bar that
+    // is on; measured so, it holds before the window is first shown.
+    int client = m_grid->width() - 2 * m_grid->frameWidth();
+    if (m_grid->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn)
+        client -= m_grid->verticalScrollBar()->sizeHint().width();
+    const int parentW = m_parent ? m_parent->width() : m_panel->width();
+    return m_grid->TotalWidth() + parentW - client;
+}
+
+int cuiSheet::NeededHeight()
+{
+    LayoutNow();
+    int client = m_grid->height() - 2 * m_grid->frameWidth();
+    if (m_grid->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOn)
+        client -= m_grid->horizontalScrollBar()->sizeHint().height();
     const int parentH = m_parent ? m_parent->height() : m_panel->height();
-    return m_grid->TotalHeight() + parentH - m_grid->ClientHeight();
+    return m_grid->TotalHeight() + parentH - client;
 }
 
 void cuiSheet::ScrollHome()

@@ -139,8 +139,12 @@ public:
     cmcCellCapsule* ContextCapsule() const { return m_context.get(); }
     cmcCellRulesFn Rules() const { return m_rules; }
     void* RulesContext() const { return m_rulesContext; }
-    int NeededWidth() const;
-    int NeededHeight() const;
+    // The window size that shows every column (row): the sum of the widths (heights) plus
+    // what the parent has around the grid's client area.
+    int NeededWidth();
+    int NeededHeight();
+    // Lays out the panels now, also while the parent window is not yet shown.
+    void LayoutNow();
     void ScrollHome();
     const cmcCellObj& CellAt(int col, int row) const;
     clsSheetCellId& CellIdAt(int col, int row);

@@ -48,6 +48,9 @@ int TestRules::Run(cmcCellCapsule* cap, int mode)
             case kIdRepeat:
                 cap->text = "R" + std::to_string(idx);
                 break;
+            case CL_PMenu_Paste:
+                cell->SetUserFlag(cmcCellObj::kFlagDisabled, pasteDisabled);
+                break;
             default:
                 break;
         }
@@ -64,6 +67,7 @@ int TestRules::Run(cmcCellCapsule* cap, int mode)
     if (cap->inputMode == cmcCellCapsule::kInputChoice) {
         if (cap->context && cap->context->cell && cap->context->cell->id == kIdListItem) {
             choices[idx] = cap->context->cell->index;
+            choiceRectLeft = cap->rect ? cap->rect->left : -1;
             cap->Repaint(cmcCellCapsule::kRepaintSame);
         }
         return 0;

@@ -40,6 +40,9 @@ struct TestRules {
     int repeatMode = 0;  // 1 ask again without moving, 2 jump to a missing cell, 3 jump down
     int repeatCalls = 0;
     int warnIndex = -1;  // cells of this index carry a warning mark
+    bool pasteDisabled = false;
+    int choiceRectLeft = -1;  // the edited cell's left edge as a choice reached it  // the rules
+                              // disable the Paste menu item
     cmcGTex* store = nullptr;
 
     static int Call(void* self, cmcCellCapsule* cap, int mode)

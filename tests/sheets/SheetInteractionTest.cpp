@@ -147,6 +147,11 @@ TEST_F(SheetTest, ChoiceListChoosesWithKeys)
     cuiGrid* list = popup->findChild<cuiGrid*>();
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->Row(), 0);  // the current value is selected
+    // The window is as large as its list, no larger.
+    QApplication::processEvents();
+    EXPECT_GE(list->ClientWidth(), list->TotalWidth());
+    EXPECT_EQ(list->ClientHeight(), list->TotalHeight());
+    EXPECT_LE(popup->width(), list->TotalWidth() + 20);
     // Without scroll bars the arrows wrap around.
     QTest::keyClick(list, Qt::Key_Up);
     EXPECT_EQ(list->Row(), 3);
@@ -156,6 +161,8 @@ TEST_F(SheetTest, ChoiceListChoosesWithKeys)
     EXPECT_EQ(list->Row(), 2);
     QTest::keyClick(list, Qt::Key_Return);
     EXPECT_EQ(rules.choices[0], 2);
+    // The choice comes with the edited cell's own rectangle, long after its request ended.
+    EXPECT_EQ(rules.choiceRectLeft, sheet->Grid()->CellRect(2, 1).left());
     EXPECT_FALSE(popup->isVisible());
     ProcessDeferred();
     EXPECT_EQ(cuiFlector::LiveCount(), 0);

@@ -205,6 +205,18 @@ TEST_F(SheetTest, ScreenshotsOfTwoSettingsSheets)
     QApplication::processEvents();
     const QImage wideShot = window->grab().toImage();
     Save(wideShot, "sheet-wide.png");
+    // A choice list open on the Power cell of channel 3.
+    Key(Qt::Key_Up);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QWidget* popup = QApplication::activePopupWidget();
+    ASSERT_NE(popup, nullptr);
+    QApplication::processEvents();
+    Save(popup->grab().toImage(), "choice-list.png");
+    popup->hide();
+    ProcessDeferred();
     EXPECT_EQ(wide->RowCount(), 17);
     EXPECT_EQ(wide->ColCount(), 14);
     wide.reset();
