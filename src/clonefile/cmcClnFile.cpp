@@ -287,11 +287,15 @@ int cmcClnFile::NextByte(std::FILE* file)
 }
 
 // One line of the file without its LF and without one CR before it, so files with CR LF
-// and LF line ends read alike. A last line without a line end is kept whole.
-bool cmcClnFile::ReadLine(std::FILE* file, std::string& line, bool& tooLong)
+// and LF line ends read alike. A last line without a line end is kept whole; ended tells
+// whether the line had its LF.
+bool cmcClnFile::ReadLine(std::FILE* file, std::string& line, bool& tooLong, bool* ended)
 {
     line.clear();
     tooLong = false;
+    if (ended) {
+        *ended = false;
+    }
     int c = NextByte(file);
     if (c == EOF) {
         return false;
@@ -303,6 +307,9 @@ bool cmcClnFile::ReadLine(std::FILE* file, std::string& line, bool& tooLong)
             tooLong = true;
         }
         c = NextByte(file);
+    }
+    if (ended) {
+        *ended = c == '\n';
     }
     if (!tooLong && !line.empty() && line.back() == '\r') {
         line.pop_back();
@@ -347,8 +354,10 @@ cmcClnResult cmcClnFile::ReadLines(std::FILE* file, const int32_t* ranges)
 {
     std::string line;
     bool tooLong = false;
-    // The header: eight decimal digits, each read as one hexadecimal digit.
-    if (!ReadLine(file, line, tooLong) || tooLong || line.size() != 8) {
+    // The header: eight decimal digits, each read as one hexadecimal digit. Its line end
+    // belongs to it, so a file holding only the eight digits is malformed.
+    bool ended = false;
+    if (!ReadLine(file, line, tooLong, &ended) || tooLong || !ended || line.size() != 8) {
         return kClnFormat;
     }
     int codes[2] = {0, 0};
@@ -406,11 +415,19 @@ cmcClnResult cmcClnFile::Read(const std::string& path, const int32_t* ranges)
     std::fill(m_loaded.begin(), m_loaded.end(), 0);
     m_readFailed = false;
     cmcClnResult code = kClnFileOpen;
-    std::FILE* file = path.empty() ? nullptr : std::fopen(path.c_str(), "rb");
-    struct stat st;
-    if (file && fstat(fileno(file), &st) == 0 && S_ISDIR(st.st_mode)) {
-        std::fclose(file);
-        file = nullptr;
+    // Only a regular file is read. The open does not block (a FIFO without a writer would),
+    // and devices such as /dev/zero, which never end, are refused before reading.
+    std::FILE* file = nullptr;
+    const int fd = path.empty() ? -1 : ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0) {
+        struct stat st;
+        if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+            fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0) {
+            file = fdopen(fd, "rb");
+        }
+        if (!file) {
+            ::close(fd);
+        }
     }
     if (file) {
         code = ReadLines(file, ranges);

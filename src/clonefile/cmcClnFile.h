@@ -78,7 +78,7 @@ private:
     cmcClnResult WriteLines(int fd, const int32_t* ranges);
     bool WriteAll(int fd, const std::string& text);
     cmcClnResult ReadLines(std::FILE* file, const int32_t* ranges);
-    bool ReadLine(std::FILE* file, std::string& line, bool& tooLong);
+    bool ReadLine(std::FILE* file, std::string& line, bool& tooLong, bool* ended = nullptr);
     int NextByte(std::FILE* file);
     cmcClnResult ParseDataLine(const std::string& line);
 

@@ -62,4 +62,6 @@ public:
     {
         return (void)cellId, (void)index, false;
     }
+    // Opens the sheet that a "CallSheet" cell names in its altText (a sheet reference).
+    virtual void OpenSheet(const std::string& reference) { (void)reference; }
 };

@@ -1,17 +1,42 @@
 #include "shell/cuiMain.h"
 
-#include <QCoreApplication>
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSessionManager>
 #include <QSplitter>
+#include <QStandardPaths>
 #include <QStatusBar>
+#include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "cells/cmcCellIds.h"
+#include "cells/cmcCellObj.h"
+#include "cells/cmcFCache.h"
+#include "clonefile/cmcClnFile.h"
 #include "common/cmcEvMan.h"
+#include "common/cmcTask.h"
+#include "common/cmcTick.h"
 #include "common/indEnviron.h"
+#include "overlay/OverlayBox.h"
 #include "overlay/cmcGTex.h"
 #include "platform/TextUtil.h"
 #include "platform/qt/QtServices.h"
+#include "sheets/cuiImageList.h"
+#include "sheets/cuiSheet.h"
+#include "sheets/model/iuiSh_Common.h"
+#include "shell/SheetReference.h"
 #include "shell/TForm1.h"
+#include "shell/cuiMenu.h"
+#include "shell/cuiSheetPage.h"
+#include "shell/cuiToolBar.h"
+#include "shell/iuiTree.h"
 
 cuiMain* g_Main = nullptr;
 
@@ -27,6 +52,22 @@ int LanguageCount(cmcGTex& base)
             break;
     }
     return n;
+}
+
+void PeriodicTask(void* context, cmcTask*)
+{
+    static_cast<cuiMain*>(context)->Periodic();
+}
+
+std::string DocumentsFolder()
+{
+    std::string out;
+    const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!docs.isEmpty() && QDir(docs).exists())
+        plat::FromQt(docs, out);
+    if (out.empty())
+        plat::FromQt(QDir::currentPath(), out);
+    return out;
 }
 
 }  // namespace
@@ -53,14 +94,54 @@ cuiMain::cuiMain(const std::string& programCode, int imageSize)
     g_GTex->Open(file.empty() ? std::string() : dir + file);
     if (g_HelpGTex)
         g_HelpGTex->Open(txt::Format("%s%sH.OVL", dir.c_str(), m_programCode.c_str()));
+
+    m_cache = std::make_unique<cmcFCache>(g_GTex);
+    m_currentDirectory = g_Environ && !g_Environ->currentDirectory.empty()
+                             ? g_Environ->currentDirectory
+                             : DocumentsFolder();
+    m_doc.SetProgramDir(dir);
+    m_task = new cmcTask;
+    m_task->SetHandler(&PeriodicTask, this);
+    m_task->SetInterval(-1);
+    fileDialog = [this](bool save, const std::string& name) {
+        const QString filter = plat::ToQt(g_GTex->GetLine("GI_Sys_Dialog_FOpen", 1));
+        const QString ext = plat::ToQt(g_GTex->GetLine("GI_Sys_Dialog_FOpen", 0));
+        QFileDialog dialog(m_form, QString(), plat::ToQt(CurrentDirectory()), filter);
+        dialog.setDefaultSuffix(ext);
+        dialog.setOption(QFileDialog::DontUseNativeDialog,
+                         qEnvironmentVariableIsSet("QV_QT_FILE_DIALOG"));
+        if (save) {
+            dialog.setAcceptMode(QFileDialog::AcceptSave);
+            dialog.setFileMode(QFileDialog::AnyFile);
+            dialog.selectFile(plat::ToQt(name));
+        } else {
+            dialog.setAcceptMode(QFileDialog::AcceptOpen);
+            dialog.setFileMode(QFileDialog::ExistingFile);
+        }
+        std::string out;
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            plat::FromQt(dialog.selectedFiles().first(), out);
+        return out;
+    };
     if (g_EvMan)
         g_EvMan->Subscribe(&cuiMain::OnEvent, this);
 }
 
 cuiMain::~cuiMain()
 {
+    cmcTask::Dispose(m_task);
     if (g_EvMan)
         g_EvMan->Unsubscribe(&cuiMain::OnEvent, this);
+    delete m_tree;
+    delete m_toolBar;
+    delete m_menu;
+}
+
+const std::string& cuiMain::CurrentDirectory() const
+{
+    if (g_Environ && !g_Environ->currentDirectory.empty())
+        return g_Environ->currentDirectory;
+    return m_currentDirectory;
 }
 
 void cuiMain::OnEvent(void* context, const cmcEvent& event)
@@ -68,47 +149,486 @@ void cuiMain::OnEvent(void* context, const cmcEvent& event)
     static_cast<cuiMain*>(context)->HandleEvent(event);
 }
 
-void cuiMain::HandleEvent(const cmcEvent&) {}
+void cuiMain::HandleEvent(const cmcEvent& event)
+{
+    switch (event.id) {
+        case ev::kRefreshUi:
+            if (g_EvMan) {
+                g_EvMan->Send(ev::kRefreshMenu);
+                g_EvMan->Send(ev::kRefreshToolBar);
+            }
+            break;
+        case ev::kShowAbout:
+            OverlayBox("GI_Mess_About", plat::BoxIcon::Information, plat::BoxButtons::Ok);
+            break;
+        case ev::kStatusMessage:
+            if (m_messagePanel)
+                m_messagePanel->setText(plat::ToQt(event.Text()));
+            break;
+        case ev::kCopyToCompareImage:
+            m_doc.Compare().Assign(m_doc.Work());
+            break;
+        default:
+            break;
+    }
+}
 
 void cuiMain::CreateUi(TForm1* form, const QList<QIcon>& treeImages,
                        const QList<QIcon>& toolBarImages)
 {
+    int type = g_Environ ? g_Environ->modelType : 0;
+    if (type < 0 || type > 3)
+        type = 0;
+    if (g_Environ)
+        g_Environ->modelType = type;
+    m_doc.Start(type);
+
     m_form = form;
     m_treeImages = treeImages;
     m_toolBarImages = toolBarImages;
 
+    m_menu = new cuiMenu(form->menuBar(), *g_GTex, "GI_Menu_Main", toolBarImages);
+    m_menu->Build();
+    // The edit menu holds the current sheet's popup items; until a sheet gives some it
+    // shows a placeholder.
+    if (QAction* edit = m_menu->FindById(CL_Menu_Edit_Top); edit && !edit->menu() && g_EvMan)
+        g_EvMan->SendText(ev::kAppendSubMenu, reinterpret_cast<intptr_t>(m_menu), CL_Menu_Edit_Top,
+                          "GI_PMenu_NoItem");
+    m_toolBar = new cuiToolBar(form, *g_GTex, "GI_ToolBar_Main", toolBarImages);
+    m_toolBar->Build();
+    m_toolBar->Control()->setVisible(!g_Environ || g_Environ->toolbarVisible);
+
     // Tree panel on the left, sheet page on the right.
     m_splitter = new QSplitter(Qt::Horizontal, form);
+    m_splitter->setObjectName(QStringLiteral("MainSplitter"));
     m_splitter->setChildrenCollapsible(false);
-    m_treePanel = new QTreeWidget(m_splitter);
-    static_cast<QTreeWidget*>(m_treePanel)->setHeaderHidden(true);
-    m_treePanel->setMinimumWidth(8);
-    m_sheetPage = new QWidget(m_splitter);
-    m_splitter->addWidget(m_treePanel);
-    m_splitter->addWidget(m_sheetPage);
+    m_splitter->setHandleWidth(3);
+    m_leftPanel = new QWidget(m_splitter);
+    m_leftPanel->setObjectName(QStringLiteral("LeftPanel"));
+    m_leftPanel->setMinimumWidth(8);
+    auto* leftLayout = new QVBoxLayout(m_leftPanel);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    m_rightPanel = new QWidget(m_splitter);
+    m_rightPanel->setObjectName(QStringLiteral("RightPanel"));
+    auto* rightLayout = new QVBoxLayout(m_rightPanel);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    m_splitter->addWidget(m_leftPanel);
+    m_splitter->addWidget(m_rightPanel);
     m_splitter->setStretchFactor(1, 1);
     const int treeWidth = g_Environ ? std::max(8, g_Environ->splitterV) : 200;
     m_splitter->setSizes({treeWidth, std::max(1, form->width() - treeWidth)});
     form->setCentralWidget(m_splitter);
-    form->statusBar();
+
+    m_messagePanel = new QLabel(form);
+    m_messagePanel->setObjectName(QStringLiteral("MessagePanel"));
+    form->statusBar()->addWidget(m_messagePanel, 1);
+
+    RefreshTitle();
+    if (g_EvMan)
+        g_EvMan->Send(ev::kRefreshUi);
+
+    // A desktop session that ends asks like closing the window does.
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, form, [this](QSessionManager& sm) {
+        if (!CloseQuery())
+            sm.cancel();
+    });
+    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, form,
+                     [this](Qt::ApplicationState s) { appInactive = s != Qt::ApplicationActive; });
+
+    m_task->SetInterval(50);
+    UpdateTitle();
     form->show();
 }
 
+void cuiMain::RefreshTitle()
+{
+    if (!m_leftPanel)
+        return;
+    CloseSheet();
+    delete m_tree;
+    m_tree = new iuiTree(m_leftPanel, *g_GTex, "GI_Tree_Main", m_treeImages, m_doc.Work());
+    m_leftPanel->layout()->addWidget(m_tree->Control());
+    m_tree->Control()->hide();
+    m_tree->Build();
+    QTreeWidget* t = m_tree->Control();
+    QObject::connect(t, &QTreeWidget::itemExpanded, t, [this] { CountWarnings(); });
+    QObject::connect(t, &QTreeWidget::itemCollapsed, t, [this] { CountWarnings(); });
+    QObject::connect(t, &QTreeWidget::currentItemChanged, t, [this] { OnTreeSelection(); });
+    CountWarnings();
+    t->show();
+    if (g_EvMan)
+        g_EvMan->Send(ev::kTreeRebuilt);
+    if (t->topLevelItemCount() > 0 && !t->currentItem())
+        t->setCurrentItem(t->topLevelItem(0));
+}
+
+void cuiMain::OnTreeSelection()
+{
+    if (!m_tree)
+        return;
+    cmcCellObj* cell = m_tree->SelectedCell();
+    if (!cell)
+        return;
+    if (m_sheet && cell->altText && m_sheet->DisplayName() == *cell->altText)
+        return;
+    ExecuteCell(cell);
+}
+
+int cuiMain::RunRules(cmcCellCapsule& capsule, int mode)
+{
+    return m_rulesFn ? m_rulesFn(m_rulesContext, &capsule, mode) : 0;
+}
+
+void cuiMain::ExecuteCell(cmcCellObj* cell)
+{
+    if (!cell)
+        return;
+    cmcCellCapsule capsule;
+    capsule.cell = cell;
+    capsule.key = cmcCellCapsule::kKeyEnter;
+    RunRules(capsule, 1);
+}
+
+cuiSheetPage* cuiMain::CreateSheet(QWidget* parent, const std::string& reference)
+{
+    std::string title;
+    if (m_tree)
+        if (QTreeWidgetItem* n = m_tree->FindBySheet(reference))
+            plat::FromQt(n->text(0), title);
+    // A sheet's own title line, when its overlay gives one, wins over the tree caption.
+    const SheetReference r = SheetReference::Split(reference);
+    const std::string key = r.entry + "_Title";
+    if (g_GTex->HasKey(key))
+        title = g_GTex->GetLine(key, 0);
+    auto* page = new cuiSheetPage(parent, *g_GTex, reference, title);
+    if (g_GTex->HasKey(r.entry + "_Cells")) {
+        if (!m_imageList)
+            m_imageList = std::make_unique<cuiImageList>(m_treeImages);
+        cuiSheet* sheet = nullptr;
+        if (r.kind == "St_Common")
+            sheet =
+                new iuiSh_Common(page->Body(), nullptr, 0, 0, g_GTex, r.entry, m_imageList.get());
+        else
+            sheet = new cuiSheet(page->Body(), nullptr, 0, 0, g_GTex, r.entry, m_imageList.get());
+        sheet->SetDisplayName(reference);
+        if (r.hasParameter)
+            sheet->SetParameter(r.parameter);
+        page->AttachSheet(sheet);
+    }
+    return page;
+}
+
+void cuiMain::OpenSheet(const std::string& reference)
+{
+    if (!m_rightPanel)
+        return;
+    CloseSheet();
+    m_sheet = CreateSheet(m_rightPanel, reference);
+    const std::string entry = m_sheet->EntryName();
+    for (const SheetPosition& p : m_positions)
+        if (p.name == entry) {
+            m_sheet->SetSavedPosition(p.col, p.row, p.leftCol, p.topRow);
+            break;
+        }
+    m_rightPanel->layout()->addWidget(m_sheet);
+    m_sheet->show();
+    m_sheet->ShowSheet(resetColumnWidths);
+    resetColumnWidths = false;
+    if (m_focusGridOnOpen && m_sheet->Grid() && m_sheet->Grid()->focusPolicy() != Qt::NoFocus)
+        m_sheet->Grid()->setFocus();
+    else if (m_tree)
+        m_tree->Control()->setFocus();
+}
+
+void cuiMain::CloseSheet()
+{
+    if (!m_sheet)
+        return;
+    int col, row, left, top;
+    if (m_sheet->CurrentPosition(&col, &row, &left, &top)) {
+        const std::string name = m_sheet->EntryName();
+        m_positions.remove_if([&name](const SheetPosition& p) { return p.name == name; });
+        m_positions.push_front({name, col, row, left, top});
+    }
+    m_focusGridOnOpen = m_tree && !m_tree->Control()->hasFocus() &&
+                        m_sheet->isAncestorOf(QApplication::focusWidget());
+    delete m_sheet;
+    m_sheet = nullptr;
+}
+
+void cuiMain::Periodic()
+{
+    if (!m_sheet && m_form && m_form->isVisible()) {
+        if (m_tree && m_tree->SelectedCell())
+            ExecuteCell(m_tree->SelectedCell());
+        else if (!m_tree && !m_positions.empty())
+            OpenSheet(m_positions.front().name);
+    }
+    if (m_recheck && m_recheck->Remaining() == 0) {
+        m_recheck.reset();
+        CountWarnings();
+        if (g_EvMan)
+            g_EvMan->Post(ev::kEepromDebugRefresh);
+    }
+}
+
+void cuiMain::StartWarningRecheck()
+{
+    if (!m_recheck)
+        m_recheck = std::make_unique<cmcTick>();
+    m_recheck->Start(250);
+}
+
+void cuiMain::CountWarnings(int* errors, int* warnings)
+{
+    int e = 0, w = 0;
+    if (errors)
+        *errors = 0;
+    if (warnings)
+        *warnings = 0;
+    if (!m_tree)
+        return;
+    std::vector<std::string> errorList, warningList;
+    cmcCellObj cell;
+    bool lastHasAlt = false;
+    auto evaluate = [&](const std::string& definition, int bank) {
+        cell = cmcCellObj();
+        cell.ParseCell(definition, nullptr, nullptr);
+        cmcCellCapsule capsule;
+        capsule.cell = &cell;
+        if (bank >= 0) {
+            cell.index = bank;
+            // Each bank's check looks at its own bank.
+            capsule.bank = bank;
+        }
+        RunRules(capsule, 0);
+        lastHasAlt = cell.altText.has_value();
+        const std::string ref = cell.altText.value_or("");
+        if (capsule.flags & cmcCellCapsule::kFlagError) {
+            errorList.push_back(ref);
+            ++e;
+        } else if (capsule.flags & cmcCellCapsule::kFlagWarning) {
+            warningList.push_back(ref);
+            ++w;
+        }
+    };
+    for (int n = 0;; ++n) {
+        const std::string line = g_GTex->GetLine("GI_WarningCheckList", n);
+        if (!line.empty() && line[0] == '#')
+            break;
+        evaluate(line, -1);
+    }
+    for (int b = 0; b < 8; ++b)
+        evaluate(txt::Format("{(%%CL_Check_Mch:[St_ChBank]GI_Sheet_Mch_%s,Bank %d)}",
+                             indDocument::ModelTypeName(m_doc.ModelType()), b),
+                 b);
+    if (lastHasAlt) {
+        QTreeWidget* t = m_tree->Control();
+        if (t->topLevelItemCount() > 0)
+            m_tree->ClearMarks(t->topLevelItem(0));
+        for (int i = t->topLevelItemCount() - 1; i >= 0; --i) {
+            m_tree->Mark(t->topLevelItem(i), warningList, cuiTree::kWarningMark);
+            m_tree->Mark(t->topLevelItem(i), errorList, cuiTree::kErrorMark);
+        }
+    }
+    if (errors)
+        *errors = e;
+    if (warnings)
+        *warnings = w;
+}
+
+// ---- state and title ----
+
+void cuiMain::MarkModified()
+{
+    m_doc.MarkModified();
+    UpdateTitle();
+}
+
+void cuiMain::CheckModified()
+{
+    if (m_doc.CheckModified())
+        UpdateTitle();
+}
+
+void cuiMain::MarkSaved()
+{
+    m_doc.MarkSaved();
+    UpdateTitle();
+}
+
+QString cuiMain::TitleText() const
+{
+    std::string name = m_doc.DisplayName();
+    const std::string app = g_GTex->GetLine("GI_Sys_AppTitle", 0);
+    QString t = plat::ToQt(name);
+    if (m_doc.Modified())
+        t += QStringLiteral(" *");
+    return t + QStringLiteral(" - ") + plat::ToQt(app);
+}
+
+void cuiMain::UpdateTitle()
+{
+    if (!m_form)
+        return;
+    m_form->setWindowTitle(TitleText());
+}
+
+// ---- document commands ----
+
+cuiMain::Answer cuiMain::ConfirmDiscard(bool another)
+{
+    if (g_EvMan)
+        g_EvMan->Send(ev::kCommitEdits);
+    const std::string text =
+        another ? g_GTex->GetLines("GI_Mess_Confirm_WriteAnother")
+                : txt::Format(g_GTex->GetLines("GI_Mess_Confirm_WriteFile").c_str(),
+                              m_doc.DisplayName().c_str());
+    if (!m_doc.Modified())
+        return kYes;
+    const plat::BoxResult r =
+        OverlayTextBox(text, plat::BoxIcon::Warning, plat::BoxButtons::YesNoCancel);
+    if (r == plat::BoxResult::Yes) {
+        const int saved = (m_doc.Untitled() || another) ? SaveAs() : SaveFile(m_doc.Path());
+        return saved == 0 ? kYes : kCancel;
+    }
+    return r == plat::BoxResult::No ? kNo : kCancel;
+}
+
+void cuiMain::NewDocument()
+{
+    if (ConfirmDiscard(false) == kCancel)
+        return;
+    m_doc.NewDocument();
+    UpdateTitle();
+    CloseSheet();
+    RefreshTitle();
+    if (g_EvMan)
+        g_EvMan->Send(ev::kTreeRebuilt);
+}
+
+int cuiMain::OpenDocument()
+{
+    if (g_EvMan)
+        g_EvMan->Send(ev::kCommitEdits);
+    const std::string path = fileDialog ? fileDialog(false, std::string()) : std::string();
+    if (path.empty())
+        return indDocument::kCancelled;
+    return OpenFile(path);
+}
+
+int cuiMain::OpenFile(const std::string& path)
+{
+    if (ConfirmDiscard(m_doc.IsDocumentPath(path)) == kCancel)
+        return indDocument::kCancelled;
+    if (m_form)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    const int type = m_doc.ModelType();
+    const int code = m_doc.OpenFile(path);
+    if (m_form)
+        QApplication::restoreOverrideCursor();
+    if (code == kClnOk) {
+        if (g_Environ)
+            g_Environ->modelType = m_doc.ModelType();
+        CloseSheet();
+        if (g_EvMan)
+            g_EvMan->Send(ev::kTreeRebuilt);
+    }
+    UpdateTitle();
+    if (code == kClnOk || type != m_doc.ModelType())
+        RefreshTitle();
+    return code;
+}
+
+int cuiMain::SaveDocument()
+{
+    return m_doc.Untitled() ? SaveAs() : SaveFile(m_doc.Path());
+}
+
+int cuiMain::SaveAs()
+{
+    if (g_EvMan)
+        g_EvMan->Send(ev::kCommitEdits);
+    const std::string path = fileDialog ? fileDialog(true, m_doc.DisplayName()) : std::string();
+    if (path.empty())
+        return indDocument::kCancelled;
+    return SaveFile(path);
+}
+
+bool cuiMain::ConfirmUnkept()
+{
+    const std::vector<int> blocks = m_doc.UnkeptChanges();
+    if (blocks.empty())
+        return true;
+    // Each line of the entry: a block identifier, a tab and the sheet that edits it.
+    std::vector<std::string> sheets;
+    for (int n = 0;; ++n) {
+        const std::string line = g_GTex->GetLine("GI_App_UnkeptBlocks", n);
+        if (!line.empty() && line[0] == '#')
+            break;
+        const std::string id = txt::Field(line, '\t', 0).value_or("");
+        const std::string sheet = txt::Field(line, '\t', 1).value_or("");
+        for (int b : blocks)
+            if (id == std::to_string(b) &&
+                std::find(sheets.begin(), sheets.end(), sheet) == sheets.end())
+                sheets.push_back(sheet);
+    }
+    // Settings no sheet of ours edits yet are still named, as a group.
+    if (sheets.empty())
+        sheets.push_back(g_GTex->GetLine("GI_App_UnkeptOther", 0));
+    std::string list;
+    for (const std::string& s : sheets)
+        list += "\n    " + s;
+    const std::string text =
+        txt::Format(g_GTex->GetLines("GI_AppMess_Confirm_UnkeptChanges").c_str(), list.c_str());
+    return OverlayTextBox(text, plat::BoxIcon::Warning, plat::BoxButtons::OkCancel) ==
+           plat::BoxResult::Ok;
+}
+
+int cuiMain::SaveFile(const std::string& path)
+{
+    if (g_EvMan)
+        g_EvMan->Send(ev::kCommitEdits);
+    if (!ConfirmUnkept())
+        return indDocument::kCancelled;
+    if (m_form)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    const int code = m_doc.SaveFile(path);
+    if (m_form)
+        QApplication::restoreOverrideCursor();
+    UpdateTitle();
+    if (g_EvMan)
+        g_EvMan->Send(ev::kRefreshMenu);
+    return code;
+}
+
+// ---- closing ----
+
 bool cuiMain::CloseQuery()
 {
+    if (m_form && !m_form->isEnabled())
+        return false;
+    if (ConfirmDiscard(false) == kCancel)
+        return false;
     return true;
 }
 
 void cuiMain::OnClose()
 {
-    if (!m_form || !g_Environ)
+    if (!m_form)
         return;
-    const QRect r = m_form->isMaximized() || m_form->isMinimized() ? m_form->normalGeometry()
-                                                                   : m_form->geometry();
-    g_Environ->left = r.x();
-    g_Environ->top = r.y();
-    g_Environ->width = r.width();
-    g_Environ->height = r.height();
-    if (m_splitter && !m_splitter->sizes().isEmpty())
-        g_Environ->splitterV = m_splitter->sizes().first();
+    if (g_Environ) {
+        const QRect r = m_form->isMaximized() || m_form->isMinimized() ? m_form->normalGeometry()
+                                                                       : m_form->geometry();
+        g_Environ->left = r.x();
+        g_Environ->top = r.y();
+        g_Environ->width = r.width();
+        g_Environ->height = r.height();
+        if (m_splitter && !m_splitter->sizes().isEmpty())
+            g_Environ->splitterV = m_splitter->sizes().first();
+    }
+    m_task->SetInterval(-1);
+    CloseSheet();
+    delete m_tree;
+    m_tree = nullptr;
 }

@@ -1,17 +1,40 @@
 #pragma once
 #include <QIcon>
 #include <QList>
+#include <QPointer>
 #include <QString>
+#include <functional>
+#include <list>
+#include <memory>
 #include <string>
+#include <vector>
+
+#include "cells/cmcCellCapsule.h"
+#include "model/indDocument.h"
+#include "shell/cuiSheetPage.h"
 
 class QLabel;
+class QMenuBar;
 class QSplitter;
+class QStatusBar;
 class QWidget;
 class TForm1;
+class cmcCellObj;
+class cmcFCache;
+class cmcTask;
+class cmcTick;
+class cuiImageList;
+class cuiMenu;
+class cuiToolBar;
+class iuiTree;
 struct cmcEvent;
+class QTreeWidgetItem;
 
-// The common main object: opens the overlays, owns what the main window shows and reacts
-// to the program-wide events. The model's main object derives from it.
+// The common main object: opens the overlays, holds the document, lays out the main form
+// (menu, tool bar, tree, sheet page, status bar), switches sheets as the tree selection
+// changes, keeps title and status message, marks tree entries with warnings and errors,
+// runs the file commands and reacts to the program-wide events. The model's main object
+// derives from it and answers the virtual operations.
 class cuiMain {
 public:
     cuiMain(const std::string& programCode, int imageSize);
@@ -19,33 +42,117 @@ public:
     cuiMain(const cuiMain&) = delete;
     cuiMain& operator=(const cuiMain&) = delete;
 
+    // ---- virtual operations, in the system's order ----
+    virtual void InitCodes() {}
     // Builds the main window's contents on the form and shows it.
     virtual void CreateUi(TForm1* form, const QList<QIcon>& treeImages,
                           const QList<QIcon>& toolBarImages);
-    // The close query: false keeps the program running.
+    // Rebuilds the navigation tree.
+    virtual void RefreshTitle();
+    // Counts errors and warnings of the warning check list and marks the tree.
+    virtual void CountWarnings(int* errors = nullptr, int* warnings = nullptr);
+    // The sheet shown for a sheet reference.
+    virtual cuiSheetPage* CreateSheet(QWidget* parent, const std::string& reference);
+    virtual void LoadInitialImage(int modelType) { m_doc.LoadInitialImage(modelType); }
+    virtual void OnStatusBarResize() {}
+
+    // ---- the close query and the end of the window ----
+    // False keeps the program running.
     virtual bool CloseQuery();
     // The form is closing for good: remember window placement and splitter.
     virtual void OnClose();
 
+    // ---- document commands ----
+    enum Answer { kYes = 6, kNo = 7, kCancel = 2 };
+    Answer ConfirmDiscard(bool another);
+    void NewDocument();
+    int OpenDocument();
+    int OpenFile(const std::string& path);
+    int SaveDocument();
+    int SaveAs();
+    int SaveFile(const std::string& path);
+    // Asks for a file name: the open dialog (save false) or the save dialog with the given
+    // name. Empty when cancelled. Tests replace it.
+    std::function<std::string(bool save, const std::string& name)> fileDialog;
+
+    // ---- sheets ----
+    void OpenSheet(const std::string& reference);
+    void CloseSheet();
+    cuiSheetPage* Sheet() const { return m_sheet; }
+    // Runs the cell rules on one capsule: mode 0 evaluates, 1 is a user event.
+    int RunRules(cmcCellCapsule& capsule, int mode);
+    // Runs the command of a menu, tool bar or tree cell (action 13).
+    void ExecuteCell(cmcCellObj* cell);
+
+    // ---- state ----
+    void MarkModified();
+    void CheckModified();
+    void MarkSaved();
+    void UpdateTitle();
+    QString TitleText() const;
+    void StartWarningRecheck();
+    // The 50 ms periodic task: reopens a sheet when none is open and runs the delayed
+    // warning re-check.
+    void Periodic();
+
+    indDocument& Doc() { return m_doc; }
     const std::string& ProgramCode() const { return m_programCode; }
     int ImageSize() const { return m_imageSize; }
     // The program's folder, with a trailing "/".
     static std::string ProgramDir();
     TForm1* Form() const { return m_form; }
     QSplitter* Splitter() const { return m_splitter; }
+    iuiTree* Tree() const { return m_tree; }
+    cuiMenu* Menu() const { return m_menu; }
+    cuiToolBar* ToolBar() const { return m_toolBar; }
+    cmcFCache& Cache() { return *m_cache; }
+    QLabel* MessagePanel() const { return m_messagePanel; }
+    const std::string& CurrentDirectory() const;
+    bool appInactive = false;
+    bool resetColumnWidths = false;
 
 protected:
     static void OnEvent(void* context, const cmcEvent& event);
     virtual void HandleEvent(const cmcEvent& event);
+    // Rules used until the model installs its own.
+    void SetRules(cmcCellRulesFn fn, void* context)
+    {
+        m_rulesFn = fn;
+        m_rulesContext = context;
+    }
+    void OnTreeSelection();
+    // Asks before a save loses edits of settings that files do not keep; false cancels.
+    bool ConfirmUnkept();
+
+    struct SheetPosition {
+        std::string name;
+        int col, row, leftCol, topRow;
+    };
 
     std::string m_programCode;
     int m_imageSize;
+    indDocument m_doc;
+    std::unique_ptr<cmcFCache> m_cache;
+    std::unique_ptr<cuiImageList> m_imageList;
     TForm1* m_form = nullptr;
     QList<QIcon> m_treeImages;
     QList<QIcon> m_toolBarImages;
     QSplitter* m_splitter = nullptr;
-    QWidget* m_treePanel = nullptr;
-    QWidget* m_sheetPage = nullptr;
+    QWidget* m_leftPanel = nullptr;
+    QWidget* m_rightPanel = nullptr;
+    QLabel* m_messagePanel = nullptr;
+    cuiMenu* m_menu = nullptr;
+    cuiToolBar* m_toolBar = nullptr;
+    iuiTree* m_tree = nullptr;
+    QPointer<cuiSheetPage> m_sheet;
+    std::list<SheetPosition> m_positions;
+    std::unique_ptr<cmcTick> m_recheck;
+    cmcTask* m_task = nullptr;
+    bool m_focusGridOnOpen = false;
+    bool m_closing = false;
+    cmcCellRulesFn m_rulesFn = nullptr;
+    void* m_rulesContext = nullptr;
+    std::string m_currentDirectory;
 };
 
 // The one main object of the program (null in tests that do not build one).

@@ -1,15 +1,66 @@
 #include "shell/indMain.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QStatusBar>
+#include <QToolBar>
+#include <QTreeWidget>
 
+#include "cells/ICellPopups.h"
+#include "cells/cmcCellIds.h"
+#include "cells/cmcFCache.h"
+#include "common/cmcEvMan.h"
+#include "common/indEnviron.h"
+#include "model/datChEdit.h"
+#include "model/indBlockMap.h"
 #include "overlay/OverlayBox.h"
 #include "overlay/cmcGTex.h"
+#include "platform/TextUtil.h"
 #include "platform/qt/QtServices.h"
+#include "rules/indActiveCell.h"
+#include "sheets/cuiSheet.h"
+#include "shell/Outline.h"
+#include "shell/ShellRules.h"
 #include "shell/TForm1.h"
+#include "shell/cuiMenu.h"
+#include "shell/cuiToolBar.h"
+#include "shell/iuiTree.h"
 
-indMain::indMain(const std::string& programCode, int imageSize) : cuiMain(programCode, imageSize) {}
+indMain::indMain(const std::string& programCode, int imageSize) : cuiMain(programCode, imageSize)
+{
+    m_activeCell = std::make_unique<indActiveCell>(*static_cast<indRulesHost*>(this));
+    SetRules(&indMain::Rules, this);
+    cuiSheet::SetDefaultRules(&indMain::Rules, this);
+    cuiSheet::SetModelHost(this);
+    // The codecs find the choice lists and open their windows through these.
+    g_FCache = &Cache();
+    g_CellPopups = &m_popups;
+    InitCodes();
+}
+
+indMain::~indMain()
+{
+    if (g_FCache == &Cache())
+        g_FCache = nullptr;
+    if (g_CellPopups == &m_popups)
+        g_CellPopups = nullptr;
+    if (cuiSheet::ModelHost() == this) {
+        cuiSheet::SetModelHost(nullptr);
+        cuiSheet::SetDefaultRules(nullptr, nullptr);
+    }
+}
+
+int indMain::Rules(void* context, cmcCellCapsule* capsule, int mode)
+{
+    auto* self = static_cast<indMain*>(context);
+    const cmcCellObj* cell = capsule ? capsule->cell : nullptr;
+    if (cell &&
+        ((cell->id >= CL_Menu_File_New && cell->id <= CallSheet) || cell->id == CL_PMenu_NoItem))
+        return ShellRules(static_cast<indRulesHost*>(self), capsule, mode);
+    return indActiveCell::Rules(self->m_activeCell.get(), capsule, mode);
+}
 
 void indMain::CreateUi(TForm1* form, const QList<QIcon>& treeImages,
                        const QList<QIcon>& toolBarImages)
@@ -30,22 +81,324 @@ void indMain::ApplySwitches(const QStringList& arguments)
 
 void indMain::EnterMakerMode()
 {
-    if (m_maker)
+    if (m_doc.maker)
         return;
     if (!ConfirmBox("GI_Mess_Maker_Caution"))
         return;
-    m_maker = true;
+    m_doc.maker = true;
+    RefreshTitle();
     if (m_form) {
         m_makerPanel = new QLabel(plat::ToQt(g_GTex->GetLine("GI_StatusPanel_Maker", 0)));
         m_makerPanel->setObjectName(QStringLiteral("MakerPanel"));
+        m_makerPanel->setStyleSheet(
+            QStringLiteral("QLabel { background: #800000; color: white; padding: 0 6px; }"));
         m_form->statusBar()->addPermanentWidget(m_makerPanel);
     }
 }
 
 void indMain::EnterFactoryAdjustMode()
 {
-    if (m_factoryAdj)
+    if (m_doc.factory)
         return;
     if (ConfirmBox("GI_Mess_FactADJMode_Caution"))
-        m_factoryAdj = true;
+        m_doc.factory = true;
+}
+
+void indMain::ChangeModelType(int modelType, bool ask)
+{
+    if (modelType == m_doc.ModelType() || modelType < 0 || modelType >= indDocument::kModelTypes)
+        return;
+    if (ask) {
+        if (!ConfirmBox("GI_AppMess_ChangeModel"))
+            return;
+        // The new model type starts a new document: unsaved work is offered for saving.
+        if (ConfirmDiscard(false) == kCancel)
+            return;
+    }
+    m_doc.ChangeModelType(modelType, ask);
+    if (g_Environ)
+        g_Environ->modelType = modelType;
+    UpdateTitle();
+    RefreshTitle();
+    if (g_EvMan)
+        g_EvMan->Send(ev::kRefreshUi);
+}
+
+void indMain::RefreshTitle()
+{
+    cuiMain::RefreshTitle();
+    if (!m_tree)
+        return;
+    QTreeWidget* t = m_tree->Control();
+    if (t->topLevelItemCount() > 0) {
+        QTreeWidgetItem* root = t->topLevelItem(0);
+        root->setText(
+            0, root->text(0) + plat::ToQt(g_GTex->GetLine("GI_AppInd_Model", m_doc.ModelType())));
+    }
+}
+
+void indMain::CountWarnings(int* errors, int* warnings)
+{
+    cuiMain::CountWarnings(errors, warnings);
+    if (g_EvMan) {
+        g_EvMan->Post(ev::kRefreshBankIcons);
+        g_EvMan->Post(ev::kImageChanged);
+    }
+}
+
+void indMain::HandleEvent(const cmcEvent& event)
+{
+    const int kind = m_doc.ModelType() + 1;
+    switch (event.id) {
+        case ev::kTreeRebuilt:
+            RemoveBranches();
+            return;
+        case ev::kInsertChannel:
+            datChEdit::InsertChannelInBank(m_doc.Work(), m_doc.Reference(), kind,
+                                           static_cast<int32_t>(event.arg1),
+                                           static_cast<int32_t>(event.arg2));
+            if (g_EvMan) {
+                g_EvMan->Send(ev::kAddRows);
+                g_EvMan->Send(ev::kImageChanged);
+            }
+            return;
+        case ev::kDeleteChannel:
+            datChEdit::DeleteChannelFromBank(m_doc.Work(), m_doc.Reference(), kind,
+                                             static_cast<int32_t>(event.arg1),
+                                             static_cast<int32_t>(event.arg2));
+            if (g_EvMan) {
+                g_EvMan->Send(ev::kRemoveRows);
+                g_EvMan->Send(ev::kImageChanged);
+                g_EvMan->Send(ev::kRedrawIndexFrom, 0, event.arg2);
+            }
+            return;
+        case ev::kInsertMdcAlias:
+            datChEdit::InsertAlias(m_doc.Work(), m_doc.Reference(),
+                                   static_cast<int32_t>(event.arg2));
+            if (g_EvMan) {
+                g_EvMan->Send(ev::kAddRows);
+                g_EvMan->Send(ev::kImageChanged);
+            }
+            return;
+        case ev::kDeleteMdcAlias:
+            datChEdit::DeleteAlias(m_doc.Work(), m_doc.Reference(),
+                                   static_cast<int32_t>(event.arg2));
+            if (g_EvMan) {
+                g_EvMan->Send(ev::kRemoveRows);
+                g_EvMan->Send(ev::kImageChanged);
+                g_EvMan->Send(ev::kRedrawIndexFrom, 0, event.arg2);
+            }
+            return;
+        default:
+            cuiMain::HandleEvent(event);
+    }
+}
+
+void indMain::RemoveBranches()
+{
+    if (!m_tree)
+        return;
+    QTreeWidget* t = m_tree->Control();
+    const cmcCellObj* before = m_tree->SelectedCell();
+    const std::string selected = before && before->altText ? *before->altText : std::string();
+    const int type = m_doc.ModelType();
+    const bool eacc = (m_doc.Work().GetByte(0x000B) & 0x10) != 0;
+    const bool removed[8] = {
+        !m_doc.maker,            // 0: maker entries
+        type != 0,               // 1: LMR only
+        type != 1 && type != 2,  // 2: PMR kinds only
+        type != 2,               // 3: digital-signalling PMR only
+        type == 3,               // 4: not on PMR446 digital
+        !eacc,                   // 5: extended access
+        !m_doc.adjust,           // 6: adjustment mode
+        false,
+    };
+    t->blockSignals(true);
+    bool again = true;
+    while (again) {
+        again = false;
+        for (QTreeWidgetItem* n : m_tree->Nodes()) {
+            const cmcCellObj* c = cuiTree::CellOf(n);
+            bool drop = false;
+            for (int k = 0; k < 8 && c; ++k)
+                drop = drop || (removed[k] && c->UserFlag(k));
+            if (drop) {
+                m_tree->DeleteNode(n);
+                again = true;
+                break;
+            }
+        }
+    }
+    // With extended access the digital timers come back after the digital messages.
+    if (eacc && !m_tree->FindByEntry("GI_Sheet_Dig_Tim")) {
+        const std::vector<OutlineLine> lines = ReadOutline(*g_GTex, "GI_Tree_Main_Body");
+        QTreeWidgetItem* messages = m_tree->FindByEntry("GI_Sheet_Dig_ProgMes");
+        QTreeWidgetItem* host = nullptr;
+        for (QTreeWidgetItem* n : m_tree->Nodes()) {
+            if (n == messages)
+                break;
+            host = n;
+        }
+        if (!messages)
+            host = nullptr;
+        for (const OutlineLine& l : lines)
+            if (host && l.definition.find("GI_Sheet_Dig_Tim") != std::string::npos) {
+                m_tree->AddNode(host, l.definition);
+                break;
+            }
+    }
+    // The memory channel branch starts with one bank.
+    if (QTreeWidgetItem* top = m_tree->FindBySheet("GI_Sheet_Memory_CH_Top")) {
+        m_tree->DeleteChildren(top);
+        const char* name = indDocument::ModelTypeName(type);
+        m_tree->AddNode(
+            top, txt::Format(g_GTex->GetLine("GI_Tree_Branch_Mch_Free", 0).c_str(), name, 0));
+        top->setExpanded(true);
+    }
+    t->blockSignals(false);
+    const cmcCellObj* now = m_tree->SelectedCell();
+    const std::string nowRef = now && now->altText ? *now->altText : std::string();
+    if (!t->currentItem() && t->topLevelItemCount() > 0)
+        t->setCurrentItem(t->topLevelItem(0));
+    else if (nowRef != selected)
+        if (QTreeWidgetItem* next = t->itemBelow(t->currentItem()))
+            t->setCurrentItem(next);
+    if (g_EvMan)
+        g_EvMan->Post(ev::kRefreshBankIcons);
+}
+
+int indMain::EditMenuItems() const
+{
+    QAction* edit = m_menu ? m_menu->FindById(CL_Menu_Edit_Top) : nullptr;
+    return edit && edit->menu() ? static_cast<int>(edit->menu()->actions().size()) : 0;
+}
+
+void indMain::PackWorkImage()
+{
+    indBlockMap::Pack(m_doc.Work());
+}
+
+int indMain::HelpContextOf(int32_t)
+{
+    return 0;
+}
+
+void indMain::ShowHelp(int) {}
+
+void indMain::NotYet()
+{
+    OverlayBox("GI_AppMess_NotAvailable", plat::BoxIcon::Information, plat::BoxButtons::Ok);
+}
+
+bool indMain::RunCommand(int32_t cellId, int32_t index)
+{
+    indEnviron* env = g_Environ;
+    switch (cellId) {
+        case CL_Menu_File_New:
+            NewDocument();
+            return true;
+        case CL_Menu_File_Open:
+            OpenDocument();
+            return true;
+        case CL_Menu_File_Save:
+            SaveDocument();
+            return true;
+        case CL_Menu_File_SaveAs:
+            SaveAs();
+            return true;
+        case CL_Menu_File_Recent:
+            if (env && index >= 0 && index < env->recent.Count() &&
+                !env->recent.At(index).empty()) {
+                const std::string path = env->recent.At(index);  // the open reorders the list
+                OpenFile(path);
+            }
+            return true;
+        case CL_Menu_File_Exit:
+            if (m_form)
+                m_form->close();
+            return true;
+        case CL_Menu_View_FontSize:
+            if (env)
+                env->fontSizePercentage = index;
+            resetColumnWidths = true;
+            CloseSheet();
+            return true;
+        case CL_Menu_View_ToolBar:
+            if (env)
+                env->toolbarVisible = env->toolbarVisible ? 0 : 1;
+            if (m_toolBar)
+                m_toolBar->Control()->setVisible(!env || env->toolbarVisible);
+            return true;
+        case CL_Menu_Port_Com:
+            if (env)
+                env->comPort = index;
+            if (g_EvMan)
+                g_EvMan->Send(ev::kRefreshUi);
+            return true;
+        case CL_Menu_Port_SpeedHigh:
+            if (env)
+                env->comSpeedHigh = index;
+            return true;
+        case CL_Model_Lmr:
+        case CL_Model_Pmr:
+        case CL_Model_DaloPmr:
+        case CL_Model_DPmr446:
+            ChangeModelType(cellId - CL_Model_Lmr, true);
+            return true;
+        case CL_Help_About:
+            if (g_EvMan)
+                g_EvMan->Post(ev::kShowAbout);
+            return true;
+        case CL_Menu_File_Print_Current:
+        case CL_Menu_File_Print_All:
+        case CL_Menu_Port_Usb:
+        case CL_Menu_Clone_Read:
+        case CL_Menu_Clone_Write:
+        case CL_Menu_Clone_Info:
+        case CL_Help_Contents:
+        case CL_Menu_Lang:
+        case CL_Menu_Ad_Read:
+        case CL_Menu_View_Ad:
+        case CL_Menu_View_Ad_Update:
+            NotYet();
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool indMain::CommandEnabled(int32_t cellId, int32_t)
+{
+    switch (cellId) {
+        case CL_Menu_File_Print_Current:
+            return false;  // no sheet can be printed yet
+        default:
+            return true;
+    }
+}
+
+bool indMain::CommandChecked(int32_t cellId, int32_t index)
+{
+    const indEnviron* env = g_Environ;
+    switch (cellId) {
+        case CL_Menu_View_FontSize:
+            return env && env->fontSizePercentage == index;
+        case CL_Menu_View_ToolBar:
+            return !env || env->toolbarVisible;
+        case CL_Menu_Port_Com:
+            return env && env->comPort == index;
+        case CL_Menu_Port_Usb:
+            return env && env->comPort >= 5;
+        case CL_Menu_Port_SpeedHigh:
+            return env && env->comSpeedHigh == index;
+        case CL_Model_Lmr:
+        case CL_Model_Pmr:
+        case CL_Model_DaloPmr:
+        case CL_Model_DPmr446:
+            return m_doc.ModelType() == cellId - CL_Model_Lmr;
+        case CL_Menu_View_Ad:
+            return env && env->adjWindowOpen;
+        default:
+            return false;
+    }
 }

@@ -1,31 +1,73 @@
 #pragma once
 #include <QStringList>
+#include <memory>
 
+#include "model/datClipCh.h"
+#include "rules/indRulesHost.h"
+#include "sheets/cuiCellPopups.h"
 #include "shell/cuiMain.h"
 
 class QLabel;
+class indActiveCell;
 
-// The model's main object. For now it adds the maker and factory adjustment switches of
-// the command line to the common main object.
-class indMain : public cuiMain {
+// The model's main object: the radio family's model types, modes and tree branches on top
+// of the common main object, and the program side of the cell rules (indRulesHost) over the
+// document.
+class indMain : public cuiMain, public indRulesHost {
 public:
     indMain(const std::string& programCode, int imageSize);
+    ~indMain() override;
 
     void CreateUi(TForm1* form, const QList<QIcon>& treeImages,
                   const QList<QIcon>& toolBarImages) override;
+    void RefreshTitle() override;
+    void CountWarnings(int* errors = nullptr, int* warnings = nullptr) override;
 
     // Applies the command-line switches, each at every argument that matches it
     // (case-insensitively, otherwise exactly), in the order maker, factory adjustment.
     void ApplySwitches(const QStringList& arguments);
     void EnterMakerMode();
     void EnterFactoryAdjustMode();
-
-    bool MakerMode() const { return m_maker; }
-    bool FactoryAdjustMode() const { return m_factoryAdj; }
+    // Switches the model type; asked: the user chose it (confirmation, fresh document).
+    void ChangeModelType(int modelType, bool ask);
     QLabel* MakerPanel() const { return m_makerPanel; }
+    bool FactoryAdjustMode() const { return m_doc.factory; }
+
+    // ---- indRulesHost ----
+    cmcEeprom& WorkImage() override { return m_doc.Work(); }
+    cmcEeprom& ReferenceImage() override { return m_doc.Reference(); }
+    int ModelType() const override { return m_doc.ModelType(); }
+    bool MakerMode() const override { return m_doc.maker; }
+    bool ExtendedMode() const override { return m_doc.extended; }
+    bool FactoryMode() const override { return m_doc.factory; }
+    cmcFCache& Cache() override { return cuiMain::Cache(); }
+    ICellPopups* Popups() override { return &m_popups; }
+    void StartWarningRecheck() override { cuiMain::StartWarningRecheck(); }
+    void CheckModified() override { cuiMain::CheckModified(); }
+    void PackWorkImage() override;
+    int HelpContextOf(int32_t cellId) override;
+    void ShowHelp(int context) override;
+    bool RunCommand(int32_t cellId, int32_t index) override;
+    bool CommandEnabled(int32_t cellId, int32_t index) override;
+    bool CommandChecked(int32_t cellId, int32_t index) override;
+    void OpenSheet(const std::string& reference) override { cuiMain::OpenSheet(reference); }
+    datClipCh* Clipboard() override { return &m_clipboard; }
+    int EditMenuItems() const override;
+
+    // The rules every cell of the program runs through: the command cells of menus, tool
+    // bar and tree here, every other cell in the model cell rules.
+    static int Rules(void* context, cmcCellCapsule* capsule, int mode);
+    indActiveCell& ActiveCell() { return *m_activeCell; }
+
+protected:
+    void HandleEvent(const cmcEvent& event) override;
+    // Removes the tree entries that do not apply to the model type and modes.
+    void RemoveBranches();
+    void NotYet();
 
 private:
-    bool m_maker = false;
-    bool m_factoryAdj = false;
     QLabel* m_makerPanel = nullptr;
+    datClipCh m_clipboard;
+    cuiCellPopups m_popups;
+    std::unique_ptr<indActiveCell> m_activeCell;
 };

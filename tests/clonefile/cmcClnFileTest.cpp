@@ -249,7 +249,8 @@ TEST_F(ClnFileTest, ReadResults)
         {"header with trailing spaces", "32850000   \n" + M + D, 6},
         {"short header", "3285000\n" + M + D, 6},
         {"empty file", "", 6},
-        {"header without line end", "32850000", 0},
+        // The header's line end is part of its nine characters.
+        {"header without line end", "32850000", 6},
         {"no map revision", H + D, 0},
         {"map revision 0", H + "#MapRev=0\n" + D, 0},
         {"map revision 2 first", H + "#MapRev=2\n" + D, 5},
@@ -603,3 +604,22 @@ TEST_F(ClnFileTest, SaveKeepsPermissionsAndLinks)
 }
 
 }  // namespace
+
+// Only regular files are read: a directory, a device that never ends and a FIFO that no
+// one writes to are all refused at once with the open error, the image untouched.
+TEST_F(ClnFileTest, NonRegularFilesAreRefused)
+{
+    const fs::path fifo = dir / "fifo.qcl";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    qvtest::Services().boxes.AnswerAll(plat::BoxResult::Ok);
+    for (const std::string& path : {dir.string(), std::string("/dev/zero"), fifo.string()}) {
+        SCOPED_TRACE(path);
+        cmcEeprom image, before;
+        Pattern(image);
+        before.Assign(image);
+        cmcClnFile f;
+        Configure(f, image);
+        EXPECT_EQ(f.Read(path, kWhole), 1);
+        EXPECT_TRUE(image.Equals(before));
+    }
+}

@@ -76,7 +76,8 @@ protected:
 TEST_F(StartupTest, FormTakesTitleFontAndMinimumFromTheOverlay)
 {
     Build();
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quorvex"));
+    // The shown window names the document before the program's title.
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Untitled - Quorvex"));
     EXPECT_EQ(form->minimumSize(), QSize(400, 200));
     EXPECT_EQ(form->font().pixelSize(), 13);
     EXPECT_EQ(form->TreeImages().size(), 11);

@@ -1,0 +1,435 @@
+#include "model/indDocument.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "clonefile/ShowFileError.h"
+#include "clonefile/cmcClnFile.h"
+#include "common/indEnviron.h"
+#include "model/CheckImageIdentity.h"
+#include "model/datCh.h"
+#include "model/datChBanks.h"
+#include "model/indBlockMap.h"
+#include "overlay/cmcGTex.h"
+#include "platform/Fatal.h"
+#include "platform/TextUtil.h"
+
+namespace {
+
+// Working-area slots that pack never writes back into the EEPROM (identifier, address,
+// length in bytes), in slot order.
+struct UnkeptSlot {
+    int id;
+    int32_t address;
+    int32_t length;
+};
+constexpr UnkeptSlot kUnkept[] = {
+    {27, 0x0FC6, 32 * 4}, {32, 0x1046, 8 * 8},   {8, 0x1196, 16 * 2},   {10, 0x11B6, 8 * 8},
+    {11, 0x11F6, 9 * 4},  {29, 0x122A, 8 * 8},   {26, 0x126A, 14},      {28, 0x1278, 32 * 2},
+    {25, 0x12B8, 24},     {24, 0x12D0, 16},      {30, 0x12E0, 24 * 12}, {31, 0x1400, 24 * 12},
+    {33, 0x1520, 8 * 2},  {34, 0x1530, 32 * 20}, {35, 0x17B0, 32 * 20}, {36, 0x1A30, 16},
+    {37, 0x1A40, 4},      {38, 0x1A44, 41 * 8},  {42, 0x1B8C, 5 * 26},  {43, 0x1C0E, 5 * 12},
+    {47, 0x1CA6, 88},     {43, 0x1CFE, 2},
+};
+
+// Memory channel records: part A (14 bytes from 0780) and part B (12 bytes from 08EE).
+constexpr int32_t kChA = 0x0780, kChALen = 14;
+constexpr int32_t kChB = 0x08EE, kChBLen = 12;
+constexpr int kChannels = 16;
+
+std::string FolderOf(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return std::string();
+    return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+void CopyFrom(cmcEeprom& image, const cmcEeprom& ref, int32_t first, int32_t last)
+{
+    image.SetBlock(first, ref.Data() + first, last - first + 1);
+}
+
+void BitsFrom(cmcEeprom& image, const cmcEeprom& ref, int32_t a, uint8_t mask)
+{
+    const uint8_t v = static_cast<uint8_t>((image.GetByte(a) & ~mask) | (ref.GetByte(a) & mask));
+    image.SetByte(a, v);
+}
+
+bool MapRevCheck(void*, int mapRev)
+{
+    return indDocument::AcceptMapRev(mapRev);
+}
+
+bool HeaderCheck(void* context, int modelCode, int extraCode, int* errorCode)
+{
+    return static_cast<indDocument*>(context)->CheckFileHeader(modelCode, extraCode, errorCode);
+}
+
+}  // namespace
+
+indDocument::indDocument()
+{
+    m_work.SetSize(kImageSize);
+    m_work2.SetSize(kImageSize);
+    m_saved.SetSize(kImageSize);
+    m_reference.Assign(m_work);
+    m_compare.Assign(m_work);
+}
+
+const char* indDocument::ModelTypeName(int modelType)
+{
+    static const char* const kNames[] = {"Lmr", "Pmr", "PmrD", "DPmr446"};
+    return modelType >= 0 && modelType < kModelTypes ? kNames[modelType] : kNames[0];
+}
+
+std::string indDocument::InitialFilePath(int modelType) const
+{
+    std::string name;
+    if (modelType >= 0 && static_cast<size_t>(modelType) < m_initialFiles.size())
+        name = m_initialFiles[static_cast<size_t>(modelType)];
+    else if (g_GTex)
+        name = g_GTex->GetLine("GI_App_InitialFile", modelType);
+    // Overlay names may be written with Windows separators.
+    std::replace(name.begin(), name.end(), '\\', '/');
+    return m_programDir + name;
+}
+
+std::string indDocument::DisplayName() const
+{
+    if (m_path.empty())
+        return "Untitled";
+    const size_t slash = m_path.rfind('/');
+    return slash == std::string::npos ? m_path : m_path.substr(slash + 1);
+}
+
+bool indDocument::CheckModified()
+{
+    if (!m_modified && m_work.Differs(m_saved)) {
+        m_modified = true;
+        return true;
+    }
+    return false;
+}
+
+void indDocument::MarkSaved()
+{
+    m_saved.Assign(m_work);
+    m_modified = false;
+}
+
+void indDocument::ConfigureReader(cmcClnFile& file, cmcEeprom& image)
+{
+    file.AttachImage(&image);
+    file.SetModelCode(kModelCode);
+    file.SetExtraCode(kExtraCode);
+    file.SetMapRevCheck(&MapRevCheck, this);
+    file.SetHeaderCheck(&HeaderCheck, this);
+}
+
+void indDocument::LoadInitialImage(int modelType)
+{
+    const std::string path = InitialFilePath(modelType);
+    const std::vector<int32_t> ranges = CloneRanges(3);
+    // Read into a copy, so that a failure cannot leave half an image behind.
+    cmcEeprom scratch;
+    scratch.Assign(m_reference);
+    cmcClnFile file;
+    ConfigureReader(file, scratch);
+    const int code = file.Read(path, ranges.data());
+    if (code != kClnOk)
+        plat::FatalError(txt::Format("Cannot open '%s'.", path.c_str()));
+    m_reference.Assign(scratch);
+    indBlockMap::UnpackFixedBase(m_reference);
+}
+
+void indDocument::Start(int modelType)
+{
+    if (modelType < 0 || modelType >= kModelTypes)
+        modelType = 0;
+    m_modelType = modelType;
+    LoadInitialImage(modelType);
+    m_work.Assign(m_reference);
+    indBlockMap::Pack(m_work);
+    m_work2.Assign(m_reference);
+    indBlockMap::Pack(m_work2);
+    MarkSaved();
+    m_path.clear();
+    m_compare.Assign(m_reference);
+}
+
+void indDocument::NewDocument()
+{
+    m_work.Assign(m_reference);
+    indBlockMap::Pack(m_work);
+    m_work2.Assign(m_reference);
+    indBlockMap::Pack(m_work2);
+    MarkSaved();
+    m_path.clear();
+    adjust = false;
+}
+
+void indDocument::ChangeModelType(int modelType, bool asked)
+{
+    if (modelType < 0 || modelType >= kModelTypes || modelType == m_modelType)
+        return;
+    m_modelType = modelType;
+    LoadInitialImage(modelType);
+    if (asked) {
+        m_work.Assign(m_reference);
+        indBlockMap::Pack(m_work);
+        m_work2.Assign(m_work);
+        MarkSaved();
+        m_path.clear();
+    }
+    adjust = false;
+}
+
+bool indDocument::CheckFileHeader(int modelCode, int extraCode, int* errorCode)
+{
+    if (modelCode != kModelCode && modelCode != kSecondModelCode) {
+        if (errorCode)
+            *errorCode = kClnModel;
+        return false;
+    }
+    if (extraCode != kExtraCode && extraCode != kSecondExtraCode) {
+        if (errorCode)
+            *errorCode = kClnExtra;
+        return false;
+    }
+    if (!m_secondCodeLock)
+        m_secondCode = modelCode == kSecondModelCode;
+    return true;
+}
+
+bool indDocument::IsNewerData(const cmcEeprom& image) const
+{
+    const int lockout =
+        g_GTex ? txt::ReadDecimal(g_GTex->GetLine("GI_Sys_LockoutNewerData", 0)) : 0;
+    if (lockout == 0)
+        return false;
+    cmcEeprom copy;
+    copy.Assign(image);
+    indBlockMap::Unpack(copy);
+    return copy.GetByte(kNewerDataByte) != 0;
+}
+
+void indDocument::ModelTypeFromImage(const cmcEeprom& image)
+{
+    const uint8_t b = image.GetByte(kModelTypeByte);
+    int t = 0;
+    if (b & 0x20)
+        t = 2;
+    else if (b & 0x80)
+        t = 0;
+    else if (b & 0x40)
+        t = 1;
+    else if (b & 0x04)
+        t = 3;
+    ChangeModelType(t, false);
+}
+
+void indDocument::AfterLoad(cmcEeprom& image)
+{
+    indBlockMap::Unpack(image);
+    ModelTypeFromImage(image);
+    PrepareImage(image, 0);
+}
+
+int indDocument::OpenFile(const std::string& pathIn)
+{
+    const std::string path = pathIn;  // the caller's string may live in the recent list
+    cmcEeprom scratch;
+    scratch.SetSize(kImageSize);
+    const std::vector<int32_t> ranges = CloneRanges(3);
+    const bool secondCode = m_secondCode;
+    cmcClnFile file;
+    ConfigureReader(file, scratch);
+    int code = file.Read(path, nullptr);
+    if (code == kClnOk) {
+        if (CheckImageIdentity(scratch, false) != indIdentity::Accepted)
+            code = kClnData;
+        else if (IsNewerData(scratch))
+            code = kClnNewer;
+        else
+            code = file.CheckCoverage(ranges.data());
+        ShowFileError(code);
+    }
+    if (code != kClnOk) {
+        m_secondCode = secondCode;
+        adjust = false;
+        return code;
+    }
+    m_work.Assign(m_reference);
+    indBlockMap::Pack(m_work);
+    m_work.SetBlock(0, scratch.Data(), kEepromLast + 1);
+    m_work2.Assign(m_work);
+    AfterLoad(m_work);
+    if (g_Environ) {
+        g_Environ->currentDirectory = FolderOf(path);
+        g_Environ->recent.AddToTop(path);
+    }
+    m_path = path;
+    MarkSaved();
+    adjust = false;
+    return kClnOk;
+}
+
+int indDocument::SaveFile(const std::string& pathIn)
+{
+    const std::string path = pathIn;
+    // Prepare a copy: should the write fail, the document stays exactly as it was.
+    cmcEeprom prepared;
+    prepared.Assign(m_work);
+    PrepareImage(prepared, 1);
+    cmcClnFile file;
+    file.AttachImage(&prepared);
+    file.SetModelCode(kModelCode);
+    file.SetExtraCode(kExtraCode);
+    file.SetMapRev(1);
+    file.SetComment(CommentOf(prepared));
+    const std::vector<int32_t> ranges = CloneRanges(2);
+    const int code = file.Write(path, ranges.data());
+    if (code != kClnOk)
+        return code;
+    m_work.Assign(prepared);
+    if (g_Environ) {
+        g_Environ->currentDirectory = FolderOf(path);
+        g_Environ->recent.AddToTop(path);
+    }
+    m_path = path;
+    MarkSaved();
+    return kClnOk;
+}
+
+std::vector<int32_t> indDocument::CloneRanges(int purpose)
+{
+    return {purpose == 0 ? 0x0100 : 0x0000, kEepromLast, 1, 0};
+}
+
+std::string indDocument::CommentOf(const cmcEeprom& image)
+{
+    auto text = [&image](int32_t a) {
+        std::string s;
+        for (int i = 0; i < 16; ++i) {
+            const uint8_t c = image.IsAddress(a + i) ? image.GetByte(a + i) : ' ';
+            s.push_back(c >= 32 && c <= 126 ? static_cast<char>(c) : ' ');
+        }
+        while (!s.empty() && s.back() == ' ')
+            s.pop_back();
+        return s;
+    };
+    std::string comment = text(kComment1) + text(kComment2);
+    while (!comment.empty() && comment.back() == ' ')
+        comment.pop_back();
+    return comment;
+}
+
+std::vector<int> indDocument::UnkeptChanges() const
+{
+    std::vector<int> out;
+    for (const UnkeptSlot& s : kUnkept)
+        if (std::memcmp(m_work.Data() + s.address, m_saved.Data() + s.address,
+                        static_cast<size_t>(s.length)) != 0 &&
+            std::find(out.begin(), out.end(), s.id) == out.end())
+            out.push_back(s.id);
+    return out;
+}
+
+int indDocument::UsedChannels() const
+{
+    return datUsedChannels16(m_work, m_modelType);
+}
+
+void indDocument::PrepareImage(cmcEeprom& image, int purpose)
+{
+    if (image.GetSize() < kImageSize || m_reference.GetSize() < kImageSize)
+        return;
+    const cmcEeprom& ref = m_reference;
+    uint8_t* p = image.Data();
+    if (purpose == 0) {
+        indBlockMap::Unpack(image);
+        m_secondCode = m_secondCodeLock = false;
+    }
+    // Identity fields always come from the reference.
+    CopyFrom(image, ref, 0x0000, 0x0003);
+    CopyFrom(image, ref, 0x0008, 0x000A);
+    // Battery levels: all set and strictly falling, or the reference's.
+    if (!p[0x30] || !p[0x31] || !p[0x33] || !p[0x34] || !p[0x36] || !p[0x20] || !p[0x21]) {
+        CopyFrom(image, ref, 0x0030, 0x0037);
+        CopyFrom(image, ref, 0x0020, 0x0022);
+    }
+    if (p[0x21] >= p[0x20] || p[0x22] >= p[0x21])
+        CopyFrom(image, ref, 0x0020, 0x0022);
+    CopyFrom(image, ref, 0x0100, 0x010B);
+
+    // The first channel in use, overall and per bank.
+    const int kind = m_modelType + 1;
+    CopyFrom(image, ref, 0x0140, 0x0141);
+    datCh ch(image);
+    bool anyInUse = false;
+    for (int i = 0; i < kChannels; ++i) {
+        ch.Load(kind, i);
+        if (!ch.InUse())
+            continue;
+        if (!anyInUse)
+            p[0x0141] = static_cast<uint8_t>(i);
+        anyInUse = true;
+        if (!ch.inhibit || (p[0x0148] & 0x04)) {
+            p[0x0141] = static_cast<uint8_t>(i);
+            break;
+        }
+    }
+    std::memset(p + 0x014A, 0, 8);
+    for (int b = 0; b < kDatBanks; ++b) {
+        const int first = datChannelsBefore(image, b);
+        const int size = datBankSize(image, b);
+        bool found = false;
+        for (int c = 0; c < size && first + c < kChannels; ++c) {
+            ch.Load(kind, first + c);
+            if (!ch.InUse())
+                continue;
+            if (!found) {
+                p[0x014A + b] = static_cast<uint8_t>(c);
+                found = true;
+            }
+            if (!ch.inhibit) {
+                p[0x014A + b] = static_cast<uint8_t>(c);
+                break;
+            }
+        }
+    }
+    // Model-type bytes and bits the editors never touch.
+    CopyFrom(image, ref, 0x08EA, 0x08EC);
+    BitsFrom(image, ref, 0x08ED, 0xC0);
+    CopyFrom(image, ref, kModelTypeByte, kModelTypeByte + 1);
+    // Bank sizes: once the running sum passes 16, the bank and all after it are empty.
+    int sum = 0;
+    bool over = false;
+    for (int b = 0; b < kDatBanks; ++b) {
+        sum += datBankSize(image, b);
+        if (over || sum > kChannels) {
+            over = true;
+            datSetBankSize(image, b, 0);
+        }
+    }
+    // Comments are printable text.
+    for (int32_t a = kComment1; a < kComment2 + 16; ++a)
+        if (p[a] < 0x20 || p[a] > 0x7E)
+            p[a] = 0x20;
+    // A channel not in use is the reference's channel entirely; one in use keeps its fields.
+    for (int i = 0; i < kChannels; ++i) {
+        ch.Load(kind, i);
+        CopyFrom(image, ref, kChA + i * kChALen, kChA + (i + 1) * kChALen - 1);
+        CopyFrom(image, ref, kChB + i * kChBLen, kChB + (i + 1) * kChBLen - 1);
+        if (ch.InUse())
+            ch.Store(kind, i);
+        BitsFrom(image, ref, kChA + i * kChALen + 12, 0x80);
+    }
+    if (purpose == 1 || purpose == 2) {
+        m_secondCode = m_secondCodeLock = false;
+        indBlockMap::Pack(image, purpose == 2);
+    }
+    p[kNewerDataByte] = 0;
+    p[kNewerDataByte + 1] = ref.GetByte(kNewerDataByte + 1);
+}
