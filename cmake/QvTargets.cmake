@@ -10,6 +10,10 @@ if(QV_SANITIZE)
   target_compile_options(qv_settings INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   target_link_options(qv_settings INTERFACE -fsanitize=address,undefined)
 endif()
+if(QV_FUZZ)
+  target_compile_options(qv_settings INTERFACE -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(qv_settings INTERFACE -fsanitize=address,undefined)
+endif()
 
 # One library per source folder: every .cpp of the folder is part of it.
 # DEPS are the libraries whose headers the folder's own headers include; PRIVATE those

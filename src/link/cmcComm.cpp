@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstring>
 
 #include "common/cmcTask.h"
 #include "link/cmcPortTable.h"
@@ -314,6 +315,34 @@ int32_t cmcComm::Read(void* buffer, int32_t length)
         if (errno != EINTR)
             return 0;
     }
+}
+
+void cmcComm::PurgeInput()
+{
+    if (IsOpen())
+        tcflush(m_fd, TCIFLUSH);
+}
+
+std::string cmcComm::OpenFailure() const
+{
+    switch (m_lastError) {
+        case OpenError::None:
+        case OpenError::AlreadyOpen:
+            return {};
+        case OpenError::NoDevice:
+            return m_device.empty() ? "No serial device is assigned to this port number."
+                                    : "The device " + m_device + " does not exist.";
+        case OpenError::PermissionDenied:
+            return "You may not use " + m_device +
+                   ": add your user to the \"dialout\" group and log in again.";
+        case OpenError::Busy:
+            return "Another program is using " + m_device + ".";
+        case OpenError::BadSettings:
+            return "The device " + m_device + " does not accept the line settings.";
+        case OpenError::Other:
+            break;
+    }
+    return "The device " + m_device + " cannot be opened (" + std::strerror(m_lastErrno) + ").";
 }
 
 int32_t cmcComm::InputCount() const

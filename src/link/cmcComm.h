@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/cmcBuff.h"
+#include "link/IPort.h"
 
 class cmcTask;
 
@@ -10,7 +11,7 @@ class cmcTask;
 // "38400,N,8,1", reads without waiting, and sends through a queue that a task drains in
 // pieces of 1024 bytes. Each piece is written like a blocking write: it returns once the
 // kernel's output queue has drained, or the write time-out has passed. Single-threaded.
-class cmcComm {
+class cmcComm : public IPort {
 public:
     static constexpr int32_t kInputQueueSize = 32000;
     static constexpr int32_t kOutputPieceSize = 1024;
@@ -49,7 +50,7 @@ public:
     };
 
     cmcComm();
-    ~cmcComm();
+    ~cmcComm() override;
     cmcComm(const cmcComm&) = delete;
     cmcComm& operator=(const cmcComm&) = delete;
 
@@ -57,25 +58,28 @@ public:
     // any step fails; a device opened before the failing step is closed again. The line
     // starts from the defaults each time (fields missing from the text mean N, 8, 1); the
     // RTS mode set before is kept.
-    bool Open(int portNumber, const std::string& settings);
+    bool Open(int portNumber, const std::string& settings) override;
     // As Open, on a device path (port number 0).
-    bool OpenDevice(const std::string& path, const std::string& settings);
+    bool OpenDevice(const std::string& path, const std::string& settings) override;
     // Stops the send task, lets the kernel finish what it holds (bounded by the write
     // time-out), closes, empties the send queue and clears the write error.
-    void Close();
-    bool IsOpen() const { return m_fd >= 0; }
+    void Close() override;
+    bool IsOpen() const override { return m_fd >= 0; }
 
     // Queues bytes and writes the first piece at once; the rest follows every 10 ms.
     // Returns 0, or -1 when the port is closed.
-    int Send(const void* bytes, int32_t length);
+    int Send(const void* bytes, int32_t length) override;
     // Reads at most length bytes of what has arrived, without waiting. 0 on failure.
-    int32_t Read(void* buffer, int32_t length);
-    int32_t InputCount() const;    // bytes waiting to be read
-    int32_t OutputCount() const;   // bytes in the kernel's output queue
-    int32_t PendingCount() const;  // OutputCount plus the send queue
+    int32_t Read(void* buffer, int32_t length) override;
+    // Drops every byte that has arrived and not been read.
+    void PurgeInput() override;
+    int32_t InputCount() const override;    // bytes waiting to be read
+    int32_t OutputCount() const;            // bytes in the kernel's output queue
+    int32_t PendingCount() const override;  // OutputCount plus the send queue
     // 0 to 3; other values are ignored. Applied at once when open.
-    void SetRtsMode(int mode);
-    bool WriteError() const { return m_writeError; }
+    void SetRtsMode(int mode) override;
+    bool WriteError() const override { return m_writeError; }
+    std::string OpenFailure() const override;
 
     int PortNumber() const { return m_portNumber; }
     const std::string& DevicePath() const { return m_device; }

@@ -1,0 +1,129 @@
+// quorvex-cli as a user runs it: against the simulated radio on a pseudo-terminal, with
+// its own settings folder, checking exit codes, messages and files.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "RadioSim.h"
+#include "SimFile.h"
+#include "SimProcess.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int status = -1;
+    std::string out, err;
+};
+
+// Runs the command line with a settings folder of its own.
+CliRun Cli(const std::string& args, const std::string& config)
+{
+    const std::string errFile = testing::TempDir() + "cli-stderr.txt";
+    const std::string command = "XDG_CONFIG_HOME='" + config + "' '" + std::string(QV_BIN_DIR) +
+                                "/quorvex-cli' " + args + " 2>'" + errFile + "'";
+    CliRun r;
+    FILE* p = popen(command.c_str(), "r");
+    if (!p)
+        return r;
+    std::array<char, 512> buf;
+    while (fgets(buf.data(), buf.size(), p))
+        r.out += buf.data();
+    const int status = pclose(p);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream in(errFile);
+    std::stringstream s;
+    s << in.rdbuf();
+    r.err = s.str();
+    return r;
+}
+
+class QuorvexCli : public ::testing::Test {
+protected:
+    std::string dir;
+    std::string config;
+    void SetUp() override
+    {
+        dir = testing::TempDir() + "quorvex-cli-" + std::to_string(getpid()) + "/";
+        fs::remove_all(dir);
+        fs::create_directories(dir + "config");
+        config = dir + "config";
+    }
+    void TearDown() override { fs::remove_all(dir); }
+};
+
+TEST_F(QuorvexCli, ReadsAndWritesTheSimulatedRadioAndLeavesTheSettingsAlone)
+{
+    SimProcess radio({}, false, dir + "radio.clone");
+    ASSERT_TRUE(radio.ok());
+    const std::string port = "--port " + radio.path();
+
+    CliRun info = Cli(port + " info", config);
+    EXPECT_EQ(info.status, 0) << info.err;
+    EXPECT_EQ(info.out, "Radio 3285, sub code 0000, memory up to 077F.\n");
+
+    CliRun read = Cli(port + " --normal-speed read " + dir + "read.clone", config);
+    ASSERT_EQ(read.status, 0) << read.err;
+    std::vector<uint8_t> got;
+    ASSERT_EQ(SimFile::Load(dir + "read.clone", got), 0);
+    EXPECT_EQ(got, RadioSim::DefaultEeprom());
+
+    // A changed image goes back; the radio keeps what was written from 0100 on.
+    got[0x0200] ^= 0xFF;
+    ASSERT_EQ(SimFile::Save(dir + "changed.clone", got), 0);
+    CliRun write = Cli(port + " write " + dir + "changed.clone", config);
+    EXPECT_EQ(write.status, 0) << write.err;
+    EXPECT_EQ(Cli("check " + dir + "changed.clone", config).status, 0);
+    radio.Stop();
+    EXPECT_EQ(radio.Written(), got);
+    EXPECT_TRUE(fs::is_empty(config));
+}
+
+TEST_F(QuorvexCli, RadioLockedWithAPasswordWantsIt)
+{
+    RadioSim::Config locked;
+    locked.infoByte15 = 0x08;
+    SimProcess radio(locked, false, dir + "radio.clone");
+    ASSERT_TRUE(radio.ok());
+    const std::string port = "--port " + radio.path();
+    CliRun without = Cli(port + " read " + dir + "read.clone", config);
+    EXPECT_EQ(without.status, 1);
+    EXPECT_NE(without.err.find("clone password"), std::string::npos) << without.err;
+    EXPECT_FALSE(fs::exists(dir + "read.clone"));
+    CliRun with = Cli(port + " --password secret read " + dir + "read.clone", config);
+    EXPECT_EQ(with.status, 0) << with.err;
+}
+
+TEST_F(QuorvexCli, FailuresExitWithTheirResultCodeAndSayWhy)
+{
+    CliRun usage = Cli("", config);
+    EXPECT_EQ(usage.status, 1);
+    EXPECT_NE(usage.err.find("usage: quorvex-cli"), std::string::npos);
+
+    CliRun noPort = Cli("--port " + dir + "no-such-device info", config);
+    EXPECT_EQ(noPort.status, 2);
+    EXPECT_NE(noPort.err.find("could not be opened"), std::string::npos) << noPort.err;
+    EXPECT_NE(noPort.err.find("does not exist"), std::string::npos) << noPort.err;
+
+    std::ofstream(dir + "bad.clone") << "32850000\n#MapRev=1\n0000GG\n";
+    EXPECT_EQ(Cli("check " + dir + "bad.clone", config).status, 6);
+    EXPECT_EQ(Cli("check " + dir + "missing.clone", config).status, 1);
+
+    RadioSim::Config silent;
+    silent.fault = RadioSim::Fault::Silence;
+    SimProcess radio(silent, false, dir + "radio.clone");
+    ASSERT_TRUE(radio.ok());
+    CliRun quiet = Cli("--port " + radio.path() + " info", config);
+    EXPECT_EQ(quiet.status, 5);
+    EXPECT_NE(quiet.err.find("The radio did not answer in time."), std::string::npos) << quiet.err;
+}
+
+}  // namespace

@@ -1,0 +1,86 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "link/CloneFrames.h"
+
+// The radio's side of the cloning protocol, as a byte machine: bytes from the program go
+// in, the radio's answers (and, for an echoing cable, the echo) come out. It answers
+// identification, clone read and clone write from its EEPROM and can misbehave in each
+// way the program must survive. The line (pseudo-terminal or in-memory port) is not
+// its business.
+class RadioSim {
+public:
+    enum class Fault {
+        None,
+        Echo,         // the cable returns every byte sent to the radio
+        BadEcho,      // ... but damages some of them
+        Silence,      // the radio never answers
+        BadChecksum,  // a data frame with a wrong sum; a damaged info or end answer
+        LowerHex,     // data frames in lower-case hexadecimal
+        WrongCount,   // the end frame counts one frame too many; a write's count is refused
+        Refuse,       // FA instead of FB
+        DropAfter,    // stops answering after N data frames
+        Disconnect,   // the cable is pulled after N data frames
+    };
+    static constexpr int kEepromSize = 0x0780;
+
+    struct Config {
+        Fault fault = Fault::None;
+        int dropAfter = 8;  // data frames before DropAfter and Disconnect strike
+        int modelCode = 0x3285;
+        int subCode = 0;
+        int readEnd = 0x077F;  // the last address a clone read delivers
+        int infoByte3 = 0;     // identification byte 3 (above 1: a radio the program refuses)
+        int infoByte15 = 0;    // identification byte 15 (bit 3: the radio wants a password)
+    };
+
+    RadioSim();
+    explicit RadioSim(const Config& config) : RadioSim() { m_config = config; }
+
+    Config& config() { return m_config; }
+    // The radio's EEPROM, 0000 to 077F.
+    std::vector<uint8_t>& eeprom() { return m_eeprom; }
+    const std::vector<uint8_t>& eeprom() const { return m_eeprom; }
+    // A recognisable default content.
+    static std::vector<uint8_t> DefaultEeprom();
+    // The 80 identification bytes the radio sends.
+    std::vector<uint8_t> InfoBytes() const;
+
+    // Bytes from the program, as they arrive; the answer bytes are appended to out.
+    void Receive(const uint8_t* bytes, size_t n, std::vector<uint8_t>& out);
+    // The cable has been pulled: nothing goes in or out any more.
+    bool Disconnected() const { return m_disconnected; }
+    // The line speed the radio listens at, as set by the mode frames (starts at 9600).
+    int Baud() const { return m_baud; }
+
+    // What happened, for tests and the log.
+    int writesCompleted = 0;  // acknowledged end frames of clone writes
+    int readsCompleted = 0;   // read answers sent to the end
+    int infosAnswered = 0;
+    std::string password;  // the last clone password received
+    int lastMode = -1;     // 0 read/info mode, 1 write mode
+    std::vector<std::string> log;
+
+private:
+    void OnFrame(const CloneFrames::Bytes& frame, std::vector<uint8_t>& out);
+    void OnMode(const CloneFrames::Bytes& frame);
+    void AnswerInfo(std::vector<uint8_t>& out);
+    void AnswerRead(std::vector<uint8_t>& out);
+    void OnWriteData(const CloneFrames::Bytes& frame, std::vector<uint8_t>& out);
+    void OnWriteEnd(const CloneFrames::Bytes& frame, std::vector<uint8_t>& out);
+    bool Struck() const;
+
+    Config m_config;
+    std::vector<uint8_t> m_eeprom;
+    CloneFrames::Splitter m_splitter;
+    bool m_writing = false;
+    bool m_refusedWrite = false;
+    int m_writeFrames = 0;
+    int m_dataFrames = 0;  // frames of the running operation, for DropAfter and Disconnect
+    bool m_dropped = false;
+    bool m_disconnected = false;
+    int m_baud = 9600;
+    uint32_t m_echoCount = 0;
+};
