@@ -785,19 +785,22 @@ void cuiSheet::ApplyWidthLimits()
     if (!m_grid || m_cells.empty() || m_inWidthLimits)
         return;
     m_inWidthLimits = true;
-    int limit = kMaxColWidth;
+    // On paper the limits are in printer pixels: the screen's limits times the scale.
+    const int scale = (m_printer && !m_preview) ? std::max(1, m_scale) : 1;
+    const int minWidth = kMinColWidth * scale;
+    const int maxWidth = kMaxColWidth * scale;
+    int limit = maxWidth;
     // Until the grid is on screen its size means nothing: only the absolute limits then;
     // its first resize applies the window's limit.
     if (!m_loadingWidths && !m_building && m_grid->isVisible())
-        limit =
-            std::clamp(m_grid->ClientWidth() - m_grid->FixedWidth(), kMinColWidth, kMaxColWidth);
+        limit = std::clamp(m_grid->ClientWidth() - m_grid->FixedWidth(), minWidth, maxWidth);
     const int row = std::min(m_grid->FixedRows(), m_rowCount - 1);
     for (int c = 0; c < m_colCount; ++c) {
         if (!IsSelectable(c, row))
             continue;
         const int w = m_grid->ColWidth(c);
-        if (w < kMinColWidth)
-            m_grid->SetColWidth(c, kMinColWidth);
+        if (w < minWidth)
+            m_grid->SetColWidth(c, minWidth);
         else if (w > limit)
             m_grid->SetColWidth(c, limit);
     }

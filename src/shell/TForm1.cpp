@@ -62,6 +62,9 @@ TForm1::~TForm1()
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
+    // A print job in progress ends first, so that what it printed is kept.
+    if (g_Main)
+        g_Main->EndPrinting();
     if (g_Main && !g_Main->CloseQuery()) {
         event->ignore();
         return;

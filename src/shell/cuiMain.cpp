@@ -28,11 +28,13 @@
 #include "overlay/cmcGTex.h"
 #include "platform/TextUtil.h"
 #include "platform/qt/QtServices.h"
+#include "print/cuiPrinter.h"
 #include "sheets/cuiImageList.h"
 #include "sheets/cuiSheet.h"
 #include "sheets/model/iuiSh_Common.h"
 #include "shell/SheetReference.h"
 #include "shell/TForm1.h"
+#include "shell/cuiMainPrintHost.h"
 #include "shell/cuiMenu.h"
 #include "shell/cuiSheetPage.h"
 #include "shell/cuiToolBar.h"
@@ -197,6 +199,8 @@ void cuiMain::CreateUi(TForm1* form, const QList<QIcon>& treeImages,
     m_toolBar = new cuiToolBar(form, *g_GTex, "GI_ToolBar_Main", toolBarImages);
     m_toolBar->Build();
     m_toolBar->Control()->setVisible(!g_Environ || g_Environ->toolbarVisible);
+    m_printHost = std::make_unique<cuiMainPrintHost>(*this);
+    m_printer = std::make_unique<cuiPrinter>(m_printHost.get(), g_GTex, toolBarImages);
 
     // Tree panel on the left, sheet page on the right.
     m_splitter = new QSplitter(Qt::Horizontal, form);
@@ -617,6 +621,8 @@ void cuiMain::OnClose()
 {
     if (!m_form)
         return;
+    // The printer's windows belong to the form, which goes before this object does.
+    m_printer.reset();
     if (g_Environ) {
         const QRect r = m_form->isMaximized() || m_form->isMinimized() ? m_form->normalGeometry()
                                                                        : m_form->geometry();
@@ -631,4 +637,16 @@ void cuiMain::OnClose()
     CloseSheet();
     delete m_tree;
     m_tree = nullptr;
+}
+
+void cuiMain::EndPrinting()
+{
+    if (m_printer)
+        m_printer->FinishJob();
+}
+
+void cuiMain::PrintSheets(bool all)
+{
+    if (m_printer)
+        m_printer->PrintSheets(all, m_sheet ? m_sheet->Sheet() : nullptr);
 }

@@ -24,7 +24,9 @@ class cmcFCache;
 class cmcTask;
 class cmcTick;
 class cuiImageList;
+class cuiMainPrintHost;
 class cuiMenu;
+class cuiPrinter;
 class cuiToolBar;
 class iuiTree;
 struct cmcEvent;
@@ -61,6 +63,11 @@ public:
     virtual bool CloseQuery();
     // The form is closing for good: remember window placement and splitter.
     virtual void OnClose();
+    // Ends a running print job cleanly (the pages printed so far make a valid document);
+    // called before the close query.
+    void EndPrinting();
+    // Prints the current sheet or every sheet of the tree, with the preview first.
+    void PrintSheets(bool all);
 
     // ---- document commands ----
     enum Answer { kYes = 6, kNo = 7, kCancel = 2 };
@@ -143,6 +150,8 @@ protected:
     QLabel* m_messagePanel = nullptr;
     cuiMenu* m_menu = nullptr;
     cuiToolBar* m_toolBar = nullptr;
+    std::unique_ptr<cuiMainPrintHost> m_printHost;
+    std::unique_ptr<cuiPrinter> m_printer;
     iuiTree* m_tree = nullptr;
     QPointer<cuiSheetPage> m_sheet;
     std::list<SheetPosition> m_positions;

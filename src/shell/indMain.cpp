@@ -350,7 +350,11 @@ bool indMain::RunCommand(int32_t cellId, int32_t index)
                 g_EvMan->Post(ev::kShowAbout);
             return true;
         case CL_Menu_File_Print_Current:
+            PrintSheets(false);
+            return true;
         case CL_Menu_File_Print_All:
+            PrintSheets(true);
+            return true;
         case CL_Menu_Port_Usb:
         case CL_Menu_Clone_Read:
         case CL_Menu_Clone_Write:
@@ -371,7 +375,7 @@ bool indMain::CommandEnabled(int32_t cellId, int32_t)
 {
     switch (cellId) {
         case CL_Menu_File_Print_Current:
-            return false;  // no sheet can be printed yet
+            return Sheet() != nullptr;
         default:
             return true;
     }
