@@ -131,21 +131,7 @@ bool indCloneMan::Read(const int32_t* ranges, Completion completion, void* conte
     m_drv.SetEchoDetection(true);
     if (!m_drv.StartRead(ranges, &indCloneMan::OnDone, this))
         return false;
-    m_sendPassword = false;
-    m_kind = KindRead;
-    m_total = 0;
-    for (int i = 0; ranges[2 * i + 1] >= ranges[2 * i]; ++i)
-        m_total += ranges[2 * i + 1] - ranges[2 * i] + 1;
-    m_completion = completion;
-    m_context = context;
-    if (m_ui) {
-        m_ui->EnableMainWindow(false);
-        if (!m_progressShown)
-            m_ui->ShowProgress();
-        m_progressShown = true;
-        m_ui->UpdateProgress(0, m_total);
-    }
-    m_progressTask->SetInterval(kProgressMs);
+    Started(KindRead, ranges, completion, context);
     return true;
 }
 
@@ -163,8 +149,14 @@ bool indCloneMan::Write(const cmcEeprom& image, const int32_t* ranges, Completio
     m_drv.SetEchoDetection(true);
     if (!m_drv.StartWrite(image, ranges, &indCloneMan::OnDone, this))
         return false;
+    Started(KindWrite, ranges, completion, context);
+    return true;
+}
+
+void indCloneMan::Started(int kind, const int32_t* ranges, Completion completion, void* context)
+{
     m_sendPassword = false;
-    m_kind = KindWrite;
+    m_kind = kind;
     m_total = 0;
     for (int i = 0; ranges[2 * i + 1] >= ranges[2 * i]; ++i)
         m_total += ranges[2 * i + 1] - ranges[2 * i] + 1;
@@ -178,7 +170,6 @@ bool indCloneMan::Write(const cmcEeprom& image, const int32_t* ranges, Completio
         m_ui->UpdateProgress(0, m_total);
     }
     m_progressTask->SetInterval(kProgressMs);
-    return true;
 }
 
 void indCloneMan::OnProgress(void* context, cmcTask*)

@@ -76,6 +76,8 @@ public:
 
 private:
     static void OnDone(void* context, dst_CDrv_Result* result);
+    // Bookkeeping once the driver has taken a read or write: totals, callback, progress.
+    void Started(int kind, const int32_t* ranges, Completion completion, void* context);
     static void OnProgress(void* context, cmcTask* task);
     void Configure(bool highSpeed, bool password, bool write);
     void Done(dst_CDrv_Result* result);
