@@ -27,7 +27,9 @@ struct CliRun {
 // Runs the command line with a settings folder of its own.
 CliRun Cli(const std::string& args, const std::string& config)
 {
-    const std::string errFile = testing::TempDir() + "cli-stderr.txt";
+    // One file per test process: ctest runs the tests of this file side by side.
+    const std::string errFile =
+        testing::TempDir() + "cli-stderr-" + std::to_string(getpid()) + ".txt";
     const std::string command = "XDG_CONFIG_HOME='" + config + "' '" + std::string(QV_BIN_DIR) +
                                 "/quorvex-cli' " + args + " 2>'" + errFile + "'";
     CliRun r;
