@@ -9,21 +9,10 @@ namespace CloneFrames {
 
 namespace {
 
-int HexValue(uint8_t c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // Upper-case digits only: the radio never sends anything else inside a data frame.
 int StrictHexValue(uint8_t c)
 {
-    return (c >= 'a' && c <= 'f') ? -1 : HexValue(c);
+    return (c >= 'a' && c <= 'f') ? -1 : txt::HexDigit(static_cast<char>(c));
 }
 
 void AppendText(Bytes& out, const std::string& text)
@@ -50,22 +39,7 @@ bool IsRadioFrame(const Bytes& frame, uint8_t command)
 
 Bytes HexToBytes(std::string_view text)
 {
-    Bytes out;
-    int high = -1;
-    for (char ch : text) {
-        const int v = HexValue(static_cast<uint8_t>(ch));
-        if (v < 0)
-            continue;
-        if (high < 0) {
-            high = v;
-        } else {
-            out.push_back(static_cast<uint8_t>(high << 4 | v));
-            high = -1;
-        }
-    }
-    if (high >= 0)
-        out.push_back(static_cast<uint8_t>(high << 4));
-    return out;
+    return txt::HexToBytes(text);
 }
 
 Bytes Request(uint8_t command, int modelCode, int subCode, int preamble)
