@@ -9,15 +9,19 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <clocale>
 #include <exception>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "cells/ICellPopups.h"
 #include "common/cmcEvMan.h"
 #include "common/indEnviron.h"
 #include "overlay/cmcGTex.h"
 #include "platform/Fatal.h"
+#include "platform/InstanceMailbox.h"
 #include "platform/qt/QtServices.h"
 #include "sheets/cuiCellPopups.h"
 #include "shell/TForm1.h"
@@ -62,6 +66,38 @@ struct Global {
     std::unique_ptr<T> object;
 };
 
+// The clone files named on the command line (a double-clicked file arrives this way), as
+// absolute paths: a running instance that receives them has another working folder.
+std::vector<std::string> FileArguments(const QStringList& arguments)
+{
+    std::vector<std::string> files;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString lower = arguments[i].toLower();
+        if (lower == QLatin1String("/vultane") || lower == QLatin1String("/factory_adj") ||
+            arguments[i].startsWith(QLatin1Char('-')))
+            continue;
+        std::string path;
+        if (plat::FromQt(QFileInfo(arguments[i]).absoluteFilePath(), path))
+            files.push_back(path);
+    }
+    return files;
+}
+
+// Opens a handed-over file in the window, once the window is free: never over a modal
+// dialog or a running link operation, which keep the window disabled.
+void OpenWhenFree(QWidget* form, std::string path)
+{
+    if (QApplication::activeModalWidget() || !form->isEnabled()) {
+        QTimer::singleShot(300, form, [form, path] { OpenWhenFree(form, path); });
+        return;
+    }
+    if (form->isMinimized())
+        form->showNormal();
+    form->raise();
+    form->activateWindow();
+    g_Main->OpenFile(path);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -76,8 +112,8 @@ int main(int argc, char** argv)
                               plat::QtServices::DefaultMachineConfigFile());
 
     const std::string key = "Software\\Tavo\\Quorvex";
-    Global<indEnviron> environ(
-        g_Environ, std::make_unique<indEnviron>("Tavo Quorvex APP Exclusive Mutex", key, key));
+    const char* mutexName = "Tavo Quorvex APP Exclusive Mutex";
+    Global<indEnviron> environ(g_Environ, std::make_unique<indEnviron>(mutexName, key, key));
     Global<cmcGTex> mainGTex(g_GTex, std::make_unique<cmcGTex>());
     Global<cmcGTex> baseGTex(g_BaseGTex, std::make_unique<cmcGTex>());
     Global<cmcGTex> helpGTex(g_HelpGTex, std::make_unique<cmcGTex>());
@@ -86,9 +122,16 @@ int main(int argc, char** argv)
     Global<ICellPopups> cellPopups(g_CellPopups, std::make_unique<cuiCellPopups>());
     Global<cuiMain> main(g_Main, std::make_unique<indMain>("TM5150Q", 7424));
 
-    // A second copy leaves at once, without a window or a message.
-    if (!g_Environ->IsFirstInstance())
+    // A second copy leaves at once, without a window or a message; the files it was
+    // started with open in the window that runs.
+    const std::vector<std::string> files = FileArguments(QCoreApplication::arguments());
+    if (!g_Environ->IsFirstInstance()) {
+        if (!files.empty())
+            plat::InstanceMailbox::Send(mutexName, files);
         return 0;
+    }
+    plat::InstanceMailbox mailbox;
+    mailbox.Listen(mutexName);
 
     try {
         TForm1 form;
@@ -101,6 +144,17 @@ int main(int argc, char** argv)
                 form.close();
             });
         }
+        if (mailbox.Fd() >= 0) {
+            auto* arrivals = new QSocketNotifier(mailbox.Fd(), QSocketNotifier::Read, &form);
+            QObject::connect(arrivals, &QSocketNotifier::activated, &form, [&form, &mailbox] {
+                // One document at a time: the first file of each start is opened.
+                for (const auto& paths : mailbox.Receive())
+                    OpenWhenFree(&form, paths.front());
+            });
+        }
+        if (!files.empty())
+            QTimer::singleShot(0, &form,
+                               [&form, path = files.front()] { OpenWhenFree(&form, path); });
         app.exec();
     } catch (const std::exception& e) {
         QMessageBox::critical(nullptr, QFileInfo(QString::fromLocal8Bit(argv[0])).fileName(),

@@ -5,17 +5,24 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QSaveFile>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
+#include "cli/CliFleet.h"
+#include "cli/CliRadio.h"
+#include "cli/CliRulesHost.h"
 #include "cli/CliUi.h"
 #include "clonefile/ShowFileError.h"
 #include "clonefile/cmcClnFile.h"
 #include "common/cmcEeprom.h"
 #include "link/indCloneMan.h"
 #include "model/CheckImageIdentity.h"
+#include "model/indDocument.h"
 #include "overlay/cmcGTex.h"
 #include "platform/Fatal.h"
 #include "platform/IClock.h"
@@ -24,21 +31,21 @@
 #include "platform/Services.h"
 #include "platform/TextUtil.h"
 #include "platform/qt/QtServices.h"
+#include "rules/indChannelCsv.h"
 
 namespace {
 
-constexpr int32_t kImageSize = 0x1D00;
-constexpr int32_t kEepromEnd = 0x077F;
 constexpr int kUsage = 1;
 const std::string kGlobal = "Software\\Tavo\\Quorvex\\Global";
 
 struct Options {
     std::string command;
     std::string file;
-    std::string port;  // number or device; empty: the settings
-    int speed = -1;    // -1 the settings, 0 normal, 1 high
+    std::vector<std::string> ports;  // numbers or devices; none: the settings
+    int speed = -1;                  // -1 the settings, 0 normal, 1 high
     bool password = false;
     std::string passwordText;
+    std::string csv;  // the channel table of export-csv and import-csv
 };
 
 int Usage()
@@ -52,7 +59,13 @@ bool Parse(int argc, char** argv, Options& o)
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--port" && i + 1 < argc) {
-            o.port = argv[++i];
+            // Repeated, or a comma-separated list: a write goes to each radio in turn.
+            const std::string list = argv[++i];
+            size_t from = 0;
+            for (size_t comma; (comma = list.find(',', from)) != std::string::npos;
+                 from = comma + 1)
+                o.ports.push_back(list.substr(from, comma - from));
+            o.ports.push_back(list.substr(from));
         } else if (a == "--high-speed") {
             o.speed = 1;
         } else if (a == "--normal-speed") {
@@ -60,6 +73,12 @@ bool Parse(int argc, char** argv, Options& o)
         } else if (a == "--password" && i + 1 < argc) {
             o.password = true;
             o.passwordText = argv[++i];
+        } else if (o.command.empty() && (a == "export-csv" || a == "import-csv")) {
+            if (i + 2 >= argc)
+                return false;
+            o.command = a;
+            o.file = argv[++i];
+            o.csv = argv[++i];
         } else if (o.command.empty() &&
                    (a == "info" || a == "read" || a == "write" || a == "check")) {
             o.command = a;
@@ -74,6 +93,9 @@ bool Parse(int argc, char** argv, Options& o)
     }
     // The password rules of the program's clone password dialog.
     if (o.password && (o.passwordText.empty() || o.passwordText.size() > 16))
+        return false;
+    // Only a write goes to several radios.
+    if (o.ports.size() > 1 && o.command != "write")
         return false;
     return !o.command.empty();
 }
@@ -97,75 +119,89 @@ bool MapRevCheck(void*, int revision)
     return revision < 2;
 }
 
-// The checks the main window installs with the clone manager.
-struct Radio {
-    bool identified = false;
-    int model = 0;
-    uint8_t info[80] = {};
-};
-
-void IdentificationCheck(void* context, dst_CDrv_Result* r)
+// A port as the user gives it: a number of the port table, or a device path.
+bool ParsePort(const std::string& text, CliFleet::Port& port)
 {
-    auto* radio = static_cast<Radio*>(context);
-    if ((r->modelCode != 0x3285 && r->modelCode != 0x3179) || r->info.Size() != 80 ||
-        r->info.Data()[0] != 80) {
-        r->result = indCloneMan::ResWrongRadio;
-        return;
+    port.name = text;
+    if (text.find('/') != std::string::npos) {
+        port.device = text;
+        port.number = 0;
+        return true;
     }
-    radio->identified = true;
-    radio->model = r->modelCode;
-    std::copy(r->info.Data(), r->info.Data() + 80, radio->info);
-    if (radio->info[3] > 1)
-        r->result = indCloneMan::ResNewerRadio;
-}
-
-void ReadCheck(void*, dst_CDrv_Result* r)
-{
-    if (CheckImageIdentity(r->image, true) != indIdentity::Accepted)
-        r->result = indCloneMan::ResNotThisImage;
-}
-
-// Where a clone read ends: four hexadecimal characters of the information block.
-int32_t ReadEnd(const uint8_t* info)
-{
-    int32_t end = 0;
-    for (int i = 64; i < 68; ++i) {
-        const int d = txt::HexDigit(static_cast<char>(info[i]));
-        end = end * 16 + (d < 0 ? 0 : d);
-    }
-    end = (end & ~0xF) + 15;
-    return end > kEepromEnd ? kEepromEnd : end;
-}
-
-struct Done {
-    bool finished = false;
-    int result = -1;
-    cmcEeprom image;
-    static void Call(void* context, dst_CDrv_Result* r)
-    {
-        auto* d = static_cast<Done*>(context);
-        d->finished = true;
-        d->result = r->result;
-        d->image.Assign(r->image);
-    }
-};
-
-int RunLink(plat::LoopTimerHost& loop, Done& done)
-{
-    loop.RunUntil([&] { return done.finished; }, UINT32_MAX);
-    return done.result;
+    port.number = txt::ReadDecimal(text);
+    return port.number >= 1 && port.number <= 256 &&
+           text.find_first_not_of("0123456789") == std::string::npos;
 }
 
 int ReadFile(const std::string& path, cmcEeprom& image)
 {
-    image.SetSize(kImageSize);
+    image.SetSize(CliRadio::kImageSize);
     image.Fill(0xFF);
     cmcClnFile file;
     file.AttachImage(&image);
     file.SetHeaderCheck(&HeaderCheck, nullptr);
     file.SetMapRevCheck(&MapRevCheck, nullptr);
-    const int32_t ranges[] = {0, kEepromEnd, 1, 0};
+    const int32_t ranges[] = {0, CliRadio::kEepromEnd, 1, 0};
     return file.Read(path, ranges);
+}
+
+// The memory channels of a clone file as a CSV table (UTF-8), and back into the file.
+int ChannelTable(const Options& o, const std::string& folder)
+{
+    indDocument doc;
+    doc.SetProgramDir(folder + "/");
+    doc.Start(0);
+    if (const int code = doc.OpenFile(o.file); code != 0)
+        return code;
+    CliRulesHost host(doc, g_GTex);
+    indChannelCsv csv(host, *g_GTex);
+    csv.SetConverters(
+        [](const std::string& in, std::string& out) {
+            out = plat::ToQt(in).toUtf8().toStdString();
+            return true;
+        },
+        [](const std::string& in, std::string& out) {
+            return plat::FromQt(QString::fromUtf8(in.data(), static_cast<qsizetype>(in.size())),
+                                out);
+        });
+    const QString csvPath = QString::fromLocal8Bit(o.csv.c_str());
+    if (o.command == "export-csv") {
+        const std::string table = csv.Export();
+        QSaveFile out(csvPath);
+        if (!out.open(QIODevice::WriteOnly) ||
+            out.write(table.data(), static_cast<qint64>(table.size())) !=
+                static_cast<qint64>(table.size()) ||
+            !out.commit()) {
+            std::fprintf(
+                stderr, "%s\n",
+                txt::Format(g_GTex->GetLine("GI_Mess_Cli_Csv", 2).c_str(), o.csv.c_str()).c_str());
+            return 21;
+        }
+        std::printf(
+            "%s\n",
+            txt::Format(g_GTex->GetLine("GI_Mess_Cli_Csv", 0).c_str(), o.csv.c_str()).c_str());
+        return 0;
+    }
+    QFile in(csvPath);
+    if (!in.open(QIODevice::ReadOnly)) {
+        std::fprintf(
+            stderr, "%s\n",
+            txt::Format(g_GTex->GetLine("GI_Mess_Cli_Csv", 3).c_str(), o.csv.c_str()).c_str());
+        return 21;
+    }
+    const QByteArray bytes = in.readAll();
+    const std::vector<indChannelCsv::Problem> problems =
+        csv.Import(std::string(bytes.constData(), static_cast<size_t>(bytes.size())));
+    if (!problems.empty()) {
+        std::fprintf(stderr, "%s\n", plat::ToQt(csv.Describe(problems)).toLocal8Bit().constData());
+        return 20;
+    }
+    if (const int code = doc.SaveFile(o.file); code != 0)
+        return code;
+    std::printf("%s\n", txt::Format(g_GTex->GetLine("GI_Mess_Cli_Csv", 1).c_str(), csv.Changed(),
+                                    o.file.c_str())
+                            .c_str());
+    return 0;
 }
 
 }  // namespace
@@ -198,6 +234,9 @@ int main(int argc, char** argv)
     if (!Parse(argc, argv, o))
         return Usage();
 
+    if (o.command == "export-csv" || o.command == "import-csv")
+        return ChannelTable(o, folder);
+
     if (o.command == "check") {
         cmcEeprom image;
         const int code = ReadFile(o.file, image);
@@ -214,18 +253,15 @@ int main(int argc, char** argv)
 
     // The settings are read, never written.
     plat::ISettingsBackend* settings = plat::Get().settings;
-    int portNumber = settings->ReadInt(plat::Root::User, kGlobal, "ComPort").value_or(1);
+    CliFleet::Port port;
+    port.number = settings->ReadInt(plat::Root::User, kGlobal, "ComPort").value_or(1);
+    port.name = std::to_string(port.number);
     bool high = settings->ReadInt(plat::Root::User, kGlobal, "ComSpeedHigh").value_or(1) != 0;
-    std::string device;
-    if (!o.port.empty()) {
-        if (o.port.find('/') != std::string::npos) {
-            device = o.port;
-            portNumber = 0;
-        } else {
-            portNumber = txt::ReadDecimal(o.port);
-            if (portNumber < 1 || portNumber > 256)
-                return Usage();
-        }
+    std::vector<CliFleet::Port> ports;
+    for (const std::string& text : o.ports) {
+        if (!ParsePort(text, port))
+            return Usage();
+        ports.push_back(port);
     }
     if (o.speed >= 0)
         high = o.speed == 1;
@@ -240,47 +276,41 @@ int main(int argc, char** argv)
             return 8;
         }
     }
+    const int32_t writeRanges[] = {0x0100, CliRadio::kEepromEnd, 1, 0};
+    if (ports.size() > 1) {
+        CliFleet fleet(loop, &face);
+        fleet.SetHighSpeed(high);
+        if (o.password)
+            fleet.SetPassword(o.passwordText);
+        return fleet.Run(ports, toWrite, writeRanges);
+    }
 
-    Radio radio;
-    indCloneMan man;
-    man.SetUi(&face);
-    man.SetCodes(0, 0);
-    man.SetImageSize(kImageSize);
-    man.SetChecks(&IdentificationCheck, &radio, &ReadCheck, nullptr);
-    man.SetPort(portNumber, device);
-    man.SetHighSpeed(high);
-
-    Done link;
-    man.Connect(&Done::Call, &link);
-    if (RunLink(loop, link) != 0)
-        return link.result;
-    const int32_t readEnd = ReadEnd(radio.info);
+    CliRadio radio(loop, &face);
+    radio.SetPort(port.number, port.device);
+    radio.SetHighSpeed(high);
+    if (const int code = radio.Identify(); code != 0)
+        return code;
+    const int32_t readEnd = radio.ReadEnd();
     if (o.command == "info") {
         std::printf("%s\n", txt::Format(texts.GetLine("GI_Mess_Cli_Identified", 0).c_str(),
-                                        radio.model, 0, readEnd)
+                                        radio.Model(), 0, readEnd)
                                 .c_str());
         return 0;
     }
-    // A radio locked with a clone password wants it for a read (unless bit 4 lifts the lock
-    // for reading) and for every write; the program would ask for it here.
-    const uint8_t lock = radio.info[15];
-    const bool wanted = (lock & 0x08) != 0 && (o.command == "write" || (lock & 0x10) == 0);
-    if (wanted && !o.password) {
+    // The program would ask for the password here.
+    if (radio.WantsPassword(o.command == "write") && !o.password) {
         std::fprintf(stderr, "%s\n", texts.GetLines("GI_Mess_Cli_PasswordNeeded").c_str());
         return kUsage;
     }
-    if (o.password) {
-        man.SetPassword(o.passwordText);
-        man.SetSendPassword(true);
-    }
-    Done transfer;
+    if (o.password)
+        radio.SetPassword(o.passwordText);
     if (o.command == "read") {
         const int32_t ranges[] = {0, readEnd, 1, 0};
-        man.Read(ranges, &Done::Call, &transfer);
-        if (RunLink(loop, transfer) != 0)
-            return transfer.result;
+        cmcEeprom received;
+        if (const int code = radio.Read(ranges, received); code != 0)
+            return code;
         cmcClnFile file;
-        file.AttachImage(&transfer.image);
+        file.AttachImage(&received);
         file.SetModelCode(0x3285);
         file.SetExtraCode(0);
         file.SetComment("");
@@ -292,10 +322,8 @@ int main(int argc, char** argv)
                                     .c_str());
         return code;
     }
-    const int32_t ranges[] = {0x0100, kEepromEnd, 1, 0};
-    man.Write(toWrite, ranges, &Done::Call, &transfer);
-    if (RunLink(loop, transfer) != 0)
-        return transfer.result;
+    if (const int code = radio.Write(toWrite, writeRanges); code != 0)
+        return code;
     std::printf(
         "%s\n",
         txt::Format(texts.GetLine("GI_Mess_Cli_WriteDone", 0).c_str(), o.file.c_str()).c_str());

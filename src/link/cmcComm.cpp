@@ -1,16 +1,23 @@
 #include "link/cmcComm.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <vector>
 
 #include "common/cmcTask.h"
 #include "link/cmcPortTable.h"
@@ -128,7 +135,93 @@ bool cmcComm::Fail(OpenError error, int err)
     }
     m_lastError = error;
     m_lastErrno = err;
+    m_advice.clear();
+    // The details are looked up now: later the holder may have gone, or the cable come back.
+    if (error == OpenError::Busy && !m_device.empty()) {
+        m_advice = HoldingProcess(m_device);
+    } else if (error == OpenError::PermissionDenied && !m_device.empty()) {
+        std::string groupName, user;
+        bool member = false, inSession = false;
+        struct stat st {};
+        if (stat(m_device.c_str(), &st) == 0) {
+            if (const struct group* g = getgrgid(st.st_gid)) {
+                groupName = g->gr_name;
+                if (const passwd* pw = getpwuid(geteuid())) {
+                    user = pw->pw_name;
+                    member = pw->pw_gid == st.st_gid;
+                    for (char** m = g->gr_mem; m && *m && !member; ++m)
+                        member = user == *m;
+                }
+            }
+            const int n = getgroups(0, nullptr);
+            std::vector<gid_t> groups(n > 0 ? n : 0);
+            if (n > 0 && getgroups(n, groups.data()) == n)
+                inSession = std::find(groups.begin(), groups.end(), st.st_gid) != groups.end();
+            inSession = inSession || getegid() == st.st_gid;
+        }
+        m_advice = PermissionAdvice(m_device, groupName, user, member, inSession);
+    }
     return false;
+}
+
+std::string cmcComm::HoldingProcess(const std::string& device)
+{
+    char* real = realpath(device.c_str(), nullptr);
+    if (!real)
+        return {};
+    const std::string target = real;
+    std::free(real);
+    DIR* proc = opendir("/proc");
+    if (!proc)
+        return {};
+    std::string found;
+    while (const dirent* e = readdir(proc)) {
+        const std::string pid = e->d_name;
+        if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        const std::string fdDir = "/proc/" + pid + "/fd";
+        DIR* fds = opendir(fdDir.c_str());
+        if (!fds)
+            continue;
+        bool holds = false;
+        while (const dirent* f = readdir(fds)) {
+            char link[4096];
+            const std::string path = fdDir + "/" + f->d_name;
+            const ssize_t n = readlink(path.c_str(), link, sizeof link - 1);
+            if (n > 0 && std::string(link, static_cast<size_t>(n)) == target) {
+                holds = true;
+                break;
+            }
+        }
+        closedir(fds);
+        if (holds) {
+            std::string name;
+            std::ifstream comm("/proc/" + pid + "/comm");
+            std::getline(comm, name);
+            found = (name.empty() ? std::string("?") : name) + " (process " + pid + ")";
+            break;
+        }
+    }
+    closedir(proc);
+    return found;
+}
+
+std::string cmcComm::PermissionAdvice(const std::string& device, const std::string& group,
+                                      const std::string& user, bool member, bool inSession)
+{
+    if (group.empty() || group == "root")
+        return "You may not use " + device + ". Ask the administrator for access to it.";
+    if (member && !inSession)
+        return "You may not use " + device + " yet: your user was added to the group \"" + group +
+               "\" after this session began. Log out and in again.";
+    if (inSession)
+        return "You may not use " + device + ", although you are in its group \"" + group +
+               "\". Check the device's permissions.";
+    return "You may not use " + device + ": it belongs to the group \"" + group +
+           "\", and your user is not in it. Add your user to the group with\n    sudo usermod "
+           "-aG " +
+           group + " " + (user.empty() ? std::string("$USER") : user) +
+           "\nthen log out and in again.";
 }
 
 bool cmcComm::Open(int portNumber, const std::string& settings)
@@ -330,13 +423,25 @@ std::string cmcComm::OpenFailure() const
         case OpenError::AlreadyOpen:
             return {};
         case OpenError::NoDevice:
-            return m_device.empty() ? "No serial device is assigned to this port number."
-                                    : "The device " + m_device + " does not exist.";
+            return m_device.empty()
+                       ? "No serial device is assigned to this port number."
+                       : "The device " + m_device +
+                             " does not exist. If it is a USB cable, check that it is plugged "
+                             "in; a cable plugged in again may get another name, so choose it "
+                             "by its name under /dev/serial/by-id.";
         case OpenError::PermissionDenied:
-            return "You may not use " + m_device +
-                   ": add your user to the \"dialout\" group and log in again.";
+            return !m_advice.empty() ? m_advice
+                                     : "You may not use " + m_device +
+                                           ": add your user to the \"dialout\" group and log "
+                                           "in again.";
         case OpenError::Busy:
-            return "Another program is using " + m_device + ".";
+            return m_advice.empty()
+                       ? "Another program is using " + m_device +
+                             ". Close it and try again; \"sudo fuser -v " + m_device +
+                             "\" names it."
+                       : "Another program is using " + m_device + ": " + m_advice +
+                             ". Close it and try again. If it is a service that takes new "
+                             "serial devices, stop it or tell it to leave this cable alone.";
         case OpenError::BadSettings:
             return "The device " + m_device + " does not accept the line settings.";
         case OpenError::Other:

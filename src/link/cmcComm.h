@@ -95,6 +95,13 @@ public:
     static bool ParseSettings(const std::string& text, LineSettings& line);
     // The open failure an errno value stands for.
     static OpenError ErrorFor(int err);
+    // The process holding device open, as "name (process N)", from /proc; "" when it cannot
+    // be seen (another user's processes are hidden unless we are privileged).
+    static std::string HoldingProcess(const std::string& device);
+    // What to do about a device the user may not open. group is the device's group ("" when
+    // unknown); member: the user is listed in it; inSession: this login already has it.
+    static std::string PermissionAdvice(const std::string& device, const std::string& group,
+                                        const std::string& user, bool member, bool inSession);
 
 private:
     static void SendPump(void* context, cmcTask* task);
@@ -115,4 +122,5 @@ private:
     cmcTask* m_sendTask = nullptr;
     OpenError m_lastError = OpenError::None;
     int m_lastErrno = 0;
+    std::string m_advice;  // the reason's details, found when the opening failed
 };

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "RadioSim.h"
 #include "SimFile.h"
@@ -126,6 +127,57 @@ TEST_F(QuorvexCli, FailuresExitWithTheirResultCodeAndSayWhy)
     CliRun quiet = Cli("--port " + radio.path() + " info", config);
     EXPECT_EQ(quiet.status, 5);
     EXPECT_NE(quiet.err.find("The radio did not answer in time."), std::string::npos) << quiet.err;
+}
+
+TEST_F(QuorvexCli, OneWriteProgramsSeveralRadiosInTurnAndReportsEach)
+{
+    // Three radios; the second stops answering part-way through the write.
+    RadioSim::Config faulty;
+    faulty.fault = RadioSim::Fault::DropAfter;
+    faulty.dropAfter = 3;
+    SimProcess a({}, false, dir + "a.clone");
+    SimProcess b(faulty, false, dir + "b.clone");
+    SimProcess c({}, false, dir + "c.clone");
+    ASSERT_TRUE(a.ok() && b.ok() && c.ok());
+    std::vector<uint8_t> image = RadioSim::DefaultEeprom();
+    image[0x0300] ^= 0x5A;
+    ASSERT_EQ(SimFile::Save(dir + "fleet.clone", image), 0);
+
+    CliRun all = Cli("--port " + a.path() + "," + c.path() + " --port " + a.path() + " write " +
+                         dir + "fleet.clone",
+                     config);
+    EXPECT_EQ(all.status, 0) << all.err;
+    EXPECT_EQ(all.out, "Radio 1 of 3 on " + a.path() + ": model 3285, written, verified.\n" +
+                           "Radio 2 of 3 on " + c.path() + ": model 3285, written, verified.\n" +
+                           "Radio 3 of 3 on " + a.path() + ": model 3285, written, verified.\n" +
+                           "3 of 3 radios were written and verified.\n");
+
+    CliRun mixed = Cli("--port " + a.path() + " --port " + b.path() + " --port " + c.path() +
+                           " write " + dir + "fleet.clone",
+                       config);
+    EXPECT_NE(mixed.status, 0);
+    std::istringstream lines(mixed.out);
+    std::vector<std::string> got;
+    for (std::string line; std::getline(lines, line);)
+        got.push_back(line);
+    ASSERT_EQ(got.size(), 5u) << mixed.out;
+    EXPECT_EQ(got[0], "Radio 1 of 3 on " + a.path() + ": model 3285, written, verified.");
+    EXPECT_EQ(got[1].rfind("Radio 2 of 3 on " + b.path() + ": model 3285, failed (code ", 0), 0u)
+        << got[1];
+    EXPECT_NE(got[1].find("not verified."), std::string::npos) << got[1];
+    EXPECT_EQ(got[2], "Radio 3 of 3 on " + c.path() + ": model 3285, written, verified.");
+    EXPECT_EQ(got[3], "2 of 3 radios were written and verified.");
+    EXPECT_EQ(got[4], "Not written or not verified: " + b.path() + ".");
+    EXPECT_NE(mixed.err.find("incomplete image"), std::string::npos) << mixed.err;
+    a.Stop();
+    b.Stop();
+    c.Stop();
+    EXPECT_EQ(a.Written(), image);
+    EXPECT_EQ(c.Written(), image);
+    EXPECT_TRUE(b.Written().empty());
+
+    // Only a write goes to several radios.
+    EXPECT_EQ(Cli("--port 1,2 info", config).status, 1);
 }
 
 }  // namespace

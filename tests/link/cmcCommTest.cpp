@@ -139,6 +139,29 @@ TEST(cmcCommSettings, OpenFailuresNameTheirReason)
         EXPECT_EQ(cmcComm::ErrorFor(err), want) << err;
 }
 
+TEST(cmcCommSettings, PermissionAdviceSaysWhatToDo)
+{
+    struct Case {
+        const char* group;
+        bool member, inSession;
+        const char* says;
+    } const cases[] = {
+        {"dialout", false, false, "sudo usermod -aG dialout ann\nthen log out and in again."},
+        {"uucp", false, false, "sudo usermod -aG uucp ann"},
+        {"dialout", true, false, "after this session began. Log out and in again."},
+        {"dialout", true, true, "Check the device's permissions."},
+        {"root", false, false, "Ask the administrator"},
+        {"", false, false, "Ask the administrator"},
+    };
+    for (const Case& c : cases) {
+        const std::string text =
+            cmcComm::PermissionAdvice("/dev/ttyUSB0", c.group, "ann", c.member, c.inSession);
+        EXPECT_NE(text.find(c.says), std::string::npos) << text;
+        EXPECT_EQ(text.rfind("You may not use /dev/ttyUSB0", 0), 0u) << text;
+    }
+    EXPECT_EQ(cmcComm::HoldingProcess("/dev/no-such-device"), "");
+}
+
 TEST_F(cmcCommTest, OpenAppliesTheSettingsToTheDevice)
 {
     cmcComm comm;
@@ -307,6 +330,9 @@ TEST_F(cmcCommTest, APortInUseIsBusyAndAnOpenPortIsNotReopened)
     ASSERT_TRUE(first.Open(kPort, "9600,N,8,1"));
     EXPECT_FALSE(second.Open(kPort, "9600,N,8,1"));
     EXPECT_EQ(second.LastError(), cmcComm::OpenError::Busy);
+    // The message names the process that holds the device: here, this one.
+    const std::string self = "(process " + std::to_string(getpid()) + ")";
+    EXPECT_NE(second.OpenFailure().find(self), std::string::npos) << second.OpenFailure();
 
     EXPECT_FALSE(first.Open(kPort, "38400,N,8,1"));
     EXPECT_EQ(first.LastError(), cmcComm::OpenError::AlreadyOpen);
