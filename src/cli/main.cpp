@@ -155,15 +155,7 @@ int ChannelTable(const Options& o, const std::string& folder)
         return code;
     CliRulesHost host(doc, g_GTex);
     indChannelCsv csv(host, *g_GTex);
-    csv.SetConverters(
-        [](const std::string& in, std::string& out) {
-            out = plat::ToQt(in).toUtf8().toStdString();
-            return true;
-        },
-        [](const std::string& in, std::string& out) {
-            return plat::FromQt(QString::fromUtf8(in.data(), static_cast<qsizetype>(in.size())),
-                                out);
-        });
+    csv.SetConverters(&plat::ToUtf8, &plat::FromUtf8);
     const QString csvPath = QString::fromLocal8Bit(o.csv.c_str());
     if (o.command == "export-csv") {
         const std::string table = csv.Export();

@@ -11,6 +11,7 @@
 #include "cells/ICellPopups.h"
 #include "cells/cmcCellIds.h"
 #include "cells/cmcFCache.h"
+#include "common/EventIds.h"
 #include "common/cmcEvMan.h"
 #include "common/indEnviron.h"
 #include "model/datChEdit.h"
@@ -24,6 +25,7 @@
 #include "shell/Outline.h"
 #include "shell/ShellRules.h"
 #include "shell/TForm1.h"
+#include "shell/cuiChannelTable.h"
 #include "shell/cuiMenu.h"
 #include "shell/cuiToolBar.h"
 #include "shell/iuiTree.h"
@@ -298,12 +300,28 @@ bool indMain::RunCommand(int32_t cellId, int32_t index)
             NewDocument();
             return true;
         case CL_Menu_File_Open:
+            // Item 1 of the open command reads the channels from a table instead.
+            if (index == 1) {
+                if (cuiChannelTable::Import(*this, m_form) == 0) {
+                    CloseSheet();
+                    if (g_EvMan)
+                        g_EvMan->Send(ev::kTreeRebuilt);
+                }
+                return true;
+            }
             OpenDocument();
             return true;
         case CL_Menu_File_Save:
             SaveDocument();
             return true;
         case CL_Menu_File_SaveAs:
+            // Item 1 of save as writes the channels as a table instead.
+            if (index == 1) {
+                if (g_EvMan)
+                    g_EvMan->Send(ev::kCommitEdits);
+                cuiChannelTable::Export(*this, m_form);
+                return true;
+            }
             SaveAs();
             return true;
         case CL_Menu_File_Recent:

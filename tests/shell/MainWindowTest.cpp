@@ -11,7 +11,9 @@
 #include <QMenuBar>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "cells/cmcCellIds.h"
@@ -67,6 +69,7 @@ private:
 }  // namespace
 
 #include "shell/ShellRules.h"
+#include "shell/cuiChannelTable.h"
 
 namespace {
 
@@ -440,6 +443,41 @@ TEST_F(MainWindowTest, ToolBarAndPortCommands)
     com1->trigger();
     EXPECT_EQ(environ->comPort, 1);
     EXPECT_TRUE(com1->isChecked());
+}
+
+TEST_F(MainWindowTest, ChannelTablesFromTheFileMenu)
+{
+    const auto defaultDialog = cuiChannelTable::dialog;
+    std::vector<bool> asked;
+    std::string answer = (dir / "channels.csv").string();
+    cuiChannelTable::dialog = [&](QWidget*, bool save) {
+        asked.push_back(save);
+        return answer;
+    };
+    ASSERT_NE(Item(CL_Menu_File_SaveAs, 1), nullptr);
+    Item(CL_Menu_File_SaveAs, 1)->trigger();
+    std::ifstream in(answer);
+    std::string header;
+    std::getline(in, header);
+    EXPECT_EQ(header.rfind("Bank,Channel,Receive MHz,", 0), 0u) << header;
+
+    cmcEeprom before;
+    before.Assign(main->Doc().Work());
+    boxes().AnswerAll(plat::BoxResult::Ok);
+    Item(CL_Menu_File_Open, 1)->trigger();
+    ASSERT_EQ(boxes().Seen().size(), 1u);
+    EXPECT_EQ(boxes().Seen()[0].text, "0 values were taken into the memory channels.");
+    EXPECT_EQ(std::memcmp(before.Data(), main->Doc().Work().Data(), before.GetSize()), 0);
+
+    std::ofstream(answer) << "Bank,Channel\r\n9,1\r\n";
+    Item(CL_Menu_File_Open, 1)->trigger();
+    ASSERT_EQ(boxes().Seen().size(), 2u);
+    EXPECT_NE(boxes().Seen()[1].text.find("Row 2, Bank: expected a bank number from 1 to 8."),
+              std::string::npos)
+        << boxes().Seen()[1].text;
+    EXPECT_EQ(asked, (std::vector<bool>{true, false, false}));
+    EXPECT_FALSE(main->Doc().Modified());
+    cuiChannelTable::dialog = defaultDialog;
 }
 
 }  // namespace

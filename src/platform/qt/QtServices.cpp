@@ -292,6 +292,17 @@ bool FromQt(const QString& text, std::string& out)
                    std::string(utf8.constData(), static_cast<size_t>(utf8.size())), out);
 }
 
+bool ToUtf8(const std::string& text, std::string& out)
+{
+    out = ToQt(text).toUtf8().toStdString();
+    return true;
+}
+
+bool FromUtf8(const std::string& text, std::string& out)
+{
+    return FromQt(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), out);
+}
+
 struct QtServices::Impl {
     SteadyClock clock;
     QtTimerHost timers;

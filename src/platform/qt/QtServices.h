@@ -29,5 +29,9 @@ private:
 QString ToQt(const std::string& text);
 // False (and out untouched) when a character does not exist in the code page.
 bool FromQt(const QString& text, std::string& out);
+// The same between the code page and UTF-8 bytes, for files that are read by other
+// programs (channel tables).
+bool ToUtf8(const std::string& text, std::string& out);
+bool FromUtf8(const std::string& text, std::string& out);
 
 }  // namespace plat
