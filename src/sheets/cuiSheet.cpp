@@ -32,6 +32,7 @@
 #include "sheets/cuiGrid.h"
 #include "sheets/cuiImageList.h"
 #include "sheets/cuiPainterCanvas.h"
+#include "sheets/cuiSheetClipboard.h"
 #include "sheets/cuiSheetMenu.h"
 #include "shell/QtCellFont.h"
 
@@ -810,6 +811,46 @@ void cuiSheet::ApplyWidthLimits()
 int cuiSheet::ColWidth(int col) const
 {
     return m_grid ? m_grid->ColWidth(col) : 0;
+}
+
+std::string cuiSheet::ShownText(int col, int row)
+{
+    if (col < 0 || row < 0 || col >= m_colCount || row >= m_rowCount)
+        return {};
+    cmcCellObj& cell = CellIdAt(col, row).cell;
+    if (cell.id == kNoId)
+        return {};
+    cmcCellCapsule cap;
+    cap.context = m_context.get();
+    cap.cell = &cell;
+    cap.sheet = this;  // the bank a bank sheet shows
+    m_rules(m_rulesContext, &cap, 0);
+    return cap.text;
+}
+
+void cuiSheet::TypeText(int col, int row, const std::string& text)
+{
+    if (!m_grid || col < 0 || row < 0 || col >= m_colCount || row >= m_rowCount ||
+        CellIdAt(col, row).cell.id == kNoId)
+        return;
+    cmcCellCapsule cap;
+    cmcRect rect;
+    PrepareCapsule(cap, col, row, rect);
+    cap.inputMode = cmcCellCapsule::kInputText;
+    cap.key = 0;
+    cap.inputText = text;
+    m_rules(m_rulesContext, &cap, 1);
+}
+
+void cuiSheet::SelectedBlock(int* c0, int* r0, int* c1, int* r1) const
+{
+    const int col = m_grid ? m_grid->Col() : 0;
+    const int row = m_grid ? m_grid->Row() : 0;
+    const bool range = m_multiActive && m_anchorCol >= 0 && m_anchorRow >= 0;
+    *c0 = range ? std::min(m_anchorCol, col) : col;
+    *c1 = range ? std::max(m_anchorCol, col) : col;
+    *r0 = range ? std::min(m_anchorRow, row) : row;
+    *r1 = range ? std::max(m_anchorRow, row) : row;
 }
 
 void cuiSheet::AutoFitColumn(int col)
@@ -1902,6 +1943,15 @@ bool cuiSheet::GridKeyDown(QKeyEvent* e)
         ~ShiftReset() { flag = false; }
     } reset{m_shiftDown};
     const bool ctrl = (mods & Qt::ControlModifier) != 0;
+    // Blocks of cells to and from spreadsheets, as tab-separated text.
+    if (!m_popupMode && e->matches(QKeySequence::Copy)) {
+        cuiSheetClipboard::Copy(*this);
+        return true;
+    }
+    if (!m_popupMode && e->matches(QKeySequence::Paste)) {
+        cuiSheetClipboard::Paste(*this);
+        return true;
+    }
     const int c0 = m_grid->Col();
     const int r0 = m_grid->Row();
     switch (e->key()) {

@@ -178,6 +178,13 @@ public:
     void MenuCommand(const cmcCellObj& item);
     // Auto-fits column c to the widest text it shows.
     void AutoFitColumn(int col);
+    // For copy and paste of cell blocks (cuiSheetClipboard): the text a cell shows as the
+    // rules make it ("" for a cell without identifier), a text typed into a cell as a
+    // confirmed entry (without the moves the answer asks for), and the selected block: the
+    // range when one is active, else the current cell.
+    std::string ShownText(int col, int row);
+    void TypeText(int col, int row, const std::string& text);
+    void SelectedBlock(int* c0, int* r0, int* c1, int* r1) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
