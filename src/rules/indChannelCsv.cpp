@@ -35,6 +35,7 @@ public:
     int HelpContextOf(int32_t) override { return 0; }
     void ShowHelp(int) override {}
     bool RunCommand(int32_t, int32_t) override { return false; }
+    std::vector<uint8_t> CloneInfo() const override { return m_real.CloneInfo(); }
 
 private:
     indRulesHost& m_real;
