@@ -32,4 +32,6 @@ public:
     // Why the last opening failed, in a few words for the user ("" when it did not fail
     // or there is nothing to add).
     virtual std::string OpenFailure() const { return {}; }
+    // Why the line failed after the opening (the device went away), or "".
+    virtual std::string LineFailure() const { return {}; }
 };

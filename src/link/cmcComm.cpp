@@ -284,6 +284,7 @@ bool cmcComm::OpenDevice(const std::string& path, const std::string& settings)
         return Fail(err == EINVAL ? OpenError::BadSettings : OpenError::Other, err);
     }
     m_writeError = false;
+    m_lineLost = false;
     m_lastError = OpenError::None;
     m_lastErrno = 0;
     return true;
@@ -403,8 +404,16 @@ int32_t cmcComm::Read(void* buffer, int32_t length)
         return 0;
     for (;;) {
         const ssize_t got = ::read(m_fd, buffer, static_cast<size_t>(length));
+        if (got == 0 && !m_lineLost) {
+            // Nothing to read, or a hang-up: a device unplugged under the open port.
+            pollfd pfd{m_fd, POLLIN, 0};
+            if (poll(&pfd, 1, 0) > 0 && (pfd.revents & (POLLHUP | POLLERR)))
+                m_lineLost = true;
+        }
         if (got >= 0)
             return static_cast<int32_t>(got);
+        if (errno == EIO || errno == ENXIO || errno == ENODEV)
+            m_lineLost = true;  // the device went away under the open port
         if (errno != EINTR)
             return 0;
     }
@@ -414,6 +423,16 @@ void cmcComm::PurgeInput()
 {
     if (IsOpen())
         tcflush(m_fd, TCIFLUSH);
+}
+
+std::string cmcComm::LineFailure() const
+{
+    if (!m_lineLost)
+        return {};
+    return "The device " + m_device +
+           " went away during the transfer: the cable may have been unplugged. Plug it in "
+           "again; it may come back under another name, so choose it by its name under "
+           "/dev/serial/by-id.";
 }
 
 std::string cmcComm::OpenFailure() const
@@ -515,8 +534,10 @@ bool cmcComm::WritePiece(const uint8_t* bytes, int32_t n)
         }
         if (w < 0 && errno == EINTR)
             continue;
-        if (w < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
+        if (w < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+            m_lineLost = m_lineLost || errno == EIO || errno == ENXIO || errno == ENODEV;
             break;  // the device is gone or refuses
+        }
         const int64_t left = deadline - NowMs();
         if (left <= 0)
             break;

@@ -80,6 +80,7 @@ public:
     void SetRtsMode(int mode) override;
     bool WriteError() const override { return m_writeError; }
     std::string OpenFailure() const override;
+    std::string LineFailure() const override;
 
     int PortNumber() const { return m_portNumber; }
     const std::string& DevicePath() const { return m_device; }
@@ -117,6 +118,7 @@ private:
     int m_portNumber = 0;
     std::string m_device;
     bool m_writeError = false;
+    bool m_lineLost = false;  // a read or write found the device gone since the opening
     cmcBuff m_sendBuffer;
     LineSettings m_line;
     cmcTask* m_sendTask = nullptr;

@@ -269,8 +269,15 @@ void indCloneMan::Done(dst_CDrv_Result* result)
     if (result->result != 0) {
         if (ResetsLinkSpeed(result->result))
             s_linkSpeed = -1;
-        const std::string text = MessageFor(result->result, result->operation, m_drv.PortNumber(),
-                                            m_drv.PortDevice(), m_drv.Port().OpenFailure());
+        std::string text = MessageFor(result->result, result->operation, m_drv.PortNumber(),
+                                      m_drv.PortDevice(), m_drv.Port().OpenFailure());
+        // A device that went away explains the failure better than any hint: it follows
+        // the head line.
+        if (const std::string lost = m_drv.Port().LineFailure();
+            !lost.empty() && result->result != 2) {
+            const size_t head = text.find('\n');
+            text.insert(head == std::string::npos ? text.size() : head, "\n" + lost);
+        }
         if (!text.empty())
             OverlayTextBox(text, plat::BoxIcon::Error, plat::BoxButtons::Ok);
     }

@@ -398,4 +398,19 @@ TEST_F(cmcCommTest, AWriteThatFailsSetsTheWriteErrorUntilClose)
     EXPECT_FALSE(comm.WriteError());
 }
 
+TEST_F(cmcCommTest, ADeviceGoneUnderTheOpenPortIsNamedAsSuch)
+{
+    cmcComm comm;
+    ASSERT_TRUE(comm.Open(kPort, "9600,N,8,1"));
+    uint8_t buf[8];
+    EXPECT_EQ(comm.Read(buf, 8), 0);
+    EXPECT_EQ(comm.LineFailure(), "");  // nothing has come yet: no failure
+    pty.CloseMaster();                  // the cable is pulled
+    EXPECT_EQ(comm.Read(buf, 8), 0);
+    EXPECT_EQ(comm.LineFailure().rfind("The device " + pty.slave() + " went away", 0), 0u)
+        << comm.LineFailure();
+    comm.Close();
+    EXPECT_NE(comm.LineFailure(), "");  // still there for the message after the close
+}
+
 }  // namespace

@@ -168,6 +168,25 @@ TEST_F(ManagerTest, PortThatDoesNotOpenNamesThePortAndEnablesTheWindowAgain)
     EXPECT_EQ(indCloneMan::LinkSpeed(), -1);
 }
 
+TEST_F(ManagerTest, ADeviceGoneDuringTheTransferIsSaidRightAfterTheHeadLine)
+{
+    struct GonePort : SimPort {
+        using SimPort::SimPort;
+        std::string LineFailure() const override { return "The device /dev/ttyUSB0 went away."; }
+    };
+    RadioSim sim;
+    sim.config().fault = RadioSim::Fault::Silence;
+    GonePort port(sim);
+    indCloneMan man(&port);
+    Prepare(man);
+    ASSERT_TRUE(man.Connect(&Caller::Done, &caller));
+    ASSERT_TRUE(RunManual([&] { return !man.IsBusy(); }));
+    EXPECT_EQ(caller.result, 5);
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].text.rfind(HeadLine(5) + "\nThe device /dev/ttyUSB0 went away.\n", 0), 0u)
+        << Boxes()[0].text;
+}
+
 TEST_F(ManagerTest, NewerDataShowsOnlyItsHeadLine)
 {
     RadioSim sim;
