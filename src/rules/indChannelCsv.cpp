@@ -376,10 +376,20 @@ std::vector<indChannelCsv::Problem> indChannelCsv::Import(const std::string& fil
                 // changes nothing, not even by a rounding of its own.
                 if (Taken(value, Shown(rules, col.cell, bank)))
                     continue;
+                // A blank the cell cannot take means "keep it": a channel brought into use by
+                // its receive frequency keeps the values that came with it.
+                const bool blank = Trim(value).empty();
+                cmcEeprom kept;
+                if (blank)
+                    kept.Assign(image);
                 cmcCellCapsule c = Capsule(col.cell, bank);
                 c.inputMode = cmcCellCapsule::kInputText;
                 c.inputText = Trim(value);
                 rules.Run(c, 1);
+                if (blank && !Taken(value, Shown(rules, col.cell, bank))) {
+                    image.Assign(kept);
+                    continue;
+                }
                 if (!Taken(value, Shown(rules, col.cell, bank))) {
                     problem(row, col.caption,
                             txt::Format(Line(1).c_str(), row, col.caption.c_str(), value.c_str(),

@@ -33,7 +33,8 @@ public:
     // The whole table, with CR LF line ends.
     std::string Export();
     // Types the file's values into a copy of the working image; only when every value was
-    // taken does the copy replace the working image. Empty when it was imported.
+    // taken does the copy replace the working image. Empty when it was imported. A blank
+    // value a cell cannot take leaves the cell as it is.
     std::vector<Problem> Import(const std::string& file);
     // The cells the last successful import changed.
     int Changed() const { return m_changed; }
