@@ -128,6 +128,7 @@ bool ParsePort(const std::string& text, CliFleet::Port& port)
         port.number = 0;
         return true;
     }
+    port.device.clear();
     port.number = txt::ReadDecimal(text);
     return port.number >= 1 && port.number <= 256 &&
            text.find_first_not_of("0123456789") == std::string::npos;
