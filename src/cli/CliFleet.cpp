@@ -1,67 +1,12 @@
 #include "cli/CliFleet.h"
 
+#include <climits>
 #include <cstdio>
 
 #include "cli/CliRadio.h"
-#include "link/cmcCloneDrv.h"
 #include "overlay/cmcGTex.h"
+#include "platform/LoopTimerHost.h"
 #include "platform/TextUtil.h"
-
-namespace {
-
-// The radio wants its clone password and none was given.
-constexpr int kPasswordMissing = 1;
-
-bool Good(const CliFleet::Outcome& o)
-{
-    return o.result == 0 && o.verify == 0;
-}
-
-}  // namespace
-
-CliFleet::Outcome CliFleet::WriteOne(const Port& port, const cmcEeprom& image,
-                                     const int32_t* ranges)
-{
-    Outcome o;
-    CliRadio radio(m_loop, m_ui);
-    radio.SetPort(port.number, port.device);
-    radio.SetHighSpeed(m_high);
-    o.result = radio.Identify();
-    if (o.result != 0)
-        return o;
-    o.model = radio.Model();
-    if (radio.WantsPassword(true) && !m_password) {
-        std::fprintf(stderr, "%s\n", g_GTex->GetLines("GI_Mess_Cli_PasswordNeeded").c_str());
-        o.result = kPasswordMissing;
-        return o;
-    }
-    if (m_password)
-        radio.SetPassword(m_passwordText);
-    o.result = radio.Write(image, ranges);
-    if (o.result != 0)
-        return o;
-    // Read back what the radio now holds: from its start, so the read check can see whose
-    // memory it is, to where it ends; every written address it holds must match.
-    const int32_t end = radio.ReadEnd();
-    const int32_t back[] = {0, end, 1, 0};
-    cmcEeprom held;
-    const int read = radio.Read(back, held);
-    if (read != 0) {
-        o.result = read;
-        return o;
-    }
-    o.verify = 0;
-    for (int i = 0; ranges[2 * i + 1] >= ranges[2 * i]; ++i) {
-        for (int32_t a = ranges[2 * i]; a <= ranges[2 * i + 1] && a <= end; ++a) {
-            if (held.GetByte(a) != image.GetByte(a)) {
-                o.verify = 1;
-                o.firstDifference = a;
-                return o;
-            }
-        }
-    }
-    return o;
-}
 
 std::string CliFleet::Line(int index, int count, const Port& port, const Outcome& o)
 {
@@ -84,7 +29,7 @@ std::string CliFleet::Summary(const std::vector<Port>& ports, const std::vector<
     int good = 0;
     std::string failed;
     for (size_t i = 0; i < outs.size(); ++i) {
-        if (Good(outs[i])) {
+        if (outs[i].Good()) {
             ++good;
         } else {
             failed += failed.empty() ? "" : ", ";
@@ -100,17 +45,26 @@ std::string CliFleet::Summary(const std::vector<Port>& ports, const std::vector<
 
 int CliFleet::Run(const std::vector<Port>& ports, const cmcEeprom& image, const int32_t* ranges)
 {
-    std::vector<Outcome> outs;
-    int status = 0;
-    for (size_t i = 0; i < ports.size(); ++i) {
-        const Outcome o = WriteOne(ports[i], image, ranges);
-        outs.push_back(o);
-        std::printf("%s\n",
-                    Line(static_cast<int>(i), static_cast<int>(ports.size()), ports[i], o).c_str());
+    indFleetWrite fleet(m_ui);
+    fleet.SetHighSpeed(m_high);
+    if (m_password)
+        fleet.SetPassword(m_passwordText);
+    fleet.SetChecks(&CliRadio::Accept, &CliRadio::CheckRead);
+    const auto progress = [&](int index) {
+        if (index >= 0) {
+            std::printf("%s\n", Line(index, static_cast<int>(ports.size()), ports[index],
+                                     fleet.Outcomes()[index])
+                                    .c_str());
+            if (fleet.Outcomes()[index].result == indFleetWrite::kPasswordMissing)
+                std::fprintf(stderr, "%s\n",
+                             g_GTex->GetLines("GI_Mess_Cli_PasswordNeeded").c_str());
+        } else {
+            std::printf("%s\n", Summary(ports, fleet.Outcomes()).c_str());
+        }
         std::fflush(stdout);
-        if (status == 0 && !Good(o))
-            status = o.result != 0 ? o.result : kVerifyFailed;
-    }
-    std::printf("%s\n", Summary(ports, outs).c_str());
-    return status;
+    };
+    if (!fleet.Start(ports, image, ranges, progress))
+        return -1;
+    m_loop.RunUntil([&] { return !fleet.Running(); }, UINT32_MAX);
+    return fleet.Status();
 }

@@ -29,6 +29,11 @@ void CliRadio::IdentificationCheck(void* context, dst_CDrv_Result* r)
         r->result = indCloneMan::ResWrongRadio;
         return;
     }
+    if (!radio) {
+        if (r->info.Data()[3] > 1)
+            r->result = indCloneMan::ResNewerRadio;
+        return;
+    }
     radio->m_identified = true;
     radio->m_model = r->modelCode;
     std::copy(r->info.Data(), r->info.Data() + 80, radio->m_info);
@@ -65,16 +70,35 @@ int CliRadio::Identify()
     return Run();
 }
 
-int32_t CliRadio::ReadEnd() const
+namespace {
+
+// Where a clone read ends: four hexadecimal characters of the information block.
+int32_t ReadEndOf(const uint8_t* info)
 {
-    // Four hexadecimal characters of the information block.
     int32_t end = 0;
     for (int i = 64; i < 68; ++i) {
-        const int d = txt::HexDigit(static_cast<char>(m_info[i]));
+        const int d = txt::HexDigit(static_cast<char>(info[i]));
         end = end * 16 + (d < 0 ? 0 : d);
     }
     end = (end & ~0xF) + 15;
-    return end > kEepromEnd ? kEepromEnd : end;
+    return end > CliRadio::kEepromEnd ? CliRadio::kEepromEnd : end;
+}
+
+}  // namespace
+
+int32_t CliRadio::ReadEnd() const
+{
+    return ReadEndOf(m_info);
+}
+
+void CliRadio::Accept(dst_CDrv_Result* r, indFleetWrite::Radio& radio)
+{
+    CliRadio::IdentificationCheck(nullptr, r);
+    if (r->result != 0)
+        return;
+    radio.model = r->modelCode;
+    radio.readEnd = ReadEndOf(r->info.Data());
+    radio.wantsPassword = (r->info.Data()[15] & 0x08) != 0;
 }
 
 bool CliRadio::WantsPassword(bool write) const

@@ -4,6 +4,7 @@
 
 #include "common/cmcEeprom.h"
 #include "link/indCloneMan.h"
+#include "link/indFleetWrite.h"
 
 class ICloneUi;
 namespace plat {
@@ -36,6 +37,10 @@ public:
 
     int Read(const int32_t* ranges, cmcEeprom& image);
     int Write(const cmcEeprom& image, const int32_t* ranges);
+
+    // The checks as the fleet write takes them.
+    static void Accept(dst_CDrv_Result* r, indFleetWrite::Radio& radio);
+    static void CheckRead(dst_CDrv_Result* r) { ReadCheck(nullptr, r); }
 
 private:
     static void IdentificationCheck(void* context, dst_CDrv_Result* r);
