@@ -97,6 +97,8 @@ void indFleetWrite::Step()
     switch (m_stage) {
         case Stage::Identify:
             m_man = std::make_unique<indCloneMan>();
+            if (m_waiter)
+                m_man->Driver().SetWaiter(m_waiter);
             m_man->SetUi(m_ui);
             m_man->SetCodes(0, 0);
             m_man->SetImageSize(m_image.GetSize());

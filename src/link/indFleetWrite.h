@@ -56,6 +56,8 @@ public:
     void SetChecks(IdentifyCheck identify, ReadCheck read);
     void SetHighSpeed(bool on) { m_high = on; }
     void SetPassword(const std::string& text);
+    // The short waits of each radio's driver (tests give the manual clock's).
+    void SetWaiter(std::function<void(uint32_t ms)> waiter) { m_waiter = std::move(waiter); }
 
     // Starts on the first port; false when running already or there is no port.
     bool Start(const std::vector<Port>& ports, const cmcEeprom& image, const int32_t* ranges,
@@ -82,6 +84,7 @@ private:
     bool m_high = true;
     bool m_password = false;
     std::string m_passwordText;
+    std::function<void(uint32_t)> m_waiter;
 
     std::vector<Port> m_ports;
     std::vector<Outcome> m_outcomes;

@@ -26,6 +26,7 @@
 #include "shell/ShellRules.h"
 #include "shell/TForm1.h"
 #include "shell/cuiChannelTable.h"
+#include "shell/cuiFleetDialog.h"
 #include "shell/cuiMenu.h"
 #include "shell/cuiToolBar.h"
 #include "shell/iuiTree.h"
@@ -295,6 +296,14 @@ void indMain::NotYet()
 bool indMain::RunCommand(int32_t cellId, int32_t index)
 {
     indEnviron* env = g_Environ;
+    // Item 1 of the write command writes the image into several radios in turn.
+    if (cellId == CL_Menu_Clone_Write && index == 1) {
+        if (g_EvMan)
+            g_EvMan->Send(ev::kCommitEdits);
+        cuiFleetDialog dialog(m_doc, m_form);
+        dialog.exec();
+        return true;
+    }
     switch (cellId) {
         case CL_Menu_File_New:
             NewDocument();

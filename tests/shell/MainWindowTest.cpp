@@ -9,6 +9,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <cstring>
@@ -16,6 +19,8 @@
 #include <fstream>
 #include <memory>
 
+#include "RadioSim.h"
+#include "SimProcess.h"
 #include "cells/cmcCellIds.h"
 #include "common/cmcEvMan.h"
 #include "common/indEnviron.h"
@@ -70,6 +75,7 @@ private:
 
 #include "shell/ShellRules.h"
 #include "shell/cuiChannelTable.h"
+#include "shell/cuiFleetDialog.h"
 
 namespace {
 
@@ -478,6 +484,62 @@ TEST_F(MainWindowTest, ChannelTablesFromTheFileMenu)
     EXPECT_EQ(asked, (std::vector<bool>{true, false, false}));
     EXPECT_FALSE(main->Doc().Modified());
     cuiChannelTable::dialog = defaultDialog;
+}
+
+TEST_F(MainWindowTest, WriteToSeveralRadiosShowsEachRadiosOutcome)
+{
+    // Two simulated radios; the second stops answering part-way through the write.
+    RadioSim::Config faulty;
+    faulty.fault = RadioSim::Fault::DropAfter;
+    faulty.dropAfter = 3;
+    SimProcess good({}, false, (dir / "good.clone").string());
+    SimProcess bad(faulty, false, (dir / "bad.clone").string());
+    ASSERT_TRUE(good.ok() && bad.ok());
+
+    cuiFleetDialog dialog(main->Doc(), form.get());
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Write to Several Radios"));
+    dialog.PortsEdit()->setPlainText(QString::fromStdString(good.path() + "\n\n" + bad.path()));
+    boxes().AnswerAll(plat::BoxResult::Ok);
+    // The manual clock stands still unless moved: the driver's short waits move it.
+    dialog.Fleet().SetWaiter([](uint32_t ms) {
+        qvtest::Services().clock.Advance(ms);
+        usleep(ms * 100);
+    });
+    ASSERT_TRUE(dialog.StartWrite());
+    EXPECT_FALSE(dialog.WriteButton()->isEnabled());
+    for (int i = 0; i < 30000 && dialog.Fleet().Running(); ++i) {
+        qvtest::Services().timers.Advance(5);
+        usleep(1000);
+    }
+    ASSERT_FALSE(dialog.Fleet().Running());
+    EXPECT_TRUE(dialog.WriteButton()->isEnabled());
+    QTableWidget* t = dialog.Table();
+    ASSERT_EQ(t->rowCount(), 2);
+    auto cell = [&](int r, int c) { return t->item(r, c)->text().toStdString(); };
+    EXPECT_EQ(cell(0, 0), good.path());
+    EXPECT_EQ(cell(0, 1), "3285");
+    EXPECT_EQ(cell(0, 2), "written");
+    EXPECT_EQ(cell(0, 3), "verified");
+    EXPECT_EQ(cell(1, 2).rfind("failed (code ", 0), 0u) << cell(1, 2);
+    EXPECT_EQ(cell(1, 3), "not verified");
+    ASSERT_EQ(boxes().Seen().size(), 1u);  // why the second radio failed
+    EXPECT_NE(dialog.Fleet().Status(), 0);
+    good.Stop();
+    bad.Stop();
+    // The radio holds the document's image as a clone write sends it.
+    cmcEeprom sent;
+    sent.Assign(main->Doc().Work());
+    main->Doc().PrepareImage(sent, 2);
+    const std::vector<uint8_t> held = good.Written();
+    ASSERT_EQ(held.size(), 0x780u);
+    EXPECT_EQ(std::memcmp(held.data() + 0x100, sent.Data() + 0x100, 0x680), 0);
+    EXPECT_TRUE(bad.Written().empty());
+
+    bool ok = true;
+    EXPECT_EQ(cuiFleetDialog::ParsePorts(QStringLiteral("3\n/dev/ttyUSB0\n"), &ok).size(), 2u);
+    EXPECT_TRUE(ok);
+    cuiFleetDialog::ParsePorts(QStringLiteral("ttyUSB0"), &ok);
+    EXPECT_FALSE(ok);
 }
 
 }  // namespace
