@@ -6,6 +6,7 @@
 #include "clonefile/ShowFileError.h"
 #include "clonefile/cmcClnFile.h"
 #include "common/indEnviron.h"
+#include "link/indCloneMan.h"
 #include "model/CheckImageIdentity.h"
 #include "model/datCh.h"
 #include "model/datChBanks.h"
@@ -66,6 +67,16 @@ bool HeaderCheck(void* context, int modelCode, int extraCode, int* errorCode)
     return static_cast<indDocument*>(context)->CheckFileHeader(modelCode, extraCode, errorCode);
 }
 
+void IdentificationCheckOf(void* context, dst_CDrv_Result* result)
+{
+    static_cast<indDocument*>(context)->IdentificationCheck(*result);
+}
+
+void ReadCheckOf(void* context, dst_CDrv_Result* result)
+{
+    static_cast<indDocument*>(context)->ReadCheck(*result);
+}
+
 }  // namespace
 
 indDocument::indDocument()
@@ -73,8 +84,21 @@ indDocument::indDocument()
     m_work.SetSize(kImageSize);
     m_work2.SetSize(kImageSize);
     m_saved.SetSize(kImageSize);
+    m_unkeptBase.SetSize(kImageSize);
     m_reference.Assign(m_work);
     m_compare.Assign(m_work);
+    UseLinkPort(nullptr);
+}
+
+indDocument::~indDocument() = default;
+
+void indDocument::UseLinkPort(IPort* port)
+{
+    m_cloneMan = std::make_unique<indCloneMan>(port);
+    m_cloneMan->SetImageSize(kImageSize);
+    // The model has a second model code: the link asks for any and the checks decide.
+    m_cloneMan->SetCodes(0, 0);
+    m_cloneMan->SetChecks(&IdentificationCheckOf, this, &ReadCheckOf, this);
 }
 
 const char* indDocument::ModelTypeName(int modelType)
@@ -115,6 +139,7 @@ bool indDocument::CheckModified()
 void indDocument::MarkSaved()
 {
     m_saved.Assign(m_work);
+    m_unkeptBase.Assign(m_work);
     m_modified = false;
 }
 
@@ -329,7 +354,8 @@ std::vector<int> indDocument::UnkeptChanges() const
 {
     std::vector<int> out;
     for (const UnkeptSlot& s : kUnkept)
-        if (std::memcmp(m_work.Data() + s.address, m_saved.Data() + s.address,
+        if (m_unkeptBase.GetSize() == m_work.GetSize() &&
+            std::memcmp(m_work.Data() + s.address, m_unkeptBase.Data() + s.address,
                         static_cast<size_t>(s.length)) != 0 &&
             std::find(out.begin(), out.end(), s.id) == out.end())
             out.push_back(s.id);
@@ -432,4 +458,91 @@ void indDocument::PrepareImage(cmcEeprom& image, int purpose)
     }
     p[kNewerDataByte] = 0;
     p[kNewerDataByte + 1] = ref.GetByte(kNewerDataByte + 1);
+}
+
+// ---- the radio ----
+
+int32_t indDocument::ReadEnd() const
+{
+    int32_t end = 0;
+    for (int i = indCloneInfo::kReadEnd; i < indCloneInfo::kReadEnd + 4; ++i) {
+        const int d = txt::HexDigit(static_cast<char>(m_info[static_cast<size_t>(i)]));
+        end = end * 16 + (d < 0 ? 0 : d);
+    }
+    return (end & ~0xF) + 15;
+}
+
+bool indDocument::PasswordWanted(bool write) const
+{
+    const uint8_t lock = m_info[indCloneInfo::kPassword];
+    if (write)
+        return (lock & 0x08) != 0;
+    return (lock & 0x08) != 0 && (lock & 0x10) == 0;
+}
+
+void indDocument::IdentificationCheck(dst_CDrv_Result& r)
+{
+    if (r.operation != 1 || r.result != 0)
+        return;
+    const bool second = r.modelCode == kSecondModelCode;
+    if ((r.modelCode != kModelCode && !second) || r.info.Size() != kInfoSize ||
+        r.info.Data()[0] != kInfoSize) {
+        r.result = indCloneMan::ResWrongRadio;
+        return;
+    }
+    m_radioModel = r.modelCode;
+    m_radioSub = r.subCode;
+    m_radioSecondCode = second;
+    m_identified = true;
+    std::copy(r.info.Data(), r.info.Data() + kInfoSize, m_info.begin());
+    if (m_info[indCloneInfo::kFormat] > 1)
+        r.result = indCloneMan::ResNewerRadio;
+}
+
+void indDocument::ReadCheck(dst_CDrv_Result& r)
+{
+    if (r.operation != 2 || r.result != 0)
+        return;
+    if (r.image.GetSize() < kImageSize ||
+        CheckImageIdentity(r.image, true) != indIdentity::Accepted)
+        r.result = indCloneMan::ResNotThisImage;
+    else if (IsNewerData(r.image))
+        r.result = indCloneMan::ResNewerData;
+}
+
+int indDocument::CloneReadRanges(std::vector<int32_t>& ranges) const
+{
+    ranges = CloneRanges(1);
+    const int32_t end = ReadEnd();
+    if (end < kEepromLast)
+        return indCloneMan::ResNotThisImage;
+    // Beyond the end of the image nothing can be kept.
+    ranges[1] = std::min<int32_t>(end, kImageSize - 1);
+    return 0;
+}
+
+void indDocument::TakeCloneRead(const cmcEeprom& received)
+{
+    m_work.Assign(m_reference);
+    indBlockMap::Pack(m_work);
+    m_work2.Assign(m_reference);
+    indBlockMap::Pack(m_work2);
+    m_work.SetBlock(0, received.Data(), kEepromLast + 1);
+    m_work2.SetBlock(0, received.Data(), kEepromLast + 1);
+    AfterLoad(m_work);
+    MarkModified();
+    m_unkeptBase.Assign(m_work);
+    m_path.clear();
+}
+
+void indDocument::PrepareCloneWrite(cmcEeprom& copy, std::vector<int32_t>& ranges)
+{
+    copy.Assign(m_work);
+    ranges = CloneRanges(maker ? 1 : 0);
+    copy.SetByte(kNewerDataByte, 0);
+    PrepareImage(copy, 2);
+    const int32_t end = (copy.GetByte(kPackedEnd) << 8) | copy.GetByte(kPackedEnd + 1);
+    // A damaged end never sends more than the EEPROM, nor less than the first page.
+    ranges[1] = std::clamp<int32_t>((end & ~0x7F) + 127, ranges[0] + 127, kEepromLast);
+    copy.SetByte(kLinkByte, m_info[indCloneInfo::kFormat]);
 }
