@@ -11,6 +11,7 @@
 #include "model/datCh.h"
 #include "model/datChBanks.h"
 #include "model/indBlockMap.h"
+#include "model/indPrepareImage.h"
 #include "overlay/cmcGTex.h"
 #include "platform/Fatal.h"
 #include "platform/TextUtil.h"
@@ -33,28 +34,12 @@ constexpr UnkeptSlot kUnkept[] = {
     {47, 0x1CA6, 88},     {43, 0x1CFE, 2},
 };
 
-// Memory channel records: part A (14 bytes from 0780) and part B (12 bytes from 08EE).
-constexpr int32_t kChA = 0x0780, kChALen = 14;
-constexpr int32_t kChB = 0x08EE, kChBLen = 12;
-constexpr int kChannels = 16;
-
 std::string FolderOf(const std::string& path)
 {
     const size_t slash = path.rfind('/');
     if (slash == std::string::npos)
         return std::string();
     return slash == 0 ? std::string("/") : path.substr(0, slash);
-}
-
-void CopyFrom(cmcEeprom& image, const cmcEeprom& ref, int32_t first, int32_t last)
-{
-    image.SetBlock(first, ref.Data() + first, last - first + 1);
-}
-
-void BitsFrom(cmcEeprom& image, const cmcEeprom& ref, int32_t a, uint8_t mask)
-{
-    const uint8_t v = static_cast<uint8_t>((image.GetByte(a) & ~mask) | (ref.GetByte(a) & mask));
-    image.SetByte(a, v);
 }
 
 bool MapRevCheck(void*, int mapRev)
@@ -371,87 +356,13 @@ void indDocument::PrepareImage(cmcEeprom& image, int purpose)
 {
     if (image.GetSize() < kImageSize || m_reference.GetSize() < kImageSize)
         return;
-    const cmcEeprom& ref = m_reference;
     uint8_t* p = image.Data();
+    const cmcEeprom& ref = m_reference;
     if (purpose == 0) {
         indBlockMap::Unpack(image);
         m_secondCode = m_secondCodeLock = false;
     }
-    // Identity fields always come from the reference.
-    CopyFrom(image, ref, 0x0000, 0x0003);
-    CopyFrom(image, ref, 0x0008, 0x000A);
-    // Battery levels: all set and strictly falling, or the reference's.
-    if (!p[0x30] || !p[0x31] || !p[0x33] || !p[0x34] || !p[0x36] || !p[0x20] || !p[0x21]) {
-        CopyFrom(image, ref, 0x0030, 0x0037);
-        CopyFrom(image, ref, 0x0020, 0x0022);
-    }
-    if (p[0x21] >= p[0x20] || p[0x22] >= p[0x21])
-        CopyFrom(image, ref, 0x0020, 0x0022);
-    CopyFrom(image, ref, 0x0100, 0x010B);
-
-    // The first channel in use, overall and per bank.
-    const int kind = m_modelType + 1;
-    CopyFrom(image, ref, 0x0140, 0x0141);
-    datCh ch(image);
-    bool anyInUse = false;
-    for (int i = 0; i < kChannels; ++i) {
-        ch.Load(kind, i);
-        if (!ch.InUse())
-            continue;
-        if (!anyInUse)
-            p[0x0141] = static_cast<uint8_t>(i);
-        anyInUse = true;
-        if (!ch.inhibit || (p[0x0148] & 0x04)) {
-            p[0x0141] = static_cast<uint8_t>(i);
-            break;
-        }
-    }
-    std::memset(p + 0x014A, 0, 8);
-    for (int b = 0; b < kDatBanks; ++b) {
-        const int first = datChannelsBefore(image, b);
-        const int size = datBankSize(image, b);
-        bool found = false;
-        for (int c = 0; c < size && first + c < kChannels; ++c) {
-            ch.Load(kind, first + c);
-            if (!ch.InUse())
-                continue;
-            if (!found) {
-                p[0x014A + b] = static_cast<uint8_t>(c);
-                found = true;
-            }
-            if (!ch.inhibit) {
-                p[0x014A + b] = static_cast<uint8_t>(c);
-                break;
-            }
-        }
-    }
-    // Model-type bytes and bits the editors never touch.
-    CopyFrom(image, ref, 0x08EA, 0x08EC);
-    BitsFrom(image, ref, 0x08ED, 0xC0);
-    CopyFrom(image, ref, kModelTypeByte, kModelTypeByte + 1);
-    // Bank sizes: once the running sum passes 16, the bank and all after it are empty.
-    int sum = 0;
-    bool over = false;
-    for (int b = 0; b < kDatBanks; ++b) {
-        sum += datBankSize(image, b);
-        if (over || sum > kChannels) {
-            over = true;
-            datSetBankSize(image, b, 0);
-        }
-    }
-    // Comments are printable text.
-    for (int32_t a = kComment1; a < kComment2 + 16; ++a)
-        if (p[a] < 0x20 || p[a] > 0x7E)
-            p[a] = 0x20;
-    // A channel not in use is the reference's channel entirely; one in use keeps its fields.
-    for (int i = 0; i < kChannels; ++i) {
-        ch.Load(kind, i);
-        CopyFrom(image, ref, kChA + i * kChALen, kChA + (i + 1) * kChALen - 1);
-        CopyFrom(image, ref, kChB + i * kChBLen, kChB + (i + 1) * kChBLen - 1);
-        if (ch.InUse())
-            ch.Store(kind, i);
-        BitsFrom(image, ref, kChA + i * kChALen + 12, 0x80);
-    }
+    indPrepareImage::Repair(image, ref, m_modelType, purpose);
     if (purpose == 1 || purpose == 2) {
         m_secondCode = m_secondCodeLock = false;
         indBlockMap::Pack(image, purpose == 2);
