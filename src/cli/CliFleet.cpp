@@ -3,7 +3,7 @@
 #include <climits>
 #include <cstdio>
 
-#include "cli/CliRadio.h"
+#include "model/indDocument.h"
 #include "overlay/cmcGTex.h"
 #include "platform/LoopTimerHost.h"
 #include "platform/TextUtil.h"
@@ -43,13 +43,27 @@ std::string CliFleet::Summary(const std::vector<Port>& ports, const std::vector<
     return text;
 }
 
-int CliFleet::Run(const std::vector<Port>& ports, const cmcEeprom& image, const int32_t* ranges)
+int CliFleet::Run(const std::vector<Port>& ports, indDocument& doc)
 {
     indFleetWrite fleet(m_ui);
     fleet.SetHighSpeed(m_high);
     if (m_password)
         fleet.SetPassword(m_passwordText);
-    fleet.SetChecks(&CliRadio::Accept, &CliRadio::CheckRead);
+    fleet.SetChecks(
+        [&doc](dst_CDrv_Result* r, indFleetWrite::Radio& radio) {
+            doc.IdentificationCheck(*r);
+            if (r->result != 0)
+                return;
+            radio.model = doc.RadioModelCode();
+            radio.readEnd = doc.ReadEnd();
+            radio.wantsPassword = doc.PasswordWanted(true);
+        },
+        [&doc](dst_CDrv_Result* r) { doc.ReadCheck(*r); });
+    // Each radio gets the image as a clone write sends it to that radio.
+    fleet.SetPrepare([&doc](cmcEeprom& image, std::vector<int32_t>& ranges) {
+        doc.PrepareCloneWrite(image, ranges);
+    });
+    fleet.SetImageSize(indDocument::kImageSize);
     const auto progress = [&](int index) {
         if (index >= 0) {
             std::printf("%s\n", Line(index, static_cast<int>(ports.size()), ports[index],
@@ -63,7 +77,7 @@ int CliFleet::Run(const std::vector<Port>& ports, const cmcEeprom& image, const 
         }
         std::fflush(stdout);
     };
-    if (!fleet.Start(ports, image, ranges, progress))
+    if (!fleet.Start(ports, progress))
         return -1;
     m_loop.RunUntil([&] { return !fleet.Running(); }, UINT32_MAX);
     return fleet.Status();

@@ -6,6 +6,7 @@
 #include "link/indFleetWrite.h"
 
 class ICloneUi;
+class indDocument;
 namespace plat {
 class LoopTimerHost;
 }
@@ -26,9 +27,10 @@ public:
         m_passwordText = text;
     }
 
-    // Writes image over ranges into every port. Returns 0 when every radio was written and
-    // verified, else the result code of the first radio that failed.
-    int Run(const std::vector<Port>& ports, const cmcEeprom& image, const int32_t* ranges);
+    // Writes the document's image, as a clone write sends it, into every port, with the
+    // document's checks. Returns 0 when every radio was written and verified, else the
+    // result code of the first radio that failed.
+    int Run(const std::vector<Port>& ports, indDocument& doc);
 
     // The line for one radio (index from 0), and the summary.
     static std::string Line(int index, int count, const Port& port, const Outcome& o);

@@ -14,14 +14,12 @@
 #include <vector>
 
 #include "cli/CliFleet.h"
-#include "cli/CliRadio.h"
 #include "cli/CliRulesHost.h"
 #include "cli/CliUi.h"
-#include "clonefile/ShowFileError.h"
 #include "clonefile/cmcClnFile.h"
 #include "common/cmcEeprom.h"
+#include "link/dst_CDrv_Result.h"
 #include "link/indCloneMan.h"
-#include "model/CheckImageIdentity.h"
 #include "model/indDocument.h"
 #include "overlay/cmcGTex.h"
 #include "platform/Fatal.h"
@@ -37,6 +35,7 @@ namespace {
 
 constexpr int kUsage = 1;
 const std::string kGlobal = "Software\\Tavo\\Quorvex\\Global";
+const std::string kSetup = "Software\\Tavo\\Quorvex\\Setup";
 
 struct Options {
     std::string command;
@@ -100,25 +99,6 @@ bool Parse(int argc, char** argv, Options& o)
     return !o.command.empty();
 }
 
-// The model's checks on clone files, until the model object brings its own.
-bool HeaderCheck(void*, int model, int extra, int* error)
-{
-    if (model != 0x3285 && model != 0x3179) {
-        *error = 3;
-        return false;
-    }
-    if (extra != 0 && extra != 0x100) {
-        *error = 4;
-        return false;
-    }
-    return true;
-}
-
-bool MapRevCheck(void*, int revision)
-{
-    return revision < 2;
-}
-
 // A port as the user gives it: a number of the port table, or a device path.
 bool ParsePort(const std::string& text, CliFleet::Port& port)
 {
@@ -134,24 +114,9 @@ bool ParsePort(const std::string& text, CliFleet::Port& port)
            text.find_first_not_of("0123456789") == std::string::npos;
 }
 
-int ReadFile(const std::string& path, cmcEeprom& image)
+// The memory channels of the document as a CSV table (UTF-8), and back into its file.
+int ChannelTable(const Options& o, indDocument& doc)
 {
-    image.SetSize(CliRadio::kImageSize);
-    image.Fill(0xFF);
-    cmcClnFile file;
-    file.AttachImage(&image);
-    file.SetHeaderCheck(&HeaderCheck, nullptr);
-    file.SetMapRevCheck(&MapRevCheck, nullptr);
-    const int32_t ranges[] = {0, CliRadio::kEepromEnd, 1, 0};
-    return file.Read(path, ranges);
-}
-
-// The memory channels of a clone file as a CSV table (UTF-8), and back into the file.
-int ChannelTable(const Options& o, const std::string& folder)
-{
-    indDocument doc;
-    doc.SetProgramDir(folder + "/");
-    doc.Start(0);
     if (const int code = doc.OpenFile(o.file); code != 0)
         return code;
     CliRulesHost host(doc, g_GTex);
@@ -197,6 +162,25 @@ int ChannelTable(const Options& o, const std::string& folder)
     return 0;
 }
 
+struct Done {
+    bool finished = false;
+    int result = -1;
+    cmcEeprom image;
+    static void Call(void* context, dst_CDrv_Result* r)
+    {
+        auto* d = static_cast<Done*>(context);
+        d->finished = true;
+        d->result = r->result;
+        d->image.Assign(r->image);
+    }
+};
+
+int RunLink(plat::LoopTimerHost& loop, Done& done)
+{
+    loop.RunUntil([&] { return done.finished; }, UINT32_MAX);
+    return done.result;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -227,16 +211,21 @@ int main(int argc, char** argv)
     if (!Parse(argc, argv, o))
         return Usage();
 
+    // The document runs the program's own flows: the clone file checks, the radio's checks,
+    // preparation and packing.
+    plat::ISettingsBackend* settings = plat::Get().settings;
+    int modelType = settings->ReadInt(plat::Root::User, kSetup, "ModelType").value_or(0);
+    if (modelType < 0 || modelType >= indDocument::kModelTypes)
+        modelType = 0;
+    indDocument doc;
+    doc.SetProgramDir(folder + "/");
+    doc.Start(modelType);
+
     if (o.command == "export-csv" || o.command == "import-csv")
-        return ChannelTable(o, folder);
+        return ChannelTable(o, doc);
 
     if (o.command == "check") {
-        cmcEeprom image;
-        const int code = ReadFile(o.file, image);
-        if (code == 0 && CheckImageIdentity(image, false) != indIdentity::Accepted) {
-            ShowFileError(8);
-            return 8;
-        }
+        const int code = doc.OpenFile(o.file);
         if (code == 0)
             std::printf("%s\n", txt::Format(texts.GetLine("GI_Mess_Cli_CheckDone", 0).c_str(),
                                             o.file.c_str())
@@ -245,7 +234,6 @@ int main(int argc, char** argv)
     }
 
     // The settings are read, never written.
-    plat::ISettingsBackend* settings = plat::Get().settings;
     CliFleet::Port port;
     port.number = settings->ReadInt(plat::Root::User, kGlobal, "ComPort").value_or(1);
     port.name = std::to_string(port.number);
@@ -256,67 +244,83 @@ int main(int argc, char** argv)
             return Usage();
         ports.push_back(port);
     }
+    const int portNumber = port.number;
+    const std::string device = port.device;
     if (o.speed >= 0)
         high = o.speed == 1;
 
-    cmcEeprom toWrite;
     if (o.command == "write") {
-        const int code = ReadFile(o.file, toWrite);
+        const int code = doc.OpenFile(o.file);
         if (code != 0)
             return code;
-        if (CheckImageIdentity(toWrite, false) != indIdentity::Accepted) {
-            ShowFileError(8);
-            return 8;
+        // A radio without a channel in use would have nothing to work on.
+        if (doc.UsedChannels() == 0) {
+            std::fprintf(stderr, "error: %s\n",
+                         texts.GetLines("GI_AppMess_CloneErr_NoActualCh").c_str());
+            return kUsage;
         }
     }
-    const int32_t writeRanges[] = {0x0100, CliRadio::kEepromEnd, 1, 0};
+
     if (ports.size() > 1) {
         CliFleet fleet(loop, &face);
         fleet.SetHighSpeed(high);
         if (o.password)
             fleet.SetPassword(o.passwordText);
-        return fleet.Run(ports, toWrite, writeRanges);
+        return fleet.Run(ports, doc);
     }
 
-    CliRadio radio(loop, &face);
-    radio.SetPort(port.number, port.device);
-    radio.SetHighSpeed(high);
-    if (const int code = radio.Identify(); code != 0)
-        return code;
-    const int32_t readEnd = radio.ReadEnd();
+    indCloneMan& man = doc.CloneMan();
+    man.SetUi(&face);
+    man.SetPort(portNumber, device);
+    man.SetHighSpeed(high);
+
+    Done link;
+    man.Connect(&Done::Call, &link);
+    if (RunLink(loop, link) != 0)
+        return link.result;
     if (o.command == "info") {
         std::printf("%s\n", txt::Format(texts.GetLine("GI_Mess_Cli_Identified", 0).c_str(),
-                                        radio.Model(), 0, readEnd)
+                                        doc.RadioModelCode(), doc.RadioSubCode(), doc.ReadEnd())
                                 .c_str());
         return 0;
     }
-    // The program would ask for the password here.
-    if (radio.WantsPassword(o.command == "write") && !o.password) {
+    // A radio locked with a clone password wants it for a read (unless its lock spares
+    // reading) and for every write; the program would ask for it here.
+    if (doc.PasswordWanted(o.command == "write") && !o.password) {
         std::fprintf(stderr, "%s\n", texts.GetLines("GI_Mess_Cli_PasswordNeeded").c_str());
         return kUsage;
     }
-    if (o.password)
-        radio.SetPassword(o.passwordText);
+    if (o.password) {
+        man.SetPassword(o.passwordText);
+        man.SetSendPassword(true);
+    }
+    Done transfer;
     if (o.command == "read") {
-        const int32_t ranges[] = {0, readEnd, 1, 0};
-        cmcEeprom received;
-        if (const int code = radio.Read(ranges, received); code != 0)
-            return code;
-        cmcClnFile file;
-        file.AttachImage(&received);
-        file.SetModelCode(0x3285);
-        file.SetExtraCode(0);
-        file.SetComment("");
-        file.SetMapRev(1);
-        const int code = file.Write(o.file, ranges);
+        std::vector<int32_t> ranges;
+        if (const int refused = doc.CloneReadRanges(ranges); refused != 0) {
+            std::fprintf(stderr, "error: %s\n",
+                         indCloneMan::MessageFor(refused, cmcCloneDrv::OpRead, portNumber, device,
+                                                 std::string())
+                             .c_str());
+            return refused;
+        }
+        man.Read(ranges.data(), &Done::Call, &transfer);
+        if (RunLink(loop, transfer) != 0)
+            return transfer.result;
+        doc.TakeCloneRead(transfer.image);
+        const int code = doc.SaveFile(o.file);
         if (code == 0)
             std::printf("%s\n", txt::Format(texts.GetLine("GI_Mess_Cli_ReadDone", 0).c_str(),
                                             o.file.c_str())
                                     .c_str());
         return code;
     }
-    if (const int code = radio.Write(toWrite, writeRanges); code != 0)
-        return code;
+    cmcEeprom prepared;
+    std::vector<int32_t> ranges;
+    doc.PrepareCloneWrite(prepared, ranges);
+    man.Write(prepared, ranges.data(), &Done::Call, &transfer);
+    if (RunLink(loop, transfer) != 0)
+        return transfer.result;
     std::printf(
         "%s\n",
         txt::Format(texts.GetLine("GI_Mess_Cli_WriteDone", 0).c_str(), o.file.c_str()).c_str());

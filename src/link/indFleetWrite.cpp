@@ -51,6 +51,14 @@ bool indFleetWrite::Start(const std::vector<Port>& ports, const cmcEeprom& image
     return true;
 }
 
+bool indFleetWrite::Start(const std::vector<Port>& ports, Progress progress)
+{
+    if (!m_prepare)
+        return false;
+    const int32_t none[] = {1, 0};
+    return Start(ports, cmcEeprom(), none, std::move(progress));
+}
+
 int indFleetWrite::Status() const
 {
     for (const Outcome& o : m_outcomes)
@@ -101,7 +109,7 @@ void indFleetWrite::Step()
                 m_man->Driver().SetWaiter(m_waiter);
             m_man->SetUi(m_ui);
             m_man->SetCodes(0, 0);
-            m_man->SetImageSize(m_image.GetSize());
+            m_man->SetImageSize(m_imageSize > 0 ? m_imageSize : m_image.GetSize());
             m_man->SetChecks(&OnIdentify, this, &OnRead, this);
             m_man->SetPort(port.number, port.device);
             m_man->SetHighSpeed(m_high);
@@ -145,6 +153,10 @@ void indFleetWrite::Done(dst_CDrv_Result* r)
             if (m_password) {
                 m_man->SetPassword(m_passwordText);
                 m_man->SetSendPassword(true);
+            }
+            if (m_prepare) {
+                m_ranges.clear();
+                m_prepare(m_image, m_ranges);
             }
             m_stage = Stage::Write;
             break;

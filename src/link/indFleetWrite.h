@@ -54,7 +54,13 @@ public:
     indFleetWrite& operator=(const indFleetWrite&) = delete;
 
     void SetChecks(IdentifyCheck identify, ReadCheck read);
+    // Makes the image and range list to write once a radio was identified (it may depend on
+    // the radio); without it every radio gets the image given to Start.
+    using Prepare = std::function<void(cmcEeprom& image, std::vector<int32_t>& ranges)>;
+    void SetPrepare(Prepare prepare) { m_prepare = std::move(prepare); }
     void SetHighSpeed(bool on) { m_high = on; }
+    // The size of the images the radios' reads fill (0: that of the image to write).
+    void SetImageSize(int32_t size) { m_imageSize = size; }
     void SetPassword(const std::string& text);
     // The short waits of each radio's driver (tests give the manual clock's).
     void SetWaiter(std::function<void(uint32_t ms)> waiter) { m_waiter = std::move(waiter); }
@@ -62,6 +68,8 @@ public:
     // Starts on the first port; false when running already or there is no port.
     bool Start(const std::vector<Port>& ports, const cmcEeprom& image, const int32_t* ranges,
                Progress progress);
+    // The same with the prepare step making each radio's image.
+    bool Start(const std::vector<Port>& ports, Progress progress);
     bool Running() const { return m_running; }
     const std::vector<Port>& Ports() const { return m_ports; }
     const std::vector<Outcome>& Outcomes() const { return m_outcomes; }
@@ -81,7 +89,9 @@ private:
     ICloneUi* m_ui;
     IdentifyCheck m_identify;
     ReadCheck m_read;
+    Prepare m_prepare;
     bool m_high = true;
+    int32_t m_imageSize = 0;
     bool m_password = false;
     std::string m_passwordText;
     std::function<void(uint32_t)> m_waiter;

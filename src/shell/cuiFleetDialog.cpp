@@ -9,9 +9,6 @@
 #include <QVBoxLayout>
 
 #include "common/indEnviron.h"
-#include "link/indCloneMan.h"
-#include "model/CheckImageIdentity.h"
-#include "model/indCloneInfo.h"
 #include "model/indDocument.h"
 #include "overlay/OverlayBox.h"
 #include "overlay/cmcGTex.h"
@@ -59,7 +56,23 @@ cuiFleetDialog::cuiFleetDialog(indDocument& doc, QWidget* parent) : QDialog(pare
     // The dialog stands in for the main window: it is disabled while a radio is talked to.
     m_ui = std::make_unique<cuiCloneUi>(this);
     m_fleet = std::make_unique<indFleetWrite>(m_ui.get());
-    m_fleet->SetChecks(&Accept, &CheckRead);
+    // The document's own checks: the radio's identity and the read-back's.
+    m_fleet->SetChecks(
+        [this](dst_CDrv_Result* r, indFleetWrite::Radio& radio) {
+            m_doc.IdentificationCheck(*r);
+            if (r->result != 0)
+                return;
+            radio.model = m_doc.RadioModelCode();
+            radio.readEnd = m_doc.ReadEnd();
+            radio.wantsPassword = m_doc.PasswordWanted(true);
+        },
+        [this](dst_CDrv_Result* r) { m_doc.ReadCheck(*r); });
+    // Each radio gets the image as a clone write sends it to that radio: repaired and
+    // packed, the document untouched.
+    m_fleet->SetPrepare([this](cmcEeprom& image, std::vector<int32_t>& ranges) {
+        m_doc.PrepareCloneWrite(image, ranges);
+    });
+    m_fleet->SetImageSize(indDocument::kImageSize);
 }
 
 cuiFleetDialog::~cuiFleetDialog() = default;
@@ -90,36 +103,6 @@ std::vector<indFleetWrite::Port> cuiFleetDialog::ParsePorts(const QString& text,
     return ports;
 }
 
-void cuiFleetDialog::Accept(dst_CDrv_Result* r, indFleetWrite::Radio& radio)
-{
-    indCloneInfo info;
-    if ((r->modelCode != indDocument::kModelCode && r->modelCode != 0x3179) ||
-        r->info.Size() != indCloneInfo::kSize || r->info.Data()[0] != indCloneInfo::kSize ||
-        !info.Parse(r->info.Data(), r->info.Size())) {
-        r->result = indCloneMan::ResWrongRadio;
-        return;
-    }
-    if (info.format > 1) {
-        r->result = indCloneMan::ResNewerRadio;
-        return;
-    }
-    radio.model = r->modelCode;
-    int32_t end = 0;
-    for (char c : info.readEnd) {
-        const int d = txt::HexDigit(c);
-        end = end * 16 + (d < 0 ? 0 : d);
-    }
-    end = (end & ~0xF) + 15;
-    radio.readEnd = end > 0x077F ? 0x077F : end;
-    radio.wantsPassword = (info.password & 0x08) != 0;
-}
-
-void cuiFleetDialog::CheckRead(dst_CDrv_Result* r)
-{
-    if (CheckImageIdentity(r->image, true) != indIdentity::Accepted)
-        r->result = indCloneMan::ResNotThisImage;
-}
-
 bool cuiFleetDialog::StartWrite()
 {
     if (m_fleet->Running())
@@ -130,10 +113,6 @@ bool cuiFleetDialog::StartWrite()
         OverlayBox("GI_Mess_Fleet_Ports", plat::BoxIcon::Warning, plat::BoxButtons::Ok);
         return false;
     }
-    // The image as a clone write sends it: repaired and packed, the document untouched.
-    cmcEeprom image;
-    image.Assign(m_doc.Work());
-    m_doc.PrepareImage(image, 2);
     m_fleet->SetHighSpeed(!g_Environ || g_Environ->comSpeedHigh != 0);
     m_table->setRowCount(static_cast<int>(ports.size()));
     for (int i = 0; i < static_cast<int>(ports.size()); ++i) {
@@ -141,9 +120,8 @@ bool cuiFleetDialog::StartWrite()
         for (int c = 1; c < 4; ++c)
             m_table->setItem(i, c, new QTableWidgetItem(c == 2 ? Text(7) : QString()));
     }
-    const std::vector<int32_t> ranges = indDocument::CloneRanges(0);
     m_write->setEnabled(false);
-    return m_fleet->Start(ports, image, ranges.data(), [this](int index) { Show(index); });
+    return m_fleet->Start(ports, [this](int index) { Show(index); });
 }
 
 void cuiFleetDialog::Show(int index)

@@ -21,9 +21,6 @@ public:
 
     // The ports as typed, one per line: a port number or a device path.
     static std::vector<indFleetWrite::Port> ParsePorts(const QString& text, bool* ok);
-    // The checks of a radio and of the read-back, as the main window makes them.
-    static void Accept(dst_CDrv_Result* r, indFleetWrite::Radio& radio);
-    static void CheckRead(dst_CDrv_Result* r);
 
     QPlainTextEdit* PortsEdit() const { return m_ports; }
     QTableWidget* Table() const { return m_table; }

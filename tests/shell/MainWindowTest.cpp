@@ -526,10 +526,10 @@ TEST_F(MainWindowTest, WriteToSeveralRadiosShowsEachRadiosOutcome)
     EXPECT_NE(dialog.Fleet().Status(), 0);
     good.Stop();
     bad.Stop();
-    // The radio holds the document's image as a clone write sends it.
+    // The radio holds the document's image as a clone write sends it, from 0100 on.
     cmcEeprom sent;
-    sent.Assign(main->Doc().Work());
-    main->Doc().PrepareImage(sent, 2);
+    std::vector<int32_t> ranges;
+    main->Doc().PrepareCloneWrite(sent, ranges);
     const std::vector<uint8_t> held = good.Written();
     ASSERT_EQ(held.size(), 0x780u);
     EXPECT_EQ(std::memcmp(held.data() + 0x100, sent.Data() + 0x100, 0x680), 0);
