@@ -14,6 +14,7 @@
 #include "platform/Fatal.h"
 #include "platform/TextUtil.h"
 #include "rules/indGenericRules.h"
+#include "rules/indListRules.h"
 #include "rules/indRowCommands.h"
 #include "rules/indRuleRequest.h"
 #include "rules/indRulesHost.h"
@@ -326,7 +327,8 @@ void indActiveCell::Dispatch(indRuleRequest& r)
 {
     if (HasEmptyRule(r.id))
         return;
-    if (r.id >= 0 && r.id < kIdCount && (ListItem(r) || PopupItem(r) || indGenericRules::Handle(r)))
+    if (r.id >= 0 && r.id < kIdCount &&
+        (ListItem(r) || PopupItem(r) || indListRules::Handle(r) || indGenericRules::Handle(r)))
         return;
     r.capsule.text = txt::Format("%d *Yet*", r.id);
 }
