@@ -249,10 +249,10 @@ for cap, cid in mdc:
     cells.append('{($SheetLbl)}%s' % cap + ''.join('|{($SheetVal)(%%CT_Null.CL_Mdc_General_%s[%d])}' % (cid, i) for i in range(5)))
 sheets.append(('GI_Sheet_Mdc', 'MDC (not kept in clone files or in the radio)', cells))
 
-def table(entry, title, head, rows):
+def table(entry, title, head, rows, pad=6):
     """A sheet of rows: head names the columns (the first is the row label); each row is a
     label and a list of cells, a cell being (category, identifier, index) or None."""
-    pad = '\\_' * 3
+    pad = '\\_' * pad
     cells = ['|'.join('{($SheetHdr)}%s' % (pad + h + pad if k else h) for k, h in enumerate(head))]
     for label, row in rows:
         if row is None:
@@ -318,7 +318,7 @@ rows.append(('Call List: Address, Digits, Update, Selectable', None))
 rows += [('Call %d' % (i + 1),
           [('CT_MSK_CallList', c, i) for c in ('CL_Msk_CallList_Adr', 'CL_Msk_CallList_Digit', 'CL_Msk_CallList_Update',
                                                 'CL_Msk_CallList_Sel')]) for i in range(32)]
-table('GI_Sheet_MskAdr', 'MSK Addresses (not kept in clone files or in the radio)', ['Address', 'From', 'To', '', ''], rows)
+table('GI_Sheet_MskAdr', 'MSK Addresses (not kept in clone files or in the radio)', ['Entry', 'Address', 'Range End', 'Setting', 'Setting'], rows, pad=10)
 
 for entry, title, cells in sheets:
     title = title.replace(' (', ' - ').replace(')', '')
