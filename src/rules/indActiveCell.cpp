@@ -19,6 +19,7 @@
 #include "rules/indCheckRules.h"
 #include "rules/indGenericRules.h"
 #include "rules/indInfoCells.h"
+#include "rules/indListRules.h"
 #include "rules/indRowCommands.h"
 #include "rules/indRuleRequest.h"
 #include "rules/indRulesHost.h"
@@ -367,7 +368,8 @@ void indActiveCell::Dispatch(indRuleRequest& r)
         return;
     if (r.id >= 0 && r.id < kIdCount &&
         (ListItem(r) || PopupItem(r) || indInfoCells::Handle(r) || indChannelRules::Handle(r) ||
-         indBankRules::Handle(r) || indCheckRules::Handle(r) || indGenericRules::Handle(r)))
+         indBankRules::Handle(r) || indCheckRules::Handle(r) || indListRules::Handle(r) ||
+         indGenericRules::Handle(r)))
         return;
     r.capsule.text = txt::Format("%d *Yet*", r.id);
 }
