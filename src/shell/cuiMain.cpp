@@ -41,6 +41,8 @@
 #include "link/cmcPortTable.h"
 #include "link/dst_CDrv_Result.h"
 #include "link/indCloneMan.h"
+#include "maker/cuiDebugWin.h"
+#include "maker/cuiEeDebugWin.h"
 #include "overlay/OverlayBox.h"
 #include "overlay/cmcGTex.h"
 #include "platform/TextUtil.h"
@@ -200,6 +202,19 @@ void cuiMain::HandleEvent(const cmcEvent& event)
             break;
         case ev::kCopyToCompareImage:
             m_doc.Compare().Assign(m_doc.Work());
+            break;
+        case ev::kOpenDebugWindow:
+            // The windows free themselves when closed, and with the main form at the latest.
+            if (m_form)
+                new cuiDebugWin(m_form);
+            break;
+        case ev::kOpenEepromDebugWindow:
+            if (m_form && g_GTex) {
+                if (!m_imageList)
+                    m_imageList = std::make_unique<cuiImageList>(m_treeImages);
+                new cuiEeDebugWin(m_form, g_GTex->GetLine("GI_Sys_AppTitle", 0), g_GTex,
+                                  "GI_Sheet_EeDebugWin", m_imageList.get());
+            }
             break;
         default:
             break;
