@@ -27,6 +27,8 @@ void Usage()
         stderr,
         "usage: radiosim [--file CLONEFILE] [--link PATH] [--pace] [--fault NAME] [--after N]\n"
         "                [--read-end HEX] [--password-wanted]\n"
+        "                [--answer-delay MS] [--silent-after N] [--curve AT0,AT255]\n"
+        "                [--bpf LO1,HI1,LO2,HI2]\n"
         "faults: none echo bad-echo silence bad-checksum lower-hex wrong-count\n"
         "        refuse drop disconnect\n");
 }
@@ -63,6 +65,23 @@ int main(int argc, char** argv)
             sim.config().dropAfter = std::atoi(value().c_str());
         } else if (a == "--read-end") {
             sim.config().readEnd = static_cast<int>(std::strtol(value().c_str(), nullptr, 16));
+        } else if (a == "--answer-delay") {
+            sim.config().answerDelayMs = std::atoi(value().c_str());
+        } else if (a == "--silent-after") {
+            sim.config().silentAfterAnswers = std::atoi(value().c_str());
+        } else if (a == "--curve") {
+            if (std::sscanf(value().c_str(), "%d,%d", &sim.config().curveAt0,
+                            &sim.config().curveAt255) != 2) {
+                Usage();
+                return 2;
+            }
+        } else if (a == "--bpf") {
+            RadioSim::Config& c = sim.config();
+            if (std::sscanf(value().c_str(), "%d,%d,%d,%d", &c.bpf1Lo, &c.bpf1Hi, &c.bpf2Lo,
+                            &c.bpf2Hi) != 4) {
+                Usage();
+                return 2;
+            }
         } else if (a == "--password-wanted") {
             sim.config().infoByte15 = 0x08;
         } else {
