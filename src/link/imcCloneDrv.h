@@ -57,6 +57,8 @@ public:
     // The limit is held to 255 (what a frame carries) and the step to at least 1.
     bool Sweep(const SweepJob& job, Callback callback, void* context);
 
+    // Ends a running sweep before its next setting (it then ends with result 0).
+    void EndSweep() { m_job.limit = -1; }
     // A command, table or sweep has been given and no command frame has gone out since;
     // cleared at every completion as well.
     bool CommandPending() const { return m_pending; }

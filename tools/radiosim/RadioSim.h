@@ -55,7 +55,7 @@ public:
         // step outside.
         int levelChannel = 4;
         int bpf1Lo = 90, bpf1Hi = 110;
-        int bpf2Lo = 140, bpf2Hi = 150;
+        int bpf2Lo = 138, bpf2Hi = 150;
         int bpfSlope = 3;
     };
     // The adjustment command that selects the channel, sets up, and reads an A/D channel.
@@ -67,6 +67,7 @@ public:
     explicit RadioSim(const Config& config) : RadioSim() { m_config = config; }
 
     Config& config() { return m_config; }
+    const Config& config() const { return m_config; }
     // The radio's EEPROM, 0000 to 077F.
     std::vector<uint8_t>& eeprom() { return m_eeprom; }
     const std::vector<uint8_t>& eeprom() const { return m_eeprom; }
