@@ -13,6 +13,7 @@
 #include "overlay/cmcGTex.h"
 #include "platform/Fatal.h"
 #include "platform/TextUtil.h"
+#include "rules/AdjustCells.h"
 #include "rules/indGenericRules.h"
 #include "rules/indRowCommands.h"
 #include "rules/indRuleRequest.h"
@@ -326,7 +327,8 @@ void indActiveCell::Dispatch(indRuleRequest& r)
 {
     if (HasEmptyRule(r.id))
         return;
-    if (r.id >= 0 && r.id < kIdCount && (ListItem(r) || PopupItem(r) || indGenericRules::Handle(r)))
+    if (r.id >= 0 && r.id < kIdCount &&
+        (ListItem(r) || PopupItem(r) || AdjustCells::Handle(r) || indGenericRules::Handle(r)))
         return;
     r.capsule.text = txt::Format("%d *Yet*", r.id);
 }

@@ -101,6 +101,8 @@ public:
     const uint8_t* Readings() const { return m_readings; }
     bool readingsDisplay = false;  // the A/D window shows the readings
 
+    // The image that holds what the radio was last told (the saved snapshot).
+    cmcEeprom& Snapshot() { return m_snapshot; }
     int ChannelNumber() const { return m_channel; }
     void SetChannelNumber(int ch) { m_channel = ch; }
     int ChannelLimit() const { return m_channelLimit; }

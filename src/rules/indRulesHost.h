@@ -5,6 +5,7 @@
 class cmcEeprom;
 class cmcFCache;
 class datClipCh;
+class indAdjust;
 class ICellPopups;
 
 // What the model cell rules need from the program around them: the document's images and
@@ -62,6 +63,9 @@ public:
     {
         return (void)cellId, (void)index, false;
     }
+    // The adjustment state while adjustment mode is on (null otherwise): the adjustment
+    // cells send their changes to the radio through it and show its readings.
+    virtual indAdjust* Adjust() { return nullptr; }
     // Opens the sheet that a "CallSheet" cell names in its altText (a sheet reference).
     virtual void OpenSheet(const std::string& reference) { (void)reference; }
 };

@@ -42,6 +42,7 @@ public:
     int HelpContextOf(int32_t cellId) override;
     void ShowHelp(int context) override { helpShown.push_back(context); }
     bool RunCommand(int32_t, int32_t) override { return false; }
+    indAdjust* Adjust() override { return adjust; }
 
     // The working image becomes its own saved state.
     void Saved()
@@ -66,6 +67,7 @@ public:
     std::vector<int> helpShown;
     int answerBank = -1;  // the bank the bank sheet shows; -1: no bank sheet
     std::vector<Event> events;
+    indAdjust* adjust = nullptr;  // adjustment mode
 
 private:
     static void OnEvent(void* context, const cmcEvent& e);

@@ -23,10 +23,12 @@ protected:
         man->AdjustDriver().SetWaiter([](uint32_t ms) { qvtest::Services().clock.Advance(ms); });
         adjust = std::make_unique<indAdjust>(*man, host->work, host->snapshot);
         adjust->modelType = [this] { return host->modelType; };
+        host->adjust = adjust.get();
         indCloneMan::SetLinkSpeed(-1);
     }
     void TearDown() override
     {
+        host->adjust = nullptr;
         adjust.reset();
         man.reset();
         RulesTest::TearDown();
@@ -279,6 +281,52 @@ TEST_F(AdjustTest, StoppingABisectionPutsTheStartBack)
     EXPECT_EQ(Work(indAdjust::kItemBByte), 90);
     EXPECT_EQ(Snap(indAdjust::kItemBByte), 90);
     EXPECT_EQ(sim.adjust[7], 90);
+}
+
+TEST_F(AdjustTest, AnAlignmentCellSendsItsCommandOnlyWhenTheRadioDiffers)
+{
+    host->work.SetByte(indAdjust::kItemAByte, 126);
+    host->snapshot.SetByte(indAdjust::kItemAByte, 126);
+    cmcCellCapsule c = Request(CT_Null, CL_Adjust_RxLva, 0, cmcCellCapsule::kKeyRightEdge);
+    Run(c);
+    EXPECT_EQ(c.text, "127");
+    ASSERT_TRUE(Settle());
+    ASSERT_EQ(port.sessions.size(), 2u);  // the speed switch, then the command
+    EXPECT_EQ(port.sessions[1].sent, CloneFrames::HexToBytes("FEFE EEEF E8 3285 0000 06 3746 FD"));
+    EXPECT_EQ(sim.adjust[6], 127);
+    EXPECT_EQ(Snap(indAdjust::kItemAByte), 127);
+    // Typing the value the radio already holds sends nothing.
+    c = Request(CT_Null, CL_Adjust_RxLva, 0);
+    c.inputMode = cmcCellCapsule::kInputText;
+    c.inputText = "127";
+    Run(c);
+    ASSERT_TRUE(Settle());
+    EXPECT_EQ(port.sessions.size(), 2u);
+    // A target is stored, not sent; its bar shows volts.
+    c = Request(CT_Null, CL_Adjust_LvRx_Bar, 0);
+    host->work.SetByte(indAdjust::kTargetAByte, 51);
+    Run(c, 0);
+    EXPECT_EQ(c.text, "1.00V");
+}
+
+TEST_F(AdjustTest, ReadingCellsShowTheLastReadings)
+{
+    ASSERT_TRUE(adjust->ReadAdValues());
+    ASSERT_TRUE(Settle());
+    const struct {
+        int32_t id;
+        const char* text;
+    } cases[] = {
+        {CL_WinAD_VIN_Dec, "180"},   {CL_WinAD_VIN_Hex, "B4"},      {CL_WinAD_VIN_Vt, "7.06V"},
+        {CL_WinAD_LVIN_Vt, "3.14V"}, {CL_WinDA_BAL_Vt, "50.20%"},   {CL_WinDA_T1_Dec, " 60"},
+        {CL_WinDA_RXLVA_Dec, " 20"}, {CL_WinAD_TEMPS_Vt, "6.79'C"},
+    };
+    for (const auto& k : cases) {
+        cmcCellCapsule c = Request(CT_Null, k.id, 0);
+        Run(c, 0);
+        EXPECT_EQ(c.text, k.text) << k.id;
+    }
+    EXPECT_TRUE(adjust->readingsDisplay);
 }
 
 }  // namespace
