@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class cmcEeprom;
 class cmcFCache;
@@ -66,6 +67,9 @@ public:
     // The adjustment state while adjustment mode is on (null otherwise): the adjustment
     // cells send their changes to the radio through it and show its readings.
     virtual indAdjust* Adjust() { return nullptr; }
+    // The 80-byte information block of the radio identified last (see indCloneInfo); empty
+    // when no radio has been identified since the program started.
+    virtual std::vector<uint8_t> CloneInfo() const { return {}; }
     // Opens the sheet that a "CallSheet" cell names in its altText (a sheet reference).
     virtual void OpenSheet(const std::string& reference) { (void)reference; }
 };

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "link/CloneFrames.h"
+#include "model/indCloneInfo.h"
 
 // The radio's side of the cloning protocol, as a byte machine: bytes from the program go
 // in, the radio's answers (and, for an echoing cable, the echo) come out. It answers
@@ -57,11 +58,15 @@ public:
         int bpf1Lo = 90, bpf1Hi = 110;
         int bpf2Lo = 138, bpf2Hi = 150;
         int bpfSlope = 3;
+        // The rest of the information block; read end and bytes 3 and 15 override its own.
+        indCloneInfo info = DefaultInfo();
     };
     // The adjustment command that selects the channel, sets up, and reads an A/D channel.
     static constexpr int kAdjSelectChannel = 0;
     static constexpr int kAdjSetUp = 2;
     static constexpr int kAdjReadAd = 3;
+    // The information a fresh simulated radio reports.
+    static indCloneInfo DefaultInfo();
 
     RadioSim();
     explicit RadioSim(const Config& config) : RadioSim() { m_config = config; }
