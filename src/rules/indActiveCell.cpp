@@ -14,6 +14,7 @@
 #include "overlay/cmcGTex.h"
 #include "platform/Fatal.h"
 #include "platform/TextUtil.h"
+#include "rules/AdjustCells.h"
 #include "rules/indBankRules.h"
 #include "rules/indChannelRules.h"
 #include "rules/indCheckRules.h"
@@ -369,7 +370,7 @@ void indActiveCell::Dispatch(indRuleRequest& r)
     if (r.id >= 0 && r.id < kIdCount &&
         (ListItem(r) || PopupItem(r) || indInfoCells::Handle(r) || indChannelRules::Handle(r) ||
          indBankRules::Handle(r) || indCheckRules::Handle(r) || indListRules::Handle(r) ||
-         indGenericRules::Handle(r)))
+         AdjustCells::Handle(r) || indGenericRules::Handle(r)))
         return;
     r.capsule.text = txt::Format("%d *Yet*", r.id);
 }

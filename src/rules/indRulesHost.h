@@ -6,6 +6,7 @@
 class cmcEeprom;
 class cmcFCache;
 class datClipCh;
+class indAdjust;
 class ICellPopups;
 class cmcCellCapsule;
 class indUndo;
@@ -74,6 +75,9 @@ public:
     {
         return (void)capsule, std::string();
     }
+    // The adjustment state while adjustment mode is on (null otherwise): the adjustment
+    // cells send their changes to the radio through it and show its readings.
+    virtual indAdjust* Adjust() { return nullptr; }
     // The 80-byte information block of the radio identified last (see indCloneInfo); empty
     // when no radio has been identified since the program started.
     virtual std::vector<uint8_t> CloneInfo() const { return {}; }
