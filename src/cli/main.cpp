@@ -16,6 +16,7 @@
 #include "common/cmcEeprom.h"
 #include "link/indCloneMan.h"
 #include "model/CheckImageIdentity.h"
+#include "overlay/OverlayFormat.h"
 #include "overlay/cmcGTex.h"
 #include "platform/Fatal.h"
 #include "platform/IClock.h"
@@ -206,9 +207,8 @@ int main(int argc, char** argv)
             return 8;
         }
         if (code == 0)
-            std::printf("%s\n", txt::Format(texts.GetLine("GI_Mess_Cli_CheckDone", 0).c_str(),
-                                            o.file.c_str())
-                                    .c_str());
+            std::printf("%s\n",
+                        OvlFormat(texts.GetLine("GI_Mess_Cli_CheckDone", 0), {o.file}).c_str());
         return code;
     }
 
@@ -256,8 +256,8 @@ int main(int argc, char** argv)
         return link.result;
     const int32_t readEnd = ReadEnd(radio.info);
     if (o.command == "info") {
-        std::printf("%s\n", txt::Format(texts.GetLine("GI_Mess_Cli_Identified", 0).c_str(),
-                                        radio.model, 0, readEnd)
+        std::printf("%s\n", OvlFormat(texts.GetLine("GI_Mess_Cli_Identified", 0),
+                                      {static_cast<int>(radio.model), 0, static_cast<int>(readEnd)})
                                 .c_str());
         return 0;
     }
@@ -287,17 +287,14 @@ int main(int argc, char** argv)
         file.SetMapRev(1);
         const int code = file.Write(o.file, ranges);
         if (code == 0)
-            std::printf("%s\n", txt::Format(texts.GetLine("GI_Mess_Cli_ReadDone", 0).c_str(),
-                                            o.file.c_str())
-                                    .c_str());
+            std::printf("%s\n",
+                        OvlFormat(texts.GetLine("GI_Mess_Cli_ReadDone", 0), {o.file}).c_str());
         return code;
     }
     const int32_t ranges[] = {0x0100, kEepromEnd, 1, 0};
     man.Write(toWrite, ranges, &Done::Call, &transfer);
     if (RunLink(loop, transfer) != 0)
         return transfer.result;
-    std::printf(
-        "%s\n",
-        txt::Format(texts.GetLine("GI_Mess_Cli_WriteDone", 0).c_str(), o.file.c_str()).c_str());
+    std::printf("%s\n", OvlFormat(texts.GetLine("GI_Mess_Cli_WriteDone", 0), {o.file}).c_str());
     return 0;
 }
