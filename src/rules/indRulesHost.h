@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class cmcEeprom;
 class cmcFCache;
@@ -65,6 +66,9 @@ public:
     {
         return (void)cellId, (void)index, false;
     }
+    // The 80-byte information block of the radio identified last (see indCloneInfo); empty
+    // when no radio has been identified since the program started.
+    virtual std::vector<uint8_t> CloneInfo() const { return {}; }
     // Opens the sheet that a "CallSheet" cell names in its altText (a sheet reference).
     virtual void OpenSheet(const std::string& reference) { (void)reference; }
 };

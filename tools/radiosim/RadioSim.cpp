@@ -39,20 +39,28 @@ std::vector<uint8_t> RadioSim::DefaultEeprom()
     return e;
 }
 
+indCloneInfo RadioSim::DefaultInfo()
+{
+    indCloneInfo info;
+    info.model[0] = 0x00;
+    info.model[1] = 0x01;
+    info.revision = 0x12;
+    info.comment1 = "TM5150Q";
+    info.comment2 = "SIMULATED RADIO";
+    info.serial = "04D20C00007B";
+    info.checkSum = "3A5C";
+    return info;
+}
+
 std::vector<uint8_t> RadioSim::InfoBytes() const
 {
-    std::vector<uint8_t> info(80, ' ');
-    const char* name = "TM5150Q SIMULATED RADIO";
-    std::copy(name, name + 23, info.begin() + 16);
-    info[0] = 80;
-    info[1] = 0;
-    info[2] = 1;
-    info[3] = static_cast<uint8_t>(m_config.infoByte3);
-    info[15] = static_cast<uint8_t>(m_config.infoByte15);
+    indCloneInfo info = m_config.info;
+    info.format = static_cast<uint8_t>(m_config.infoByte3);
+    info.password = static_cast<uint8_t>(m_config.infoByte15);
     char end[8];
     std::snprintf(end, sizeof end, "%04X", m_config.readEnd & 0xFFFF);
-    std::copy(end, end + 4, info.begin() + 64);
-    return info;
+    info.readEnd = end;
+    return info.Build();
 }
 
 bool RadioSim::Struck() const

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "link/CloneFrames.h"
+#include "model/indCloneInfo.h"
 
 // The radio's side of the cloning protocol, as a byte machine: bytes from the program go
 // in, the radio's answers (and, for an echoing cable, the echo) come out. It answers
@@ -34,7 +35,11 @@ public:
         int readEnd = 0x077F;  // the last address a clone read delivers
         int infoByte3 = 0;     // identification byte 3 (above 1: a radio the program refuses)
         int infoByte15 = 0;    // identification byte 15 (bit 3: the radio wants a password)
+        // The rest of the information block; the three fields above override its own.
+        indCloneInfo info = DefaultInfo();
     };
+    // The information a fresh simulated radio reports.
+    static indCloneInfo DefaultInfo();
 
     RadioSim();
     explicit RadioSim(const Config& config) : RadioSim() { m_config = config; }
