@@ -292,7 +292,7 @@ void indActiveCell::RowCommand(indRuleRequest& r, int32_t kind)
 void indActiveCell::Help(indRuleRequest& r)
 {
     const int context = m_host.HelpContextOf(r.Cell().id);
-    if (context != 0)
+    if (context != 0 || m_host.HelpReportsMissingTopics())
         m_host.ShowHelp(context);
     else
         OverlayBox("GI_AppMess_NoHelp", plat::BoxIcon::Information, plat::BoxButtons::Ok);

@@ -54,6 +54,9 @@ public:
     // The help context number of a cell (0 when there is none) and opening help there.
     virtual int HelpContextOf(int32_t cellId) = 0;
     virtual void ShowHelp(int context) = 0;
+    // True when ShowHelp itself tells the user that a cell has no topic (context 0);
+    // otherwise the rules say so.
+    virtual bool HelpReportsMissingTopics() const { return false; }
     // Menu, tool bar and model commands that a command cell runs on Enter; false when the
     // host has no such command.
     virtual bool RunCommand(int32_t cellId, int32_t index) = 0;
