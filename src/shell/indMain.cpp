@@ -16,10 +16,13 @@
 #include "common/indEnviron.h"
 #include "link/dst_CDrv_Result.h"
 #include "link/indCloneMan.h"
+#include "model/datChBanks.h"
 #include "model/datChEdit.h"
 #include "model/indBlockMap.h"
 #include "overlay/OverlayBox.h"
+#include "overlay/OverlayFormat.h"
 #include "overlay/cmcGTex.h"
+#include "overlay/cmcHelpGTex.h"
 #include "platform/Fatal.h"
 #include "platform/Services.h"
 #include "platform/TextUtil.h"
@@ -62,8 +65,15 @@ int indMain::Rules(void* context, cmcCellCapsule* capsule, int mode)
     auto* self = static_cast<indMain*>(context);
     const cmcCellObj* cell = capsule ? capsule->cell : nullptr;
     if (cell &&
-        ((cell->id >= CL_Menu_File_New && cell->id <= CallSheet) || cell->id == CL_PMenu_NoItem))
+        ((cell->id >= CL_Menu_File_New && cell->id <= CallSheet) || cell->id == CL_PMenu_NoItem ||
+         cell->id == CL_Langage_Select || cell->id == Flex_Language_ChNo))
         return ShellRules(static_cast<indRulesHost*>(self), capsule, mode);
+    // F1 on a sheet's cell is its help, in a pop-up at the cell.
+    if (cell && capsule->key == cmcCellCapsule::kKeyF1 && capsule->command == 0 && mode == 1) {
+        self->AnchorHelpAtCurrentCell();
+        capsule->key = 0;
+        capsule->command = CL_PMenu_Help;
+    }
     return indActiveCell::Rules(self->m_activeCell.get(), capsule, mode);
 }
 
@@ -274,8 +284,15 @@ void indMain::RemoveBranches()
     if (QTreeWidgetItem* top = m_tree->FindBySheet("GI_Sheet_Memory_CH_Top")) {
         m_tree->DeleteChildren(top);
         const char* name = indDocument::ModelTypeName(type);
-        m_tree->AddNode(
-            top, txt::Format(g_GTex->GetLine("GI_Tree_Branch_Mch_Free", 0).c_str(), name, 0));
+        // In bank mode every bank has its node ("Bank 1" to "Bank 8"), otherwise the one bank.
+        if (datBankSize(m_doc.Work(), 1) != 0) {
+            const std::string line = g_GTex->GetLine("GI_Tree_Branch_Mch_Free", 1);
+            for (int b = 0; b < kDatBanks; ++b)
+                m_tree->AddNode(top, OvlFormat(line, {name, b, b + 1}));
+        } else {
+            m_tree->AddNode(top,
+                            OvlFormat(g_GTex->GetLine("GI_Tree_Branch_Mch_Free", 0), {name, 0}));
+        }
         top->setExpanded(true);
     }
     t->blockSignals(false);
@@ -301,12 +318,23 @@ void indMain::PackWorkImage()
     indBlockMap::Pack(m_doc.Work());
 }
 
-int indMain::HelpContextOf(int32_t)
+int indMain::HelpContextOf(int32_t cellId)
 {
-    return 0;
+    if (!g_HelpGTex)
+        return 0;
+    return g_HelpGTex->CellContext(IdName(cellId), cellId);
 }
 
-void indMain::ShowHelp(int) {}
+void indMain::ShowHelp(int context)
+{
+    ShowHelpTopic(context);
+}
+
+void indMain::OnLanguageChanged()
+{
+    if (m_makerPanel)
+        m_makerPanel->setText(plat::ToQt(g_GTex->GetLine("GI_StatusPanel_Maker", 0)));
+}
 
 void indMain::NotYet()
 {
@@ -378,6 +406,12 @@ bool indMain::RunCommand(int32_t cellId, int32_t index)
         case CL_Menu_File_Print_All:
             PrintSheets(true);
             return true;
+        case CL_Help_Contents:
+            ShowHelpContents();
+            return true;
+        case CL_Menu_Lang:
+            OpenLanguageWindow();
+            return true;
         case CL_Menu_Port_Usb:
             PortDialog();
             return true;
@@ -391,8 +425,6 @@ bool indMain::RunCommand(int32_t cellId, int32_t index)
             // The command, not the rules host's information block of the same name.
             cuiMain::CloneInfo();
             return true;
-        case CL_Help_Contents:
-        case CL_Menu_Lang:
         case CL_Menu_Ad_Read:
         case CL_Menu_View_Ad:
         case CL_Menu_View_Ad_Update:
