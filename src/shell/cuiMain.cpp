@@ -811,14 +811,16 @@ bool cuiMain::ChangeLanguage(int previous)
         g_EvMan->Send(ev::kCommitEdits);
     const int language = g_Environ ? g_Environ->language : 0;
     const std::string dir = ProgramDir();
-    const std::string file = ovlLang::File(*g_BaseGTex, language);
+    const bool listed = language >= 0 && language < ovlLang::Count(*g_BaseGTex);
+    const std::string file = listed ? ovlLang::File(*g_BaseGTex, language) : std::string();
     const std::string path = file.empty() ? std::string() : dir + file;
-    if (language < 0 || language >= ovlLang::Count(*g_BaseGTex) || !ovlLang::Usable(path)) {
+    if (!listed || !ovlLang::Usable(path)) {
         if (g_Environ)
             g_Environ->language = previous;
-        OverlayTextBox(OvlFormat(g_GTex->GetLines("GI_AppMess_LanguageUnusable"),
-                                 {ovlLang::Name(*g_BaseGTex, language), path}),
-                       plat::BoxIcon::Error, plat::BoxButtons::Ok);
+        OverlayTextBox(
+            OvlFormat(g_GTex->GetLines("GI_AppMess_LanguageUnusable"),
+                      {listed ? ovlLang::Name(*g_BaseGTex, language) : std::string(), path}),
+            plat::BoxIcon::Error, plat::BoxButtons::Ok);
         return false;
     }
     CloseSheet();
