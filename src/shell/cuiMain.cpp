@@ -1015,7 +1015,7 @@ std::vector<PortRow> PortRows(const cmcPortTable& table)
 bool cuiMain::PortDialog()
 {
     cuiOptDialog::Shape shape;
-    shape.prefix = "GI_AppInd_Opt_ComSel";
+    shape.prefix = "GI_AppInd_Opt_ComSel_";
     shape.maxBytes = 4;
     shape.widthSample = "255WWWW";
     cuiOptDialog dialog(m_form, shape);
@@ -1107,7 +1107,7 @@ bool cuiMain::PortDialog()
 bool cuiMain::ClonePasswordDialog()
 {
     cuiOptDialog::Shape shape;
-    shape.prefix = "GI_AppInd_Opt_ClonePwd";
+    shape.prefix = "GI_AppInd_Opt_ClonePwd_";
     shape.maxBytes = 16;
     shape.masked = true;
     shape.widthSample = "****************WWWW";
@@ -1136,7 +1136,7 @@ bool cuiMain::AdjustPasswordDialog()
     if (m_adjustUnlocked)
         return true;
     cuiOptDialog::Shape shape;
-    shape.prefix = "GI_AppInd_Opt_AdjReadPwd";
+    shape.prefix = "GI_AppInd_Opt_AdjReadPwd_";
     shape.maxBytes = 8;
     shape.masked = true;
     shape.widthSample = "WWWWWWWWWWWW";
