@@ -86,7 +86,8 @@ choice_list('GI_Sheet_Sel_Bank_SelBankFree', [(0, 'One Bank'), (1, 'Banks')])
 # ---- the channel list of a bank, built from the image: one row per channel ----
 E('GI_Sheet_Sel_ScanCHSel_Style', '(FixedCols=0)(FixedRows=0)')
 E('GI_Sheet_Sel_ScanCHSel_BasicCell', '{($Basic)SWH}')
-E('GI_Sheet_Sel_ScanCHSel_Cells', ':(LoopFrom)', '{(%FlexCHSel[@ch0])}', ':(LoopTo)')
+E('GI_Sheet_Sel_ScanCHSel_Cells', ':(LoopFrom)',
+  '{(%FlexCHSel[@ch0])}' + '\\_' * 6, ':(LoopTo)')
 
 # ---- popup menus ----
 E('GI_PMenu_Mch_BasicCell', '{(%CT_PopupMenu.)}')
