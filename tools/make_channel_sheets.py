@@ -24,7 +24,6 @@ def numbers(lo, hi):
 
 
 # ---- choice lists of the channel cells ----
-choice_list('GI_Sheet_Sel_Misc_OnOff2', [(0, 'Off'), (1, 'On')])
 choice_list('GI_Sheet_Sel_Mch_ChInh', [(0, 'Usable'), (1, 'Inhibited')])
 choice_list('GI_Sheet_Sel_Mch_CH_TxInh', [(0, 'Allowed'), (1, 'Inhibited')])
 choice_list('GI_Sheet_Sel_Mch_Nar', [(0, 'Wide'), (1, 'Narrow')])
