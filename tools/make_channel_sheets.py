@@ -24,7 +24,6 @@ def numbers(lo, hi):
 
 
 # ---- choice lists of the channel cells ----
-choice_list('GI_Sheet_Sel_Misc_OnOff2', [(0, 'Off'), (1, 'On')])
 choice_list('GI_Sheet_Sel_Mch_ChInh', [(0, 'Usable'), (1, 'Inhibited')])
 choice_list('GI_Sheet_Sel_Mch_CH_TxInh', [(0, 'Allowed'), (1, 'Inhibited')])
 choice_list('GI_Sheet_Sel_Mch_Nar', [(0, 'Wide'), (1, 'Narrow')])
@@ -86,7 +85,8 @@ choice_list('GI_Sheet_Sel_Bank_SelBankFree', [(0, 'One Bank'), (1, 'Banks')])
 # ---- the channel list of a bank, built from the image: one row per channel ----
 E('GI_Sheet_Sel_ScanCHSel_Style', '(FixedCols=0)(FixedRows=0)')
 E('GI_Sheet_Sel_ScanCHSel_BasicCell', '{($Basic)SWH}')
-E('GI_Sheet_Sel_ScanCHSel_Cells', ':(LoopFrom)', '{(%FlexCHSel[@ch0])}', ':(LoopTo)')
+E('GI_Sheet_Sel_ScanCHSel_Cells', ':(LoopFrom)',
+  '{(%FlexCHSel[@ch0])}' + '\\_' * 6, ':(LoopTo)')
 
 # ---- popup menus ----
 E('GI_PMenu_Mch_BasicCell', '{(%CT_PopupMenu.)}')

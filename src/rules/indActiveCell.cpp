@@ -391,7 +391,8 @@ bool indActiveCell::ListItem(indRuleRequest& r)
             return true;
         case FlexCHSel:
             // A channel list built from the image numbers its rows from 1.
-            c.text = r.Cell().Text().empty() ? txt::Format("%d", r.index + 1) : r.Cell().Text();
+            c.text = txt::Trim(r.Cell().Text()).empty() ? txt::Format("%d", r.index + 1)
+                                                        : r.Cell().Text();
             return true;
         case FlexZoneSelNum:
         case FlexCHSelNum:

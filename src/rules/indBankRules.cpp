@@ -211,9 +211,9 @@ void indBankRules::SetBankMode(indMemMap::Image image, int32_t modelType, bool o
         if (ch.InUse())
             lastUsed = c;
     }
-    const int32_t first = std::clamp(lastUsed + 1, 1, kSlots - 1);
-    datSetBankSize(image, 0, first);
-    datSetBankSize(image, 1, kSlots - first);
+    // Bank 1 needs a channel for the mode to be on; the slots after it stay free for any bank.
+    datSetBankSize(image, 0, std::clamp(lastUsed + 1, 1, kSlots - 1));
+    datSetBankSize(image, 1, 1);
 }
 
 void indBankRules::CarryBanks(indRuleRequest& r)

@@ -15,9 +15,9 @@ public:
     // Carry up or carry down on a bank row (commands CL_PMenu_CarryUp, CL_PMenu_CarryDown).
     static void CarryBanks(indRuleRequest& r);
 
-    // Bank mode on: bank 0 keeps the channels up to the last one in use, bank 1 takes the
-    // rest of the 16 stored channels (at least one). Off: bank 0 holds all 16. The total
-    // never exceeds the 16 stored channels, so the mode survives a save.
+    // Bank mode on: bank 0 keeps the channels up to the last one in use (at most 15), bank 1
+    // gets one channel, the other slots stay free for any bank. Off: bank 0 holds all 16.
+    // The total never exceeds the 16 stored channels, so the mode survives a save.
     static void SetBankMode(indMemMap::Image image, int32_t modelType, bool on);
 
     static constexpr const char* kNotBlank = "GI_AppMess_ChErr_NotBlank";

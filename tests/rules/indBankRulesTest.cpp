@@ -105,8 +105,8 @@ TEST_F(BankTest, BankModeSplitsTheSixteenChannels)
     cmcCellCapsule on = Request(CT_Null, CL_Bank_SelBankFree, 0, cmcCellCapsule::kKeySpace);
     Run(on);
     EXPECT_EQ(datBankSize(host->work, 0), 5);
-    EXPECT_EQ(datBankSize(host->work, 1), 11);
-    EXPECT_EQ(datTotalChannels(host->work), 16);
+    EXPECT_EQ(datBankSize(host->work, 1), 1);
+    EXPECT_EQ(datTotalChannels(host->work), 6);
     EXPECT_EQ(host->Count(ev::kTreeRebuilt), 1);
     EXPECT_EQ(Show(CT_Null, CL_Bank_SelBankFree), "Banks");
     for (int i = 0; i < 5; ++i)
