@@ -1,15 +1,24 @@
 #include "shell/cuiMain.h"
 
+#include <unistd.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
+#include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
 #include <QSessionManager>
 #include <QSplitter>
 #include <QStandardPaths>
@@ -17,6 +26,10 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
 
 #include "cells/cmcCellIds.h"
 #include "cells/cmcCellObj.h"
@@ -26,6 +39,11 @@
 #include "common/cmcTask.h"
 #include "common/cmcTick.h"
 #include "common/indEnviron.h"
+#include "link/cmcPortTable.h"
+#include "link/dst_CDrv_Result.h"
+#include "link/indCloneMan.h"
+#include "maker/cuiDebugWin.h"
+#include "maker/cuiEeDebugWin.h"
 #include "overlay/OverlayBox.h"
 #include "overlay/OverlayFormat.h"
 #include "overlay/OverlayLanguages.h"
@@ -37,13 +55,18 @@
 #include "sheets/cuiGrid.h"
 #include "sheets/cuiImageList.h"
 #include "sheets/cuiSheet.h"
+#include "sheets/model/iuiSh_ChBank.h"
 #include "sheets/model/iuiSh_Common.h"
+#include "sheets/model/iuiSh_Mch.h"
 #include "shell/SheetReference.h"
 #include "shell/TForm1.h"
+#include "shell/cuiCloneProgress.h"
+#include "shell/cuiCloneUi.h"
 #include "shell/cuiHtmlHelp.h"
 #include "shell/cuiLanguage.h"
 #include "shell/cuiMainPrintHost.h"
 #include "shell/cuiMenu.h"
+#include "shell/cuiOptDialog.h"
 #include "shell/cuiSheetPage.h"
 #include "shell/cuiToolBar.h"
 #include "shell/iuiTree.h"
@@ -164,12 +187,18 @@ cuiMain::cuiMain(const std::string& programCode, int imageSize)
             plat::FromQt(dialog.selectedFiles().first(), out);
         return out;
     };
+    execDialog = [](QDialog& dialog) { return dialog.exec(); };
     if (g_EvMan)
         g_EvMan->Subscribe(&cuiMain::OnEvent, this);
 }
 
 cuiMain::~cuiMain()
 {
+    if (m_information)
+        delete m_information.data();
+    if (m_about)
+        delete m_about.data();
+    m_doc.CloneMan().SetUi(nullptr);
     cmcTask::Dispose(m_task);
     if (g_EvMan)
         g_EvMan->Unsubscribe(&cuiMain::OnEvent, this);
@@ -201,7 +230,10 @@ void cuiMain::HandleEvent(const cmcEvent& event)
             }
             break;
         case ev::kShowAbout:
-            OverlayBox("GI_Mess_About", plat::BoxIcon::Information, plat::BoxButtons::Ok);
+            ShowAbout();
+            break;
+        case ev::kOpenDebugCompareWindow:
+            ShowDebugCompare();
             break;
         case ev::kStatusMessage:
             if (m_messagePanel)
@@ -209,6 +241,19 @@ void cuiMain::HandleEvent(const cmcEvent& event)
             break;
         case ev::kCopyToCompareImage:
             m_doc.Compare().Assign(m_doc.Work());
+            break;
+        case ev::kOpenDebugWindow:
+            // The windows free themselves when closed, and with the main form at the latest.
+            if (m_form)
+                new cuiDebugWin(m_form);
+            break;
+        case ev::kOpenEepromDebugWindow:
+            if (m_form && g_GTex) {
+                if (!m_imageList)
+                    m_imageList = std::make_unique<cuiImageList>(m_treeImages);
+                new cuiEeDebugWin(m_form, g_GTex->GetLine("GI_Sys_AppTitle", 0), g_GTex,
+                                  "GI_Sheet_EeDebugWin", m_imageList.get());
+            }
             break;
         default:
             break;
@@ -257,6 +302,9 @@ void cuiMain::CreateUi(TForm1* form, const QList<QIcon>& treeImages,
     const int treeWidth = g_Environ ? std::max(8, g_Environ->splitterV) : 200;
     m_splitter->setSizes({treeWidth, std::max(1, form->width() - treeWidth)});
     form->setCentralWidget(m_splitter);
+
+    m_cloneUi = std::make_unique<cuiCloneUi>(form);
+    m_doc.CloneMan().SetUi(m_cloneUi.get());
 
     m_messagePanel = new QLabel(form);
     m_messagePanel->setObjectName(QStringLiteral("MessagePanel"));
@@ -357,6 +405,11 @@ cuiSheetPage* cuiMain::CreateSheet(QWidget* parent, const std::string& reference
         if (r.kind == "St_Common")
             sheet =
                 new iuiSh_Common(page->Body(), nullptr, 0, 0, g_GTex, r.entry, m_imageList.get());
+        else if (r.kind == "St_ChBank")
+            sheet =
+                new iuiSh_ChBank(page->Body(), nullptr, 0, 0, g_GTex, r.entry, m_imageList.get());
+        else if (r.hasParameter && !r.parameter.empty() && r.parameter[0] == 'M')
+            sheet = new iuiSh_Mch(page->Body(), nullptr, 0, 0, g_GTex, r.entry, m_imageList.get());
         else
             sheet = new cuiSheet(page->Body(), nullptr, 0, 0, g_GTex, r.entry, m_imageList.get());
         sheet->SetDisplayName(reference);
@@ -608,7 +661,7 @@ int cuiMain::SaveAs()
     return SaveFile(path);
 }
 
-bool cuiMain::ConfirmUnkept()
+bool cuiMain::ConfirmUnkept(bool cloneWrite)
 {
     const std::vector<int> blocks = m_doc.UnkeptChanges();
     if (blocks.empty())
@@ -633,7 +686,9 @@ bool cuiMain::ConfirmUnkept()
     for (const std::string& s : sheets)
         list += "\n    " + s;
     const std::string text =
-        OvlFormat(g_GTex->GetLines("GI_AppMess_Confirm_UnkeptChanges"), {list});
+        OvlFormat(g_GTex->GetLines(cloneWrite ? "GI_AppMess_Confirm_UnkeptWrite"
+                                              : "GI_AppMess_Confirm_UnkeptChanges"),
+                  {list});
     return OverlayTextBox(text, plat::BoxIcon::Warning, plat::BoxButtons::OkCancel) ==
            plat::BoxResult::Ok;
 }
@@ -700,100 +755,7 @@ void cuiMain::PrintSheets(bool all)
         m_printer->PrintSheets(all, m_sheet ? m_sheet->Sheet() : nullptr);
 }
 
-// ---- help and language ----
-
-cuiHtmlHelp& cuiMain::Help()
-{
-    if (!m_help)
-        m_help = std::make_unique<cuiHtmlHelp>(m_form);
-    return *m_help;
-}
-
-std::string cuiMain::HelpFilePath() const
-{
-    return ProgramDir() + g_GTex->GetLine("GI_Sys_MyHelpFile", 0);
-}
-
-void cuiMain::ShowHelpContents()
-{
-    Help().ShowContents(HelpFilePath());
-}
-
-void cuiMain::AnchorHelpAtCurrentCell()
-{
-    m_helpAtCell = false;
-    cuiSheet* sheet = m_sheet ? m_sheet->Sheet() : nullptr;
-    cuiGrid* grid = sheet ? sheet->Grid() : nullptr;
-    if (!grid)
-        return;
-    const QRect r = grid->CellRect(grid->Col(), grid->Row());
-    if (r.isEmpty())
-        return;
-    m_helpAt = grid->viewport()->mapToGlobal(QPoint(r.center().x(), r.bottom() + 1));
-    m_helpAtCell = true;
-}
-
-void cuiMain::ShowHelpTopic(int context)
-{
-    const QPoint at = m_helpAtCell ? m_helpAt : QCursor::pos();
-    m_helpAtCell = false;
-    Help().ShowPopupTopic(HelpFilePath(), context, at);
-}
-
-cuiLanguage* cuiMain::OpenLanguageWindow()
-{
-    if (!m_imageList)
-        m_imageList = std::make_unique<cuiImageList>(m_treeImages);
-    return new cuiLanguage(m_form, g_GTex->GetLine("GI_Sys_AppTitle", 0), g_GTex,
-                           "GI_Sheet_LanguageSel", m_imageList.get(),
-                           [this](int previous) { ChangeLanguage(previous); });
-}
-
-bool cuiMain::ChangeLanguage(int previous)
-{
-    // Open editors keep what was typed before the texts change under them.
-    if (g_EvMan)
-        g_EvMan->Send(ev::kCommitEdits);
-    const int language = g_Environ ? g_Environ->language : 0;
-    const std::string dir = ProgramDir();
-    const bool listed = language >= 0 && language < ovlLang::Count(*g_BaseGTex);
-    const std::string file = listed ? ovlLang::File(*g_BaseGTex, language) : std::string();
-    const std::string path = file.empty() ? std::string() : dir + file;
-    if (!listed || !ovlLang::Usable(path)) {
-        if (g_Environ)
-            g_Environ->language = previous;
-        OverlayTextBox(
-            OvlFormat(g_GTex->GetLines("GI_AppMess_LanguageUnusable"),
-                      {listed ? ovlLang::Name(*g_BaseGTex, language) : std::string(), path}),
-            plat::BoxIcon::Error, plat::BoxButtons::Ok);
-        return false;
-    }
-    CloseSheet();
-    if (m_help)
-        m_help->CloseAll();
-    OpenMainOverlay(language);
-    if (g_HelpGTex)
-        g_HelpGTex->Open(dir + g_GTex->GetLine("GI_Sys_MyHelpOvl", 0));
-    // Choice lists were parsed from the old overlay.
-    cmcFCache* old = m_cache.get();
-    m_cache = std::make_unique<cmcFCache>(g_GTex);
-    if (g_FCache == old)
-        g_FCache = m_cache.get();
-    if (m_form) {
-        m_form->ApplyOverlayFont();
-        QApplication::setApplicationName(plat::ToQt(g_GTex->GetLine("GI_Sys_AppTitle", 0)));
-    }
-    if (m_menu)
-        BuildMenu();
-    if (m_toolBar)
-        m_toolBar->Build();
-    if (m_messagePanel)
-        m_messagePanel->clear();
-    OnLanguageChanged();
-    RefreshTitle();
-    UpdateTitle();
-    CloseSheet();
-    if (g_EvMan)
-        g_EvMan->Send(ev::kRefreshUi);
-    return true;
+OvlFormat(g_GTex->GetLines(cloneWrite ? "GI_AppMess_Confirm_UnkeptWrite"
+                                      : "GI_AppMess_Confirm_UnkeptChanges"),
+          {list});
 }

@@ -103,9 +103,11 @@ namespace {
 // "_Cells" entry.
 TEST(ShippedOverlays, EveryKeyNamedInTheSourceExists)
 {
-    // Lists that the model's own sheets build from the image, not from the overlay, and the
-    // tree's memory channel branch, which the model fills with bank entries.
-    const std::set<std::string> built = {"GI_Sheet_Sel_ScanCHSel", "GI_Sheet_Memory_CH_Top"};
+    // Lists that the model's own sheets build from the image, not from the overlay, the
+    // tree's memory channel branch, which the model fills with bank entries, and the
+    // flag-bits window's sheet, which it builds in a text store of its own.
+    const std::set<std::string> built = {"GI_Sheet_Sel_ScanCHSel", "GI_Sheet_Memory_CH_Top",
+                                         "GI_Sheet_FBitsR"};
     cmcGTex main;
     main.Open(kDir + "TM5150QE.OVL");
     cmcGTex base;
