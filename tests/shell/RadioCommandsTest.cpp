@@ -27,6 +27,7 @@
 #include "model/datCh.h"
 #include "model/indBlockMap.h"
 #include "overlay/cmcGTex.h"
+#include "overlay/cmcHelpGTex.h"
 #include "shell/QtTestApp.h"
 #include "shell/TForm1.h"
 #include "shell/cuiOptDialog.h"
@@ -102,7 +103,8 @@ protected:
         main.reset();
         g_Main = nullptr;
         g_EvMan = nullptr;
-        g_GTex = g_BaseGTex = g_HelpGTex = nullptr;
+        g_GTex = g_BaseGTex = nullptr;
+        g_HelpGTex = nullptr;
         environ.reset();
         g_Environ = nullptr;
         fs::remove_all(dir);
@@ -162,7 +164,8 @@ protected:
     }
 
     std::unique_ptr<indEnviron> environ;
-    cmcGTex mainGTex, baseGTex, helpGTex;
+    cmcGTex mainGTex, baseGTex;
+    cmcHelpGTex helpGTex;
     cmcEvMan evMan;
     std::unique_ptr<indMain> main;
     std::unique_ptr<TForm1> form;
