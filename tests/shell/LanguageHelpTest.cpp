@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -379,6 +380,29 @@ TEST_F(LanguageHelpTest, HelpOnACellShowsItsTopicAndACellWithoutOneBringsBackThe
     EXPECT_EQ(popup->geometry(), shown);
     EXPECT_TRUE(main->Help().PopupBrowser()->toPlainText().contains(QStringLiteral("six digits"),
                                                                     Qt::CaseInsensitive));
+}
+
+TEST_F(LanguageHelpTest, F1InASheetShowsTheCurrentCellsTopicAtTheCell)
+{
+    Start();
+    ASSERT_NE(main->Sheet(), nullptr);
+    QWidget* grid = main->Sheet()->Grid();
+    ASSERT_NE(grid, nullptr);
+    // The sheet keeps F1 from the menu's contents shortcut ...
+    QKeyEvent over(QEvent::ShortcutOverride, Qt::Key_F1, Qt::NoModifier);
+    over.ignore();
+    QApplication::sendEvent(grid, &over);
+    EXPECT_TRUE(over.isAccepted());
+    // ... and shows the current cell's topic below it.
+    QCursor::setPos(5, 5);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(grid, &press);
+    QWidget* popup = main->Help().Popup();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_TRUE(popup->isVisible());
+    EXPECT_FALSE(main->Help().PopupBrowser()->toPlainText().isEmpty());
+    EXPECT_GT(popup->geometry().top(), grid->mapToGlobal(QPoint(0, 0)).y());
+    EXPECT_EQ(main->Help().Window(), nullptr);
 }
 
 TEST_F(LanguageHelpTest, TheTopicOfAChannelFrequencyLeadsToItsText)
