@@ -262,6 +262,8 @@ TEST_F(ListRules, AUserToneStoresItsWindowAndCrossedLimitsWarn)
         EXPECT_NE(rules->EvaluateFlags(CT_UserTone, id, 2) & cmcCellCapsule::kFlagWarning, 0);
     }
     EXPECT_EQ(Draw(CT_UserTone, CL_UTone_Encode, 2).flags & cmcCellCapsule::kFlagWarning, 0);
+    // The user tone check cell collects the warning.
+    EXPECT_NE(Draw(CT_Null, CL_Check_User_Tone_Encode, 0).flags & cmcCellCapsule::kFlagWarning, 0);
 }
 
 TEST_F(ListRules, UserToneEntriesThatOverlapAnotherTonesStayOff)
