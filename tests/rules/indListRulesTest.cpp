@@ -262,6 +262,8 @@ TEST_F(ListRules, AUserToneStoresItsWindowAndCrossedLimitsWarn)
         EXPECT_NE(rules->EvaluateFlags(CT_UserTone, id, 2) & cmcCellCapsule::kFlagWarning, 0);
     }
     EXPECT_EQ(Draw(CT_UserTone, CL_UTone_Encode, 2).flags & cmcCellCapsule::kFlagWarning, 0);
+    // The user tone check cell collects the warning.
+    EXPECT_NE(Draw(CT_Null, CL_Check_User_Tone_Encode, 0).flags & cmcCellCapsule::kFlagWarning, 0);
 }
 
 TEST_F(ListRules, UserToneEntriesThatOverlapAnotherTonesStayOff)
@@ -457,6 +459,53 @@ TEST(PortStepping, AListWithoutAFreeFunctionStopsAfterOneCycle)
     EXPECT_EQ(v, 7);
     unlink(path.c_str());
     rmdir(dir);
+}
+
+// --- the lists these cells choose from ---
+
+TEST_F(ListRules, EveryListTheseCellsOpenIsInTheShippedOverlay)
+{
+    std::vector<std::string> lists = {
+        "GI_Sheet_Sel_ScanMode",
+        "GI_Sheet_Sel_ScanType",
+        "GI_Sheet_Sel_ScanList_Text",
+        "GI_Sheet_Sel_ScanTXAct",
+        "GI_Sheet_Sel_ScanCancelCH",
+        "GI_Sheet_Sel_Misc_OnOff",
+        "GI_Sheet_Sel_Misc_OnOff2",
+        "GI_Sheet_Sel_ScanPrio1CH",
+        "GI_Sheet_Sel_ScanPrio2CH",
+        "GI_Sheet_Sel_ScanTXCH",
+        "GI_Sheet_Sel_ScanZoneSel",
+        "GI_Sheet_Sel_KDisp_KeyOpt_HL",
+        "GI_Sheet_Sel_KDisp_ScrmOpt_Port",
+        "GI_Sheet_Sel_InOutput_Port_Dir",
+        "GI_Sheet_Sel_InOutput_Port_Logic",
+        "GI_Sheet_Sel_PortMode_EPTT",
+        "GI_Sheet_Sel_PortMode_SCI",
+        "GI_Sheet_Sel_PortMode_AFO",
+        "GI_Sheet_Sel_PortMode_IGSW",
+        "GI_Sheet_Sel_PortMode_HORN",
+    };
+    for (int t = 0; t < 4; ++t)
+        for (const char* l : {indKeyPortRules::KeyList(t), indKeyPortRules::KeyList(t, true),
+                              indKeyPortRules::InputList(t), indKeyPortRules::OutputList(t)})
+            lists.emplace_back(l);
+    for (const std::string& l : lists)
+        for (const char* part : {"_Cells", "_Style", "_BasicCell"})
+            EXPECT_TRUE(texts.HasKey(l + part)) << l + part;
+    // Every key list holds the codes the rules give a meaning to.
+    for (int t = 0; t < 4; ++t) {
+        const std::string keys = indKeyPortRules::KeyList(t);
+        for (int32_t code : {0, 48, 49, 50, 51, 52, 53, indKeyPortRules::kScrambler})
+            EXPECT_NE(host->cache.NameOf(keys, Flex0, code), "error") << keys << " " << code;
+        EXPECT_NE(host->cache.NameOf(indKeyPortRules::KeyList(t, true), Flex0,
+                                     indKeyPortRules::kExternalEmergency),
+                  "error");
+        EXPECT_NE(
+            host->cache.NameOf(indKeyPortRules::InputList(t), Flex0, indKeyPortRules::kKeyFunction),
+            "error");
+    }
 }
 
 // --- edit, save, reopen ---
