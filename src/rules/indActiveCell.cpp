@@ -9,11 +9,13 @@
 #include "model/datChBanks.h"
 #include "model/datChKinds.h"
 #include "model/datClipCh.h"
+#include "model/indUndo.h"
 #include "overlay/OverlayBox.h"
 #include "overlay/cmcGTex.h"
 #include "platform/Fatal.h"
 #include "platform/TextUtil.h"
 #include "rules/indGenericRules.h"
+#include "rules/indInfoCells.h"
 #include "rules/indRowCommands.h"
 #include "rules/indRuleRequest.h"
 #include "rules/indRulesHost.h"
@@ -154,6 +156,25 @@ int indActiveCell::Run(cmcCellCapsule& capsule, int mode)
     if (cell.category < 0 || cell.category > kNoCategory)
         plat::FatalError(txt::Format("Unknown Cell Category. (%d)", cell.category));
 
+    // A user's request is one step of the edit history, whatever it changes (the value, the
+    // record, the repairs and the packing that follow).
+    indUndo* undo = m_host.Undo();
+    const bool record = undo != nullptr && !m_recording && mode == 1 &&
+                        (capsule.key != 0 || capsule.inputMode != 0 || capsule.command != 0);
+    if (record) {
+        undo->Begin(m_host.WorkImage().Data(), m_host.WorkImage().size());
+        m_recording = true;
+    }
+    struct Recording {
+        indActiveCell& self;
+        bool on;
+        ~Recording()
+        {
+            if (on)
+                self.m_recording = false;
+        }
+    } recording{*this, record};
+
     indRuleRequest r(capsule, mode, m_host);
     r.category = cell.category;
     r.id = cell.id;
@@ -190,6 +211,9 @@ int indActiveCell::Run(cmcCellCapsule& capsule, int mode)
     // End of the request.
     if (r.record.Kind() != 0)
         r.repaint |= cmcCellCapsule::kRepaintIndex;
+    if (record)
+        undo->Commit(m_host.WorkImage().Data(), m_host.WorkImage().size(),
+                     m_host.EditDescription(capsule));
     if (mode == 1) {
         if (r.repaint != 0)
             capsule.Repaint(r.repaint);
@@ -326,7 +350,8 @@ void indActiveCell::Dispatch(indRuleRequest& r)
 {
     if (HasEmptyRule(r.id))
         return;
-    if (r.id >= 0 && r.id < kIdCount && (ListItem(r) || PopupItem(r) || indGenericRules::Handle(r)))
+    if (r.id >= 0 && r.id < kIdCount &&
+        (ListItem(r) || PopupItem(r) || indInfoCells::Handle(r) || indGenericRules::Handle(r)))
         return;
     r.capsule.text = txt::Format("%d *Yet*", r.id);
 }

@@ -7,6 +7,8 @@ class cmcEeprom;
 class cmcFCache;
 class datClipCh;
 class ICellPopups;
+class cmcCellCapsule;
+class indUndo;
 
 // What the model cell rules need from the program around them: the document's images and
 // modes, and the few main-window operations a cell may start. The program's main object
@@ -62,6 +64,15 @@ public:
     virtual bool CommandChecked(int32_t cellId, int32_t index)
     {
         return (void)cellId, (void)index, false;
+    }
+    // The edit history of the working image (null: the host keeps none). The rules record
+    // one step for every user request that changed the image.
+    virtual indUndo* Undo() { return nullptr; }
+    // The name of the setting a request edits, for the edit menu ("Channel 3 Receive
+    // Frequency"); empty when the host cannot tell.
+    virtual std::string EditDescription(const cmcCellCapsule& capsule)
+    {
+        return (void)capsule, std::string();
     }
     // The 80-byte information block of the radio identified last (see indCloneInfo); empty
     // when no radio has been identified since the program started.

@@ -1,13 +1,23 @@
 #include "shell/cuiMain.h"
 
+#include <unistd.h>
+
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
 #include <QSessionManager>
 #include <QSplitter>
 #include <QStandardPaths>
@@ -15,6 +25,10 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
 
 #include "cells/cmcCellIds.h"
 #include "cells/cmcCellObj.h"
@@ -24,6 +38,9 @@
 #include "common/cmcTask.h"
 #include "common/cmcTick.h"
 #include "common/indEnviron.h"
+#include "link/cmcPortTable.h"
+#include "link/dst_CDrv_Result.h"
+#include "link/indCloneMan.h"
 #include "maker/cuiDebugWin.h"
 #include "maker/cuiEeDebugWin.h"
 #include "overlay/OverlayBox.h"
@@ -36,8 +53,11 @@
 #include "sheets/model/iuiSh_Common.h"
 #include "shell/SheetReference.h"
 #include "shell/TForm1.h"
+#include "shell/cuiCloneProgress.h"
+#include "shell/cuiCloneUi.h"
 #include "shell/cuiMainPrintHost.h"
 #include "shell/cuiMenu.h"
+#include "shell/cuiOptDialog.h"
 #include "shell/cuiSheetPage.h"
 #include "shell/cuiToolBar.h"
 #include "shell/iuiTree.h"
@@ -127,12 +147,18 @@ cuiMain::cuiMain(const std::string& programCode, int imageSize)
             plat::FromQt(dialog.selectedFiles().first(), out);
         return out;
     };
+    execDialog = [](QDialog& dialog) { return dialog.exec(); };
     if (g_EvMan)
         g_EvMan->Subscribe(&cuiMain::OnEvent, this);
 }
 
 cuiMain::~cuiMain()
 {
+    if (m_information)
+        delete m_information.data();
+    if (m_about)
+        delete m_about.data();
+    m_doc.CloneMan().SetUi(nullptr);
     cmcTask::Dispose(m_task);
     if (g_EvMan)
         g_EvMan->Unsubscribe(&cuiMain::OnEvent, this);
@@ -163,7 +189,10 @@ void cuiMain::HandleEvent(const cmcEvent& event)
             }
             break;
         case ev::kShowAbout:
-            OverlayBox("GI_Mess_About", plat::BoxIcon::Information, plat::BoxButtons::Ok);
+            ShowAbout();
+            break;
+        case ev::kOpenDebugCompareWindow:
+            ShowDebugCompare();
             break;
         case ev::kStatusMessage:
             if (m_messagePanel)
@@ -237,6 +266,9 @@ void cuiMain::CreateUi(TForm1* form, const QList<QIcon>& treeImages,
     const int treeWidth = g_Environ ? std::max(8, g_Environ->splitterV) : 200;
     m_splitter->setSizes({treeWidth, std::max(1, form->width() - treeWidth)});
     form->setCentralWidget(m_splitter);
+
+    m_cloneUi = std::make_unique<cuiCloneUi>(form);
+    m_doc.CloneMan().SetUi(m_cloneUi.get());
 
     m_messagePanel = new QLabel(form);
     m_messagePanel->setObjectName(QStringLiteral("MessagePanel"));
@@ -574,7 +606,7 @@ int cuiMain::SaveAs()
     return SaveFile(path);
 }
 
-bool cuiMain::ConfirmUnkept()
+bool cuiMain::ConfirmUnkept(bool cloneWrite)
 {
     const std::vector<int> blocks = m_doc.UnkeptChanges();
     if (blocks.empty())
@@ -599,7 +631,11 @@ bool cuiMain::ConfirmUnkept()
     for (const std::string& s : sheets)
         list += "\n    " + s;
     const std::string text =
-        txt::Format(g_GTex->GetLines("GI_AppMess_Confirm_UnkeptChanges").c_str(), list.c_str());
+        txt::Format(g_GTex
+                        ->GetLines(cloneWrite ? "GI_AppMess_Confirm_UnkeptWrite"
+                                              : "GI_AppMess_Confirm_UnkeptChanges")
+                        .c_str(),
+                    list.c_str());
     return OverlayTextBox(text, plat::BoxIcon::Warning, plat::BoxButtons::OkCancel) ==
            plat::BoxResult::Ok;
 }
@@ -664,4 +700,427 @@ void cuiMain::PrintSheets(bool all)
 {
     if (m_printer)
         m_printer->PrintSheets(all, m_sheet ? m_sheet->Sheet() : nullptr);
+}
+
+// ---- radio commands ----
+
+void cuiMain::UseLinkPort(IPort* port)
+{
+    m_doc.UseLinkPort(port);
+    m_doc.CloneMan().SetUi(m_cloneUi.get());
+}
+
+void cuiMain::ApplyLinkSettings()
+{
+    indCloneMan& man = m_doc.CloneMan();
+    if (g_Environ) {
+        man.SetPort(g_Environ->comPort);
+        man.SetHighSpeed(g_Environ->comSpeedHigh != 0);
+    }
+    man.SetImageSize(m_imageSize);
+}
+
+void cuiMain::CloneRead()
+{
+    if (m_doc.CloneMan().IsBusy())
+        return;
+    if (ConfirmDiscard(false) == kCancel)
+        return;
+    ApplyLinkSettings();
+    m_doc.CloneMan().Connect(&cuiMain::OnReadConnected, this);
+}
+
+void cuiMain::OnReadConnected(void* context, dst_CDrv_Result* result)
+{
+    static_cast<cuiMain*>(context)->OnCloneReadConnected(result);
+}
+
+void cuiMain::OnCloneReadConnected(dst_CDrv_Result* result)
+{
+    if (!result || result->result != 0 || m_doc.CloneMan().IsBusy())
+        return;
+    std::vector<int32_t> ranges;
+    const int refused = m_doc.CloneReadRanges(ranges);
+    if (refused != 0) {
+        OverlayTextBox(indCloneMan::MessageFor(refused, 2, 0, std::string(), std::string()),
+                       plat::BoxIcon::Error, plat::BoxButtons::Ok);
+        return;
+    }
+    ApplyLinkSettings();
+    m_doc.CloneMan().Read(ranges.data(), &cuiMain::OnReadDone, this);
+}
+
+void cuiMain::OnReadDone(void* context, dst_CDrv_Result* result)
+{
+    auto* self = static_cast<cuiMain*>(context);
+    if (!result || result->result != 0)
+        return;
+    const int type = self->m_doc.ModelType();
+    self->m_doc.TakeCloneRead(result->image);
+    if (g_Environ)
+        g_Environ->modelType = self->m_doc.ModelType();
+    self->AfterCloneRead();
+    self->UpdateTitle();
+    self->CloseSheet();
+    if (type != self->m_doc.ModelType())
+        self->RefreshTitle();
+    else if (g_EvMan)
+        g_EvMan->Send(ev::kTreeRebuilt);
+}
+
+void cuiMain::StartCloneWrite()
+{
+    if (m_doc.CloneMan().IsBusy())
+        return;
+    if (g_EvMan)
+        g_EvMan->Send(ev::kCommitEdits);
+    ApplyLinkSettings();
+    m_doc.CloneMan().Connect(&cuiMain::OnWriteConnected, this);
+}
+
+void cuiMain::OnWriteConnected(void* context, dst_CDrv_Result* result)
+{
+    static_cast<cuiMain*>(context)->OnCloneWriteConnected(result);
+}
+
+void cuiMain::OnCloneWriteConnected(dst_CDrv_Result* result)
+{
+    if (!result || result->result != 0 || m_doc.CloneMan().IsBusy())
+        return;
+    cmcEeprom copy;
+    std::vector<int32_t> ranges;
+    m_doc.PrepareCloneWrite(copy, ranges);
+    WriteImage(copy, ranges);
+}
+
+void cuiMain::WriteImage(const cmcEeprom& image, const std::vector<int32_t>& ranges)
+{
+    ApplyLinkSettings();
+    m_doc.CloneMan().Write(image, ranges.data(), &cuiMain::OnWriteDone, this);
+}
+
+void cuiMain::OnWriteDone(void* context, dst_CDrv_Result* result)
+{
+    auto* self = static_cast<cuiMain*>(context);
+    if (!result || result->result != 0)
+        return;
+    self->CloseSheet();
+    OverlayBox("GI_Mess_CloneWrite_Succeeded", plat::BoxIcon::Information, plat::BoxButtons::Ok);
+}
+
+void cuiMain::CloneInfo()
+{
+    if (m_doc.CloneMan().IsBusy())
+        return;
+    ApplyLinkSettings();
+    m_doc.CloneMan().Connect(&cuiMain::OnInfoConnected, this);
+}
+
+void cuiMain::OnInfoConnected(void* context, dst_CDrv_Result* result)
+{
+    auto* self = static_cast<cuiMain*>(context);
+    if (!result || result->result != 0 || !self->m_form)
+        return;
+    if (self->m_information)
+        delete self->m_information.data();
+    if (!self->m_imageList)
+        self->m_imageList = std::make_unique<cuiImageList>(self->m_treeImages);
+    self->m_information = new cuiInformation(self->m_form, AppTitle(), g_GTex, "GI_Sheet_CloneInfo",
+                                             self->m_imageList.get());
+    self->m_information->show();
+    self->m_information->OkButton()->setFocus();
+}
+
+// ---- dialogs ----
+
+namespace {
+
+// The serial devices of the port list, as the port dialog shows them.
+struct PortRow {
+    int number;
+    std::string stableName;  // the /dev/serial/by-id name, when there is one
+    std::string device;      // the device node it leads to
+    bool mayOpen;
+};
+
+std::vector<PortRow> PortRows(const cmcPortTable& table)
+{
+    std::vector<PortRow> rows;
+    for (const cmcPortTable::Entry& e : table.Entries()) {
+        PortRow r{e.number, std::string(), e.device, true};
+        if (e.device.find("/serial/by-id/") != std::string::npos)
+            r.stableName = e.device;
+        char resolved[4096];
+        if (realpath(e.device.c_str(), resolved))
+            r.device = resolved;
+        r.mayOpen = access(r.device.c_str(), R_OK | W_OK) == 0 || errno != EACCES;
+        rows.push_back(std::move(r));
+    }
+    return rows;
+}
+
+}  // namespace
+
+bool cuiMain::PortDialog()
+{
+    cuiOptDialog::Shape shape;
+    shape.prefix = "GI_AppInd_Opt_ComSel";
+    shape.maxBytes = 4;
+    shape.widthSample = "255WWWW";
+    cuiOptDialog dialog(m_form, shape);
+    dialog.SetText(std::to_string(g_Environ ? g_Environ->comPort : 1));
+
+    // The devices found, to pick one instead of typing its number.
+    auto* box = new QWidget;
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* list = new QTreeWidget(box);
+    list->setObjectName(QStringLiteral("PortList"));
+    list->setRootIsDecorated(false);
+    list->setHeaderLabels({plat::ToQt(g_GTex->GetLine("GI_AppInd_Opt_ComSel_Columns", 0)),
+                           plat::ToQt(g_GTex->GetLine("GI_AppInd_Opt_ComSel_Columns", 1)),
+                           plat::ToQt(g_GTex->GetLine("GI_AppInd_Opt_ComSel_Columns", 2))});
+    auto* state = new QLabel(box);
+    state->setObjectName(QStringLiteral("PortState"));
+    state->setWordWrap(true);
+    state->setTextFormat(Qt::PlainText);
+    const std::vector<PortRow> rows = PortRows(portTable ? *portTable : cmcPortTable::System());
+    for (const PortRow& r : rows) {
+        auto* item = new QTreeWidgetItem(list);
+        item->setText(0, QString::number(r.number));
+        item->setText(1, plat::ToQt(r.stableName.empty() ? std::string("-") : r.stableName));
+        item->setText(2, plat::ToQt(r.device));
+        if (!r.mayOpen) {
+            item->setForeground(0, list->palette().color(QPalette::Disabled, QPalette::Text));
+            item->setToolTip(
+                2, plat::ToQt(txt::Format(g_GTex->GetLines("GI_AppInd_Opt_ComSel_NoAccess").c_str(),
+                                          r.device.c_str())));
+        }
+        if (g_Environ && r.number == g_Environ->comPort)
+            list->setCurrentItem(item);
+    }
+    if (rows.empty())
+        state->setText(plat::ToQt(g_GTex->GetLines("GI_AppInd_Opt_ComSel_NoDevices")));
+    auto describe = [rows, state](int number) {
+        state->clear();
+        for (const PortRow& r : rows)
+            if (r.number == number && !r.mayOpen)
+                state->setText(plat::ToQt(txt::Format(
+                    g_GTex->GetLines("GI_AppInd_Opt_ComSel_NoAccess").c_str(), r.device.c_str())));
+    };
+    QObject::connect(list, &QTreeWidget::currentItemChanged, box,
+                     [&dialog, describe](QTreeWidgetItem* item) {
+                         if (!item)
+                             return;
+                         dialog.Edit()->setText(item->text(0));
+                         describe(item->text(0).toInt());
+                     });
+    if (g_Environ)
+        describe(g_Environ->comPort);
+    list->resizeColumnToContents(0);
+    list->resizeColumnToContents(1);
+    list->resizeColumnToContents(2);
+    int width = 24;
+    for (int c = 0; c < 3; ++c)
+        width += list->columnWidth(c);
+    list->setMinimumSize(std::clamp(width, 360, 900), 140);
+    layout->addWidget(list);
+    layout->addWidget(state);
+    state->setMinimumHeight(QFontMetrics(state->font()).lineSpacing() * 3);
+    box->setFixedSize(list->minimumWidth(), 140 + state->minimumHeight() + 6);
+    dialog.SetExtra(box);
+
+    dialog.check = [](cuiOptDialog& d) {
+        std::string text;
+        d.Text(text);
+        const std::string trimmed = txt::Trim(text);
+        const bool digits =
+            !trimmed.empty() && trimmed.find_first_not_of("0123456789") == std::string::npos;
+        const int number = digits && trimmed.size() <= 4 ? std::stoi(trimmed) : 0;
+        if (number < 1 || number > 256) {
+            OverlayBox("GI_AppInd_Opt_ComSel_OutofRange", plat::BoxIcon::Error,
+                       plat::BoxButtons::Ok);
+            d.Edit()->setFocus();
+            return false;
+        }
+        if (g_Environ)
+            g_Environ->comPort = number;
+        return true;
+    };
+    const bool accepted = execDialog(dialog) == QDialog::Accepted;
+    if (accepted && g_EvMan)
+        g_EvMan->Send(ev::kRefreshUi);
+    return accepted;
+}
+
+bool cuiMain::ClonePasswordDialog()
+{
+    cuiOptDialog::Shape shape;
+    shape.prefix = "GI_AppInd_Opt_ClonePwd";
+    shape.maxBytes = 16;
+    shape.masked = true;
+    shape.widthSample = "****************WWWW";
+    shape.widenForEdit = true;
+    cuiOptDialog dialog(m_form, shape);
+    dialog.check = [this](cuiOptDialog& d) {
+        std::string text;
+        if (!d.Text(text) || text.empty() || text.size() > 16) {
+            OverlayBox("GI_AppInd_Opt_ClonePwd_OutofRange", plat::BoxIcon::Error,
+                       plat::BoxButtons::Ok);
+            d.Edit()->setFocus();
+            return false;
+        }
+        m_doc.CloneMan().SetPassword(text);
+        m_doc.CloneMan().SetSendPassword(true);
+        return true;
+    };
+    return execDialog(dialog) == QDialog::Accepted;
+}
+
+bool cuiMain::AdjustPasswordDialog()
+{
+    const std::string stored = g_Environ ? g_Environ->adjustMode : std::string();
+    if (stored.empty())
+        m_adjustUnlocked = true;
+    if (m_adjustUnlocked)
+        return true;
+    cuiOptDialog::Shape shape;
+    shape.prefix = "GI_AppInd_Opt_AdjReadPwd";
+    shape.maxBytes = 8;
+    shape.masked = true;
+    shape.widthSample = "WWWWWWWWWWWW";
+    shape.heightSample = shape.widthSample;
+    shape.widenForEdit = true;
+    cuiOptDialog dialog(m_form, shape);
+    dialog.check = [this, stored](cuiOptDialog& d) {
+        std::string text;
+        const bool encoded = d.Text(text);
+        // Eight bytes, padded with zero bytes, decide.
+        auto padded = [](std::string t) {
+            t.resize(8, '\0');
+            return t;
+        };
+        if (encoded && !text.empty() && text.size() <= 8 && padded(text) == padded(stored)) {
+            m_adjustUnlocked = true;
+            if (g_EvMan)
+                g_EvMan->Post(ev::kRedrawAll);
+        } else {
+            OverlayBox("GI_AppInd_Opt_AdjReadPwd_Error", plat::BoxIcon::Error,
+                       plat::BoxButtons::Ok);
+        }
+        return true;
+    };
+    execDialog(dialog);
+    return m_adjustUnlocked;
+}
+
+namespace {
+
+// The About box: passes every typed character to the main object.
+class AboutWindow : public QDialog {
+public:
+    AboutWindow(cuiMain& main, QWidget* owner) : QDialog(nullptr), m_main(main), m_owner(owner)
+    {
+        setAttribute(Qt::WA_DeleteOnClose);
+        setObjectName(QStringLiteral("About"));
+        setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+        setWindowTitle(plat::ToQt(g_GTex->GetLine("GI_App_About_Caption", 0)));
+        const QIcon icon = owner ? owner->windowIcon() : QIcon();
+        const int iw = 32, ih = 32;
+        auto* image = new QLabel(this);
+        image->setPixmap(icon.pixmap(iw, ih));
+        image->setGeometry(iw / 2, ih / 2, iw, ih);
+        const indEnviron* env = g_Environ;
+        const std::string text = txt::Format(
+            g_GTex->GetLines("GI_App_About_Label_Reg").c_str(), env ? env->userName.c_str() : "",
+            env ? env->companyName.c_str() : "", env ? env->serialNumber.c_str() : "");
+        m_label = new QLabel(plat::ToQt(text), this);
+        m_label->setObjectName(QStringLiteral("AboutText"));
+        m_label->setTextFormat(Qt::PlainText);
+        m_label->adjustSize();
+        m_label->move(iw * 3 / 2, 0);
+        auto* button = new QPushButton(plat::ToQt(g_GTex->GetLine("GI_App_About_Button", 0)), this);
+        button->setDefault(true);
+        button->setGeometry(m_label->geometry().right() + 1 + 2 * iw, ih / 4, iw * 5 / 2,
+                            button->sizeHint().height());
+        QObject::connect(button, &QPushButton::clicked, this, &QDialog::close);
+        setFixedSize(button->geometry().right() + 1 + ih / 4,
+                     m_label->geometry().bottom() + 1 + ih / 2);
+        if (m_owner) {
+            m_owner->setEnabled(false);
+            QRect r(QPoint(0, 0), size());
+            r.moveCenter(m_owner->frameGeometry().center());
+            move(r.topLeft());
+        }
+    }
+    ~AboutWindow() override
+    {
+        if (m_owner) {
+            m_owner->setEnabled(true);
+            m_owner->activateWindow();
+            m_owner->setFocus();
+        }
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const QString t = event->text();
+        if (t.size() == 1 && t.at(0).unicode() >= 0x20 && t.at(0).unicode() < 0x7F)
+            m_main.OnKeyChar(static_cast<char>(t.at(0).unicode()));
+        QDialog::keyPressEvent(event);
+    }
+
+private:
+    cuiMain& m_main;
+    QPointer<QWidget> m_owner;
+    QLabel* m_label = nullptr;
+};
+
+}  // namespace
+
+void cuiMain::ShowAbout()
+{
+    if (m_about)
+        return;
+    ResetTypedKeys();
+    m_about = new AboutWindow(*this, m_form);
+    m_about->show();
+}
+
+void cuiMain::ShowDebugCompare()
+{
+    QDialog form(m_form);
+    form.setWindowTitle(QStringLiteral("Debug compare"));
+    if (m_leftPanel) {
+        const QPoint at = m_leftPanel->mapToGlobal(QPoint(0, 0));
+        form.setGeometry(QRect(at, m_leftPanel->size()));
+    }
+    auto* layout = new QVBoxLayout(&form);
+    auto* memo = new QPlainTextEdit(&form);
+    memo->setObjectName(QStringLiteral("Memo"));
+    memo->setReadOnly(true);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    layout->addWidget(memo);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    auto* close = new QPushButton(QStringLiteral("Close"), &form);
+    close->setDefault(true);
+    QObject::connect(close, &QPushButton::clicked, &form, &QDialog::accept);
+    bottom->addWidget(close);
+    layout->addLayout(bottom);
+    const cmcEeprom& snap = m_doc.Compare();
+    const cmcEeprom& work = m_doc.Work();
+    QString text;
+    if (snap.GetSize() != work.GetSize()) {
+        text = QStringLiteral("Not match size !");
+    } else {
+        for (int32_t a = 0; a < work.GetSize(); ++a)
+            if (snap.GetByte(a) != work.GetByte(a))
+                text += plat::ToQt(
+                    txt::Format("%04X : %02X -> %02X\n", a, snap.GetByte(a), work.GetByte(a)));
+    }
+    memo->setPlainText(text);
+    m_doc.Compare().Assign(work);
+    execDialog(form);
 }

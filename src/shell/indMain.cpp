@@ -7,16 +7,21 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <cctype>
 
 #include "cells/ICellPopups.h"
 #include "cells/cmcCellIds.h"
 #include "cells/cmcFCache.h"
 #include "common/cmcEvMan.h"
 #include "common/indEnviron.h"
+#include "link/dst_CDrv_Result.h"
+#include "link/indCloneMan.h"
 #include "model/datChEdit.h"
 #include "model/indBlockMap.h"
 #include "overlay/OverlayBox.h"
 #include "overlay/cmcGTex.h"
+#include "platform/Fatal.h"
+#include "platform/Services.h"
 #include "platform/TextUtil.h"
 #include "platform/qt/QtServices.h"
 #include "rules/indActiveCell.h"
@@ -83,8 +88,10 @@ void indMain::EnterMakerMode()
 {
     if (m_doc.maker)
         return;
-    if (!ConfirmBox("GI_Mess_Maker_Caution"))
+    if (!ConfirmBox("GI_Mess_Maker_Caution")) {
+        m_makerKeyPos = 0;
         return;
+    }
     m_doc.maker = true;
     RefreshTitle();
     if (m_form) {
@@ -92,8 +99,24 @@ void indMain::EnterMakerMode()
         m_makerPanel->setObjectName(QStringLiteral("MakerPanel"));
         m_makerPanel->setStyleSheet(
             QStringLiteral("QLabel { background: #800000; color: white; padding: 0 6px; }"));
+        m_makerPanel->setAlignment(Qt::AlignCenter);
+        const QFontMetrics fm(m_makerPanel->font());
+        m_makerPanel->setMinimumWidth(fm.horizontalAdvance(m_makerPanel->text()) +
+                                      fm.horizontalAdvance(QStringLiteral("XX")));
         m_form->statusBar()->addPermanentWidget(m_makerPanel);
     }
+}
+
+void indMain::EnterExtendedMode()
+{
+    if (m_doc.extended)
+        return;
+    if (!ConfirmBox("GI_Mess_Extended_Caution"))
+        return;
+    m_doc.extended = true;
+    RefreshTitle();
+    if (g_EvMan)
+        g_EvMan->Send(ev::kRefreshUi);
 }
 
 void indMain::EnterFactoryAdjustMode()
@@ -356,9 +379,18 @@ bool indMain::RunCommand(int32_t cellId, int32_t index)
             PrintSheets(true);
             return true;
         case CL_Menu_Port_Usb:
+            PortDialog();
+            return true;
         case CL_Menu_Clone_Read:
+            CloneRead();
+            return true;
         case CL_Menu_Clone_Write:
+            StartCloneWrite();
+            return true;
         case CL_Menu_Clone_Info:
+            // The command, not the rules host's information block of the same name.
+            cuiMain::CloneInfo();
+            return true;
         case CL_Help_Contents:
         case CL_Menu_Lang:
         case CL_Menu_Ad_Read:
@@ -404,5 +436,143 @@ bool indMain::CommandChecked(int32_t cellId, int32_t index)
             return env && env->adjWindowOpen;
         default:
             return false;
+    }
+}
+
+// ---- the radio ----
+
+std::vector<uint8_t> indMain::CloneInfo() const
+{
+    if (!m_doc.RadioIdentified())
+        return {};
+    return std::vector<uint8_t>(m_doc.CloneInfo().begin(), m_doc.CloneInfo().end());
+}
+
+bool indMain::CloneBusy()
+{
+    return m_doc.CloneMan().IsBusy();
+}
+
+void indMain::OnCloneReadConnected(dst_CDrv_Result* result)
+{
+    if (!result || result->result != 0 || CloneBusy())
+        return;
+    if (m_doc.PasswordWanted(false))
+        m_passwordDone = ClonePasswordDialog();
+    else
+        m_passwordDone = true;
+    if (!m_passwordDone)
+        return;
+    m_passwordDone = false;
+    cuiMain::OnCloneReadConnected(result);
+}
+
+void indMain::StartCloneWrite()
+{
+    if (CloneBusy())
+        return;
+    if (g_EvMan)
+        g_EvMan->Send(ev::kCommitEdits);
+    if (m_doc.UsedChannels() == 0) {
+        OverlayBox("GI_AppMess_CloneErr_NoActualCh", plat::BoxIcon::Error, plat::BoxButtons::Ok);
+        return;
+    }
+    int errors = 0;
+    CountWarnings(&errors, nullptr);
+    if (errors != 0) {
+        OverlayBox("GI_Mess_DataError", plat::BoxIcon::Error, plat::BoxButtons::Ok);
+        return;
+    }
+    // Settings the radio never receives are named before anything is sent.
+    if (!ConfirmUnkept(true))
+        return;
+    m_writePending = false;
+    m_passwordDone = false;
+    cuiMain::StartCloneWrite();
+}
+
+void indMain::OnCloneWriteConnected(dst_CDrv_Result* result)
+{
+    if (!result || result->result != 0 || CloneBusy())
+        return;
+    if (!m_writePending) {
+        if (m_doc.maker && !ConfirmBox("GI_Mess_Maker_Caution"))
+            return;
+        if (m_doc.Work().GetByte(indDocument::kClonePasswordByte) != 0 &&
+            !ConfirmBox("GI_Mess_Confirm_CloneWriteClonePass"))
+            return;
+        if (!ConfirmBox("GI_Mess_Confirm_CloneWrite"))
+            return;
+        // The questions may have taken long: the radio is asked again before writing.
+        m_writePending = true;
+        ApplyLinkSettings();
+        if (!m_doc.CloneMan().Connect(&cuiMain::OnWriteConnected, static_cast<cuiMain*>(this)))
+            m_writePending = false;
+        return;
+    }
+    m_writePending = false;
+    if (m_doc.PasswordWanted(true))
+        m_passwordDone = ClonePasswordDialog();
+    else
+        m_passwordDone = true;
+    if (!m_passwordDone)
+        return;
+    m_passwordDone = false;
+    cmcEeprom copy;
+    std::vector<int32_t> ranges;
+    m_doc.PrepareCloneWrite(copy, ranges);
+    WriteImage(copy, ranges);
+}
+
+namespace {
+
+// The credit sequence and its message are put together only when needed.
+std::string CreditKeys()
+{
+    return txt::Format("%s%s%s", "tavo", "crew", "42");
+}
+
+std::string CreditText()
+{
+    return txt::Format("%s %s %s.", "Quorvex", "was written by the", "Tavo radio software crew");
+}
+
+}  // namespace
+
+void indMain::OnKeyChar(char c)
+{
+    cuiMain::OnKeyChar(c);
+    const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (!m_doc.maker) {
+        const std::string sequence = g_Environ ? g_Environ->makerReserveMode : std::string();
+        const int length = static_cast<int>(sequence.size());
+        if (m_makerKeyPos < length) {
+            if (lower == sequence[static_cast<size_t>(m_makerKeyPos)])
+                ++m_makerKeyPos;
+            else
+                m_makerKeyPos = lower == sequence[0] ? 1 : 0;
+        }
+        if (m_makerKeyPos >= length) {
+            EnterMakerMode();
+            return;
+        }
+    }
+    if (m_doc.ModelType() == 3) {
+        m_typed8.push_back(lower);
+        if (m_typed8.size() > 8)
+            m_typed8.erase(0, m_typed8.size() - 8);
+        if (m_typed8 == "zunkelah")
+            EnterExtendedMode();
+    }
+    m_typed32.push_back(lower);
+    if (m_typed32.size() > 32)
+        m_typed32.erase(0, m_typed32.size() - 32);
+    const std::string credit = CreditKeys();
+    if (m_typed32.size() >= credit.size() &&
+        m_typed32.compare(m_typed32.size() - credit.size(), credit.size(), credit) == 0) {
+        m_typed32.clear();
+        if (plat::IMessageBoxes* boxes = plat::Get().boxes)
+            boxes->Show(plat::ProgramName(), CreditText(), plat::BoxIcon::None,
+                        plat::BoxButtons::Ok);
     }
 }

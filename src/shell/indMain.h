@@ -1,5 +1,6 @@
 #pragma once
 #include <QStringList>
+#include <array>
 #include <memory>
 
 #include "model/datClipCh.h"
@@ -27,11 +28,21 @@ public:
     // (case-insensitively, otherwise exactly), in the order maker, factory adjustment.
     void ApplySwitches(const QStringList& arguments);
     void EnterMakerMode();
+    void EnterExtendedMode();
     void EnterFactoryAdjustMode();
     // Switches the model type; asked: the user chose it (confirmation, fresh document).
     void ChangeModelType(int modelType, bool ask);
     QLabel* MakerPanel() const { return m_makerPanel; }
     bool FactoryAdjustMode() const { return m_doc.factory; }
+
+    // ---- the radio ----
+    void StartCloneWrite() override;
+    void OnCloneReadConnected(dst_CDrv_Result* result) override;
+    void OnCloneWriteConnected(dst_CDrv_Result* result) override;
+    // The typed key sequences of the About box: maker mode, extended mode, the credits.
+    void OnKeyChar(char c) override;
+    bool CloneBusy();
+    int MakerKeyPosition() const { return m_makerKeyPos; }
 
     // ---- indRulesHost ----
     cmcEeprom& WorkImage() override { return m_doc.Work(); }
@@ -53,6 +64,7 @@ public:
     void OpenSheet(const std::string& reference) override { cuiMain::OpenSheet(reference); }
     datClipCh* Clipboard() override { return &m_clipboard; }
     int EditMenuItems() const override;
+    std::vector<uint8_t> CloneInfo() const override;
 
     // The rules every cell of the program runs through: the command cells of menus, tool
     // bar and tree here, every other cell in the model cell rules.
@@ -64,9 +76,18 @@ protected:
     // Removes the tree entries that do not apply to the model type and modes.
     void RemoveBranches();
     void NotYet();
+    void ResetTypedKeys() override { m_makerKeyPos = 0; }
 
 private:
     QLabel* m_makerPanel = nullptr;
+    // Clone write and password steps.
+    bool m_writePending = false;
+    bool m_passwordDone = false;
+    // Typed keys: the maker sequence's position, the last 8 and the last 32 characters.
+    int m_makerKeyPos = 0;
+    std::string m_typed8;
+    std::string m_typed32;
+    // The adjustment state of adjustment mode belongs here, beside the link's flags.
     datClipCh m_clipboard;
     cuiCellPopups m_popups;
     std::unique_ptr<indActiveCell> m_activeCell;

@@ -37,6 +37,8 @@ public:
         int infoByte15 = 0;    // identification byte 15 (bit 3: the radio wants a password)
         // The rest of the information block; the three fields above override its own.
         indCloneInfo info = DefaultInfo();
+        // Set: a read or write is refused (FA) unless this clone password came before it.
+        std::string clonePassword;
     };
     // The information a fresh simulated radio reports.
     static indCloneInfo DefaultInfo();
@@ -76,6 +78,8 @@ private:
     void OnWriteData(const CloneFrames::Bytes& frame, std::vector<uint8_t>& out);
     void OnWriteEnd(const CloneFrames::Bytes& frame, std::vector<uint8_t>& out);
     bool Struck() const;
+    // A locked radio takes a read or write only after its password; each needs its own.
+    bool PasswordRefused();
 
     Config m_config;
     std::vector<uint8_t> m_eeprom;
@@ -88,4 +92,5 @@ private:
     bool m_disconnected = false;
     int m_baud = 9600;
     uint32_t m_echoCount = 0;
+    std::string m_sessionPassword;
 };

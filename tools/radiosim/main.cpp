@@ -28,7 +28,8 @@ void Usage()
     std::fprintf(
         stderr,
         "usage: radiosim [--file CLONEFILE] [--link PATH] [--pace] [--fault NAME] [--after N]\n"
-        "                [--read-end HEX] [--password-wanted] [--info HEX]\n"
+        "                [--read-end HEX] [--password-wanted] [--clone-password TEXT]\n"
+        "                [--info HEX]\n"
         "--info: the 80 information bytes as 160 hexadecimal digits\n"
         "faults: none echo bad-echo silence bad-checksum lower-hex wrong-count\n"
         "        refuse drop disconnect\n");
@@ -76,6 +77,9 @@ int main(int argc, char** argv)
             sim.config().infoByte15 = sim.config().info.password;
         } else if (a == "--password-wanted") {
             sim.config().infoByte15 = 0x08;
+        } else if (a == "--clone-password") {
+            sim.config().infoByte15 = 0x08;
+            sim.config().clonePassword = value();
         } else {
             Usage();
             return 2;
