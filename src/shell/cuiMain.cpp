@@ -50,7 +50,9 @@
 #include "print/cuiPrinter.h"
 #include "sheets/cuiImageList.h"
 #include "sheets/cuiSheet.h"
+#include "sheets/model/iuiSh_ChBank.h"
 #include "sheets/model/iuiSh_Common.h"
+#include "sheets/model/iuiSh_Mch.h"
 #include "shell/SheetReference.h"
 #include "shell/TForm1.h"
 #include "shell/cuiCloneProgress.h"
@@ -359,6 +361,11 @@ cuiSheetPage* cuiMain::CreateSheet(QWidget* parent, const std::string& reference
         if (r.kind == "St_Common")
             sheet =
                 new iuiSh_Common(page->Body(), nullptr, 0, 0, g_GTex, r.entry, m_imageList.get());
+        else if (r.kind == "St_ChBank")
+            sheet =
+                new iuiSh_ChBank(page->Body(), nullptr, 0, 0, g_GTex, r.entry, m_imageList.get());
+        else if (r.hasParameter && !r.parameter.empty() && r.parameter[0] == 'M')
+            sheet = new iuiSh_Mch(page->Body(), nullptr, 0, 0, g_GTex, r.entry, m_imageList.get());
         else
             sheet = new cuiSheet(page->Body(), nullptr, 0, 0, g_GTex, r.entry, m_imageList.get());
         sheet->SetDisplayName(reference);

@@ -16,6 +16,7 @@
 #include "common/indEnviron.h"
 #include "link/dst_CDrv_Result.h"
 #include "link/indCloneMan.h"
+#include "model/datChBanks.h"
 #include "model/datChEdit.h"
 #include "model/indBlockMap.h"
 #include "overlay/OverlayBox.h"
@@ -274,8 +275,15 @@ void indMain::RemoveBranches()
     if (QTreeWidgetItem* top = m_tree->FindBySheet("GI_Sheet_Memory_CH_Top")) {
         m_tree->DeleteChildren(top);
         const char* name = indDocument::ModelTypeName(type);
-        m_tree->AddNode(
-            top, txt::Format(g_GTex->GetLine("GI_Tree_Branch_Mch_Free", 0).c_str(), name, 0));
+        // In bank mode every bank has its node ("Bank 1" to "Bank 8"), otherwise the one bank.
+        if (datBankSize(m_doc.Work(), 1) != 0) {
+            const std::string line = g_GTex->GetLine("GI_Tree_Branch_Mch_Free", 1);
+            for (int b = 0; b < kDatBanks; ++b)
+                m_tree->AddNode(top, txt::Format(line.c_str(), name, b, b + 1));
+        } else {
+            m_tree->AddNode(
+                top, txt::Format(g_GTex->GetLine("GI_Tree_Branch_Mch_Free", 0).c_str(), name, 0));
+        }
         top->setExpanded(true);
     }
     t->blockSignals(false);
