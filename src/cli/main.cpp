@@ -16,7 +16,9 @@
 #include "common/cmcEeprom.h"
 #include "link/dst_CDrv_Result.h"
 #include "link/indCloneMan.h"
+#include "model/CheckImageIdentity.h"
 #include "model/indDocument.h"
+#include "overlay/OverlayFormat.h"
 #include "overlay/cmcGTex.h"
 #include "platform/Fatal.h"
 #include "platform/IClock.h"
@@ -140,9 +142,8 @@ int main(int argc, char** argv)
     if (o.command == "check") {
         const int code = doc.OpenFile(o.file);
         if (code == 0)
-            std::printf("%s\n", txt::Format(texts.GetLine("GI_Mess_Cli_CheckDone", 0).c_str(),
-                                            o.file.c_str())
-                                    .c_str());
+            std::printf("%s\n",
+                        OvlFormat(texts.GetLine("GI_Mess_Cli_CheckDone", 0), {o.file}).c_str());
         return code;
     }
 
@@ -185,8 +186,8 @@ int main(int argc, char** argv)
     if (RunLink(loop, link) != 0)
         return link.result;
     if (o.command == "info") {
-        std::printf("%s\n", txt::Format(texts.GetLine("GI_Mess_Cli_Identified", 0).c_str(),
-                                        doc.RadioModelCode(), doc.RadioSubCode(), doc.ReadEnd())
+        std::printf("%s\n", OvlFormat(texts.GetLine("GI_Mess_Cli_Identified", 0),
+                                      {doc.RadioModelCode(), doc.RadioSubCode(), doc.ReadEnd()})
                                 .c_str());
         return 0;
     }
@@ -216,9 +217,8 @@ int main(int argc, char** argv)
         doc.TakeCloneRead(transfer.image);
         const int code = doc.SaveFile(o.file);
         if (code == 0)
-            std::printf("%s\n", txt::Format(texts.GetLine("GI_Mess_Cli_ReadDone", 0).c_str(),
-                                            o.file.c_str())
-                                    .c_str());
+            std::printf("%s\n",
+                        OvlFormat(texts.GetLine("GI_Mess_Cli_ReadDone", 0), {o.file}).c_str());
         return code;
     }
     cmcEeprom prepared;
@@ -227,8 +227,6 @@ int main(int argc, char** argv)
     man.Write(prepared, ranges.data(), &Done::Call, &transfer);
     if (RunLink(loop, transfer) != 0)
         return transfer.result;
-    std::printf(
-        "%s\n",
-        txt::Format(texts.GetLine("GI_Mess_Cli_WriteDone", 0).c_str(), o.file.c_str()).c_str());
+    std::printf("%s\n", OvlFormat(texts.GetLine("GI_Mess_Cli_WriteDone", 0), {o.file}).c_str());
     return 0;
 }

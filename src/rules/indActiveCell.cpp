@@ -14,6 +14,7 @@
 #include "overlay/cmcGTex.h"
 #include "platform/Fatal.h"
 #include "platform/TextUtil.h"
+#include "rules/AdjustCells.h"
 #include "rules/indBankRules.h"
 #include "rules/indChannelRules.h"
 #include "rules/indCheckRules.h"
@@ -291,7 +292,7 @@ void indActiveCell::RowCommand(indRuleRequest& r, int32_t kind)
 void indActiveCell::Help(indRuleRequest& r)
 {
     const int context = m_host.HelpContextOf(r.Cell().id);
-    if (context != 0)
+    if (context != 0 || m_host.HelpReportsMissingTopics())
         m_host.ShowHelp(context);
     else
         OverlayBox("GI_AppMess_NoHelp", plat::BoxIcon::Information, plat::BoxButtons::Ok);
@@ -369,7 +370,7 @@ void indActiveCell::Dispatch(indRuleRequest& r)
     if (r.id >= 0 && r.id < kIdCount &&
         (ListItem(r) || PopupItem(r) || indInfoCells::Handle(r) || indChannelRules::Handle(r) ||
          indBankRules::Handle(r) || indCheckRules::Handle(r) || indListRules::Handle(r) ||
-         indGenericRules::Handle(r)))
+         AdjustCells::Handle(r) || indGenericRules::Handle(r)))
         return;
     r.capsule.text = txt::Format("%d *Yet*", r.id);
 }

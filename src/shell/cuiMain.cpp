@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
@@ -44,10 +45,14 @@
 #include "maker/cuiDebugWin.h"
 #include "maker/cuiEeDebugWin.h"
 #include "overlay/OverlayBox.h"
+#include "overlay/OverlayFormat.h"
+#include "overlay/OverlayLanguages.h"
 #include "overlay/cmcGTex.h"
+#include "overlay/cmcHelpGTex.h"
 #include "platform/TextUtil.h"
 #include "platform/qt/QtServices.h"
 #include "print/cuiPrinter.h"
+#include "sheets/cuiGrid.h"
 #include "sheets/cuiImageList.h"
 #include "sheets/cuiSheet.h"
 #include "sheets/model/iuiSh_ChBank.h"
@@ -57,6 +62,8 @@
 #include "shell/TForm1.h"
 #include "shell/cuiCloneProgress.h"
 #include "shell/cuiCloneUi.h"
+#include "shell/cuiHtmlHelp.h"
+#include "shell/cuiLanguage.h"
 #include "shell/cuiMainPrintHost.h"
 #include "shell/cuiMenu.h"
 #include "shell/cuiOptDialog.h"
@@ -68,17 +75,32 @@ cuiMain* g_Main = nullptr;
 
 namespace {
 
-// Number of languages in the base overlay's list (at most 255).
-int LanguageCount(cmcGTex& base)
+// The desktop's language, as the C library would take it for messages.
+std::string DesktopLocale()
 {
-    int n = 0;
-    for (; n < 255; ++n) {
-        std::string line = base.GetLine("GI_Sys_Language", n);
-        if (!line.empty() && line[0] == '#')
-            break;
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QByteArray v = qgetenv(name);
+        if (!v.isEmpty())
+            return v.toStdString();
     }
-    return n;
+    return std::string();
 }
+
+// F1 in a sheet's grid asks for the current cell's help rather than the contents that the
+// menu's F1 opens.
+class F1Claim : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::ShortcutOverride &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
+            static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+            event->accept();
+            return true;
+        }
+        return false;
+    }
+};
 
 void PeriodicTask(void* context, cmcTask*)
 {
@@ -98,6 +120,14 @@ std::string DocumentsFolder()
 
 }  // namespace
 
+void cuiMain::OpenMainOverlay(int language)
+{
+    // The code page is set first: the store's readers split lines by it.
+    txt::SetCodePage(ovlLang::CodePage(*g_BaseGTex, language));
+    const std::string file = ovlLang::File(*g_BaseGTex, language);
+    g_GTex->Open(file.empty() ? std::string() : ProgramDir() + file);
+}
+
 std::string cuiMain::ProgramDir()
 {
     std::string dir;
@@ -112,12 +142,20 @@ cuiMain::cuiMain(const std::string& programCode, int imageSize)
 {
     const std::string dir = ProgramDir();
     g_BaseGTex->Open(txt::Format("%s%s.OVL", dir.c_str(), m_programCode.c_str()));
-    if (g_Environ && g_Environ->language >= LanguageCount(*g_BaseGTex))
-        g_Environ->language = 0;
-    const int lang = g_Environ ? g_Environ->language : 0;
-    const std::string file =
-        txt::Field(g_BaseGTex->GetLine("GI_Sys_Language", lang), '\t', 1).value_or("");
-    g_GTex->Open(file.empty() ? std::string() : dir + file);
+    const int count = ovlLang::Count(*g_BaseGTex);
+    if (g_Environ) {
+        // The very first start speaks the desktop's language when we ship it.
+        if (g_Environ->firstStart)
+            if (const int n = ovlLang::ForLocale(*g_BaseGTex, DesktopLocale()); n >= 0)
+                g_Environ->language = n;
+        if (g_Environ->language >= count || g_Environ->language < 0)
+            g_Environ->language = 0;
+        // A language whose overlay has gone since the last run starts in the first one.
+        if (g_Environ->language != 0 &&
+            !ovlLang::Usable(dir + ovlLang::File(*g_BaseGTex, g_Environ->language)))
+            g_Environ->language = 0;
+    }
+    OpenMainOverlay(g_Environ ? g_Environ->language : 0);
     if (g_HelpGTex)
         g_HelpGTex->Open(txt::Format("%s%sH.OVL", dir.c_str(), m_programCode.c_str()));
 
@@ -164,6 +202,7 @@ cuiMain::~cuiMain()
     cmcTask::Dispose(m_task);
     if (g_EvMan)
         g_EvMan->Unsubscribe(&cuiMain::OnEvent, this);
+    m_help.reset();
     delete m_tree;
     delete m_toolBar;
     delete m_menu;
@@ -236,12 +275,7 @@ void cuiMain::CreateUi(TForm1* form, const QList<QIcon>& treeImages,
     m_toolBarImages = toolBarImages;
 
     m_menu = new cuiMenu(form->menuBar(), *g_GTex, "GI_Menu_Main", toolBarImages);
-    m_menu->Build();
-    // The edit menu holds the current sheet's popup items; until a sheet gives some it
-    // shows a placeholder.
-    if (QAction* edit = m_menu->FindById(CL_Menu_Edit_Top); edit && !edit->menu() && g_EvMan)
-        g_EvMan->SendText(ev::kAppendSubMenu, reinterpret_cast<intptr_t>(m_menu), CL_Menu_Edit_Top,
-                          "GI_PMenu_NoItem");
+    BuildMenu();
     m_toolBar = new cuiToolBar(form, *g_GTex, "GI_ToolBar_Main", toolBarImages);
     m_toolBar->Build();
     m_toolBar->Control()->setVisible(!g_Environ || g_Environ->toolbarVisible);
@@ -291,6 +325,16 @@ void cuiMain::CreateUi(TForm1* form, const QList<QIcon>& treeImages,
     m_task->SetInterval(50);
     UpdateTitle();
     form->show();
+}
+
+void cuiMain::BuildMenu()
+{
+    m_menu->Build();
+    // The edit menu holds the current sheet's popup items; until a sheet gives some it
+    // shows a placeholder.
+    if (QAction* edit = m_menu->FindById(CL_Menu_Edit_Top); edit && !edit->menu() && g_EvMan)
+        g_EvMan->SendText(ev::kAppendSubMenu, reinterpret_cast<intptr_t>(m_menu), CL_Menu_Edit_Top,
+                          "GI_PMenu_NoItem");
 }
 
 void cuiMain::RefreshTitle()
@@ -391,6 +435,11 @@ void cuiMain::OpenSheet(const std::string& reference)
     m_rightPanel->layout()->addWidget(m_sheet);
     m_sheet->show();
     m_sheet->ShowSheet(resetColumnWidths);
+    if (QWidget* grid = m_sheet->Grid()) {
+        if (!m_f1Claim)
+            m_f1Claim = std::make_unique<F1Claim>();
+        grid->installEventFilter(m_f1Claim.get());
+    }
     resetColumnWidths = false;
     if (m_focusGridOnOpen && m_sheet->Grid() && m_sheet->Grid()->focusPolicy() != Qt::NoFocus)
         m_sheet->Grid()->setFocus();
@@ -540,8 +589,7 @@ cuiMain::Answer cuiMain::ConfirmDiscard(bool another)
         g_EvMan->Send(ev::kCommitEdits);
     const std::string text =
         another ? g_GTex->GetLines("GI_Mess_Confirm_WriteAnother")
-                : txt::Format(g_GTex->GetLines("GI_Mess_Confirm_WriteFile").c_str(),
-                              m_doc.DisplayName().c_str());
+                : OvlFormat(g_GTex->GetLines("GI_Mess_Confirm_WriteFile"), {m_doc.DisplayName()});
     if (!m_doc.Modified())
         return kYes;
     const plat::BoxResult r =
@@ -638,11 +686,9 @@ bool cuiMain::ConfirmUnkept(bool cloneWrite)
     for (const std::string& s : sheets)
         list += "\n    " + s;
     const std::string text =
-        txt::Format(g_GTex
-                        ->GetLines(cloneWrite ? "GI_AppMess_Confirm_UnkeptWrite"
-                                              : "GI_AppMess_Confirm_UnkeptChanges")
-                        .c_str(),
-                    list.c_str());
+        OvlFormat(g_GTex->GetLines(cloneWrite ? "GI_AppMess_Confirm_UnkeptWrite"
+                                              : "GI_AppMess_Confirm_UnkeptChanges"),
+                  {list});
     return OverlayTextBox(text, plat::BoxIcon::Warning, plat::BoxButtons::OkCancel) ==
            plat::BoxResult::Ok;
 }
@@ -709,425 +755,7 @@ void cuiMain::PrintSheets(bool all)
         m_printer->PrintSheets(all, m_sheet ? m_sheet->Sheet() : nullptr);
 }
 
-// ---- radio commands ----
-
-void cuiMain::UseLinkPort(IPort* port)
-{
-    m_doc.UseLinkPort(port);
-    m_doc.CloneMan().SetUi(m_cloneUi.get());
-}
-
-void cuiMain::ApplyLinkSettings()
-{
-    indCloneMan& man = m_doc.CloneMan();
-    if (g_Environ) {
-        man.SetPort(g_Environ->comPort);
-        man.SetHighSpeed(g_Environ->comSpeedHigh != 0);
-    }
-    man.SetImageSize(m_imageSize);
-}
-
-void cuiMain::CloneRead()
-{
-    if (m_doc.CloneMan().IsBusy())
-        return;
-    if (ConfirmDiscard(false) == kCancel)
-        return;
-    ApplyLinkSettings();
-    m_doc.CloneMan().Connect(&cuiMain::OnReadConnected, this);
-}
-
-void cuiMain::OnReadConnected(void* context, dst_CDrv_Result* result)
-{
-    static_cast<cuiMain*>(context)->OnCloneReadConnected(result);
-}
-
-void cuiMain::OnCloneReadConnected(dst_CDrv_Result* result)
-{
-    if (!result || result->result != 0 || m_doc.CloneMan().IsBusy())
-        return;
-    std::vector<int32_t> ranges;
-    const int refused = m_doc.CloneReadRanges(ranges);
-    if (refused != 0) {
-        OverlayTextBox(indCloneMan::MessageFor(refused, 2, 0, std::string(), std::string()),
-                       plat::BoxIcon::Error, plat::BoxButtons::Ok);
-        return;
-    }
-    ApplyLinkSettings();
-    m_doc.CloneMan().Read(ranges.data(), &cuiMain::OnReadDone, this);
-}
-
-void cuiMain::OnReadDone(void* context, dst_CDrv_Result* result)
-{
-    auto* self = static_cast<cuiMain*>(context);
-    if (!result || result->result != 0)
-        return;
-    const int type = self->m_doc.ModelType();
-    self->m_doc.TakeCloneRead(result->image);
-    if (g_Environ)
-        g_Environ->modelType = self->m_doc.ModelType();
-    self->AfterCloneRead();
-    self->UpdateTitle();
-    self->CloseSheet();
-    if (type != self->m_doc.ModelType())
-        self->RefreshTitle();
-    else if (g_EvMan)
-        g_EvMan->Send(ev::kTreeRebuilt);
-}
-
-void cuiMain::StartCloneWrite()
-{
-    if (m_doc.CloneMan().IsBusy())
-        return;
-    if (g_EvMan)
-        g_EvMan->Send(ev::kCommitEdits);
-    ApplyLinkSettings();
-    m_doc.CloneMan().Connect(&cuiMain::OnWriteConnected, this);
-}
-
-void cuiMain::OnWriteConnected(void* context, dst_CDrv_Result* result)
-{
-    static_cast<cuiMain*>(context)->OnCloneWriteConnected(result);
-}
-
-void cuiMain::OnCloneWriteConnected(dst_CDrv_Result* result)
-{
-    if (!result || result->result != 0 || m_doc.CloneMan().IsBusy())
-        return;
-    cmcEeprom copy;
-    std::vector<int32_t> ranges;
-    m_doc.PrepareCloneWrite(copy, ranges);
-    WriteImage(copy, ranges);
-}
-
-void cuiMain::WriteImage(const cmcEeprom& image, const std::vector<int32_t>& ranges)
-{
-    ApplyLinkSettings();
-    m_doc.CloneMan().Write(image, ranges.data(), &cuiMain::OnWriteDone, this);
-}
-
-void cuiMain::OnWriteDone(void* context, dst_CDrv_Result* result)
-{
-    auto* self = static_cast<cuiMain*>(context);
-    if (!result || result->result != 0)
-        return;
-    self->CloseSheet();
-    OverlayBox("GI_Mess_CloneWrite_Succeeded", plat::BoxIcon::Information, plat::BoxButtons::Ok);
-}
-
-void cuiMain::CloneInfo()
-{
-    if (m_doc.CloneMan().IsBusy())
-        return;
-    ApplyLinkSettings();
-    m_doc.CloneMan().Connect(&cuiMain::OnInfoConnected, this);
-}
-
-void cuiMain::OnInfoConnected(void* context, dst_CDrv_Result* result)
-{
-    auto* self = static_cast<cuiMain*>(context);
-    if (!result || result->result != 0 || !self->m_form)
-        return;
-    if (self->m_information)
-        delete self->m_information.data();
-    if (!self->m_imageList)
-        self->m_imageList = std::make_unique<cuiImageList>(self->m_treeImages);
-    self->m_information = new cuiInformation(self->m_form, AppTitle(), g_GTex, "GI_Sheet_CloneInfo",
-                                             self->m_imageList.get());
-    self->m_information->show();
-    self->m_information->OkButton()->setFocus();
-}
-
-// ---- dialogs ----
-
-namespace {
-
-// The serial devices of the port list, as the port dialog shows them.
-struct PortRow {
-    int number;
-    std::string stableName;  // the /dev/serial/by-id name, when there is one
-    std::string device;      // the device node it leads to
-    bool mayOpen;
-};
-
-std::vector<PortRow> PortRows(const cmcPortTable& table)
-{
-    std::vector<PortRow> rows;
-    for (const cmcPortTable::Entry& e : table.Entries()) {
-        PortRow r{e.number, std::string(), e.device, true};
-        if (e.device.find("/serial/by-id/") != std::string::npos)
-            r.stableName = e.device;
-        char resolved[4096];
-        if (realpath(e.device.c_str(), resolved))
-            r.device = resolved;
-        r.mayOpen = access(r.device.c_str(), R_OK | W_OK) == 0 || errno != EACCES;
-        rows.push_back(std::move(r));
-    }
-    return rows;
-}
-
-}  // namespace
-
-bool cuiMain::PortDialog()
-{
-    cuiOptDialog::Shape shape;
-    shape.prefix = "GI_AppInd_Opt_ComSel";
-    shape.maxBytes = 4;
-    shape.widthSample = "255WWWW";
-    cuiOptDialog dialog(m_form, shape);
-    dialog.SetText(std::to_string(g_Environ ? g_Environ->comPort : 1));
-
-    // The devices found, to pick one instead of typing its number.
-    auto* box = new QWidget;
-    auto* layout = new QVBoxLayout(box);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* list = new QTreeWidget(box);
-    list->setObjectName(QStringLiteral("PortList"));
-    list->setRootIsDecorated(false);
-    list->setHeaderLabels({plat::ToQt(g_GTex->GetLine("GI_AppInd_Opt_ComSel_Columns", 0)),
-                           plat::ToQt(g_GTex->GetLine("GI_AppInd_Opt_ComSel_Columns", 1)),
-                           plat::ToQt(g_GTex->GetLine("GI_AppInd_Opt_ComSel_Columns", 2))});
-    auto* state = new QLabel(box);
-    state->setObjectName(QStringLiteral("PortState"));
-    state->setWordWrap(true);
-    state->setTextFormat(Qt::PlainText);
-    const std::vector<PortRow> rows = PortRows(portTable ? *portTable : cmcPortTable::System());
-    for (const PortRow& r : rows) {
-        auto* item = new QTreeWidgetItem(list);
-        item->setText(0, QString::number(r.number));
-        item->setText(1, plat::ToQt(r.stableName.empty() ? std::string("-") : r.stableName));
-        item->setText(2, plat::ToQt(r.device));
-        if (!r.mayOpen) {
-            item->setForeground(0, list->palette().color(QPalette::Disabled, QPalette::Text));
-            item->setToolTip(
-                2, plat::ToQt(txt::Format(g_GTex->GetLines("GI_AppInd_Opt_ComSel_NoAccess").c_str(),
-                                          r.device.c_str())));
-        }
-        if (g_Environ && r.number == g_Environ->comPort)
-            list->setCurrentItem(item);
-    }
-    if (rows.empty())
-        state->setText(plat::ToQt(g_GTex->GetLines("GI_AppInd_Opt_ComSel_NoDevices")));
-    auto describe = [rows, state](int number) {
-        state->clear();
-        for (const PortRow& r : rows)
-            if (r.number == number && !r.mayOpen)
-                state->setText(plat::ToQt(txt::Format(
-                    g_GTex->GetLines("GI_AppInd_Opt_ComSel_NoAccess").c_str(), r.device.c_str())));
-    };
-    QObject::connect(list, &QTreeWidget::currentItemChanged, box,
-                     [&dialog, describe](QTreeWidgetItem* item) {
-                         if (!item)
-                             return;
-                         dialog.Edit()->setText(item->text(0));
-                         describe(item->text(0).toInt());
-                     });
-    if (g_Environ)
-        describe(g_Environ->comPort);
-    list->resizeColumnToContents(0);
-    list->resizeColumnToContents(1);
-    list->resizeColumnToContents(2);
-    int width = 24;
-    for (int c = 0; c < 3; ++c)
-        width += list->columnWidth(c);
-    list->setMinimumSize(std::clamp(width, 360, 900), 140);
-    layout->addWidget(list);
-    layout->addWidget(state);
-    state->setMinimumHeight(QFontMetrics(state->font()).lineSpacing() * 3);
-    box->setFixedSize(list->minimumWidth(), 140 + state->minimumHeight() + 6);
-    dialog.SetExtra(box);
-
-    dialog.check = [](cuiOptDialog& d) {
-        std::string text;
-        d.Text(text);
-        const std::string trimmed = txt::Trim(text);
-        const bool digits =
-            !trimmed.empty() && trimmed.find_first_not_of("0123456789") == std::string::npos;
-        const int number = digits && trimmed.size() <= 4 ? std::stoi(trimmed) : 0;
-        if (number < 1 || number > 256) {
-            OverlayBox("GI_AppInd_Opt_ComSel_OutofRange", plat::BoxIcon::Error,
-                       plat::BoxButtons::Ok);
-            d.Edit()->setFocus();
-            return false;
-        }
-        if (g_Environ)
-            g_Environ->comPort = number;
-        return true;
-    };
-    const bool accepted = execDialog(dialog) == QDialog::Accepted;
-    if (accepted && g_EvMan)
-        g_EvMan->Send(ev::kRefreshUi);
-    return accepted;
-}
-
-bool cuiMain::ClonePasswordDialog()
-{
-    cuiOptDialog::Shape shape;
-    shape.prefix = "GI_AppInd_Opt_ClonePwd";
-    shape.maxBytes = 16;
-    shape.masked = true;
-    shape.widthSample = "****************WWWW";
-    shape.widenForEdit = true;
-    cuiOptDialog dialog(m_form, shape);
-    dialog.check = [this](cuiOptDialog& d) {
-        std::string text;
-        if (!d.Text(text) || text.empty() || text.size() > 16) {
-            OverlayBox("GI_AppInd_Opt_ClonePwd_OutofRange", plat::BoxIcon::Error,
-                       plat::BoxButtons::Ok);
-            d.Edit()->setFocus();
-            return false;
-        }
-        m_doc.CloneMan().SetPassword(text);
-        m_doc.CloneMan().SetSendPassword(true);
-        return true;
-    };
-    return execDialog(dialog) == QDialog::Accepted;
-}
-
-bool cuiMain::AdjustPasswordDialog()
-{
-    const std::string stored = g_Environ ? g_Environ->adjustMode : std::string();
-    if (stored.empty())
-        m_adjustUnlocked = true;
-    if (m_adjustUnlocked)
-        return true;
-    cuiOptDialog::Shape shape;
-    shape.prefix = "GI_AppInd_Opt_AdjReadPwd";
-    shape.maxBytes = 8;
-    shape.masked = true;
-    shape.widthSample = "WWWWWWWWWWWW";
-    shape.heightSample = shape.widthSample;
-    shape.widenForEdit = true;
-    cuiOptDialog dialog(m_form, shape);
-    dialog.check = [this, stored](cuiOptDialog& d) {
-        std::string text;
-        const bool encoded = d.Text(text);
-        // Eight bytes, padded with zero bytes, decide.
-        auto padded = [](std::string t) {
-            t.resize(8, '\0');
-            return t;
-        };
-        if (encoded && !text.empty() && text.size() <= 8 && padded(text) == padded(stored)) {
-            m_adjustUnlocked = true;
-            if (g_EvMan)
-                g_EvMan->Post(ev::kRedrawAll);
-        } else {
-            OverlayBox("GI_AppInd_Opt_AdjReadPwd_Error", plat::BoxIcon::Error,
-                       plat::BoxButtons::Ok);
-        }
-        return true;
-    };
-    execDialog(dialog);
-    return m_adjustUnlocked;
-}
-
-namespace {
-
-// The About box: passes every typed character to the main object.
-class AboutWindow : public QDialog {
-public:
-    AboutWindow(cuiMain& main, QWidget* owner) : QDialog(nullptr), m_main(main), m_owner(owner)
-    {
-        setAttribute(Qt::WA_DeleteOnClose);
-        setObjectName(QStringLiteral("About"));
-        setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-        setWindowTitle(plat::ToQt(g_GTex->GetLine("GI_App_About_Caption", 0)));
-        const QIcon icon = owner ? owner->windowIcon() : QIcon();
-        const int iw = 32, ih = 32;
-        auto* image = new QLabel(this);
-        image->setPixmap(icon.pixmap(iw, ih));
-        image->setGeometry(iw / 2, ih / 2, iw, ih);
-        const indEnviron* env = g_Environ;
-        const std::string text = txt::Format(
-            g_GTex->GetLines("GI_App_About_Label_Reg").c_str(), env ? env->userName.c_str() : "",
-            env ? env->companyName.c_str() : "", env ? env->serialNumber.c_str() : "");
-        m_label = new QLabel(plat::ToQt(text), this);
-        m_label->setObjectName(QStringLiteral("AboutText"));
-        m_label->setTextFormat(Qt::PlainText);
-        m_label->adjustSize();
-        m_label->move(iw * 3 / 2, 0);
-        auto* button = new QPushButton(plat::ToQt(g_GTex->GetLine("GI_App_About_Button", 0)), this);
-        button->setDefault(true);
-        button->setGeometry(m_label->geometry().right() + 1 + 2 * iw, ih / 4, iw * 5 / 2,
-                            button->sizeHint().height());
-        QObject::connect(button, &QPushButton::clicked, this, &QDialog::close);
-        setFixedSize(button->geometry().right() + 1 + ih / 4,
-                     m_label->geometry().bottom() + 1 + ih / 2);
-        if (m_owner) {
-            m_owner->setEnabled(false);
-            QRect r(QPoint(0, 0), size());
-            r.moveCenter(m_owner->frameGeometry().center());
-            move(r.topLeft());
-        }
-    }
-    ~AboutWindow() override
-    {
-        if (m_owner) {
-            m_owner->setEnabled(true);
-            m_owner->activateWindow();
-            m_owner->setFocus();
-        }
-    }
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override
-    {
-        const QString t = event->text();
-        if (t.size() == 1 && t.at(0).unicode() >= 0x20 && t.at(0).unicode() < 0x7F)
-            m_main.OnKeyChar(static_cast<char>(t.at(0).unicode()));
-        QDialog::keyPressEvent(event);
-    }
-
-private:
-    cuiMain& m_main;
-    QPointer<QWidget> m_owner;
-    QLabel* m_label = nullptr;
-};
-
-}  // namespace
-
-void cuiMain::ShowAbout()
-{
-    if (m_about)
-        return;
-    ResetTypedKeys();
-    m_about = new AboutWindow(*this, m_form);
-    m_about->show();
-}
-
-void cuiMain::ShowDebugCompare()
-{
-    QDialog form(m_form);
-    form.setWindowTitle(QStringLiteral("Debug compare"));
-    if (m_leftPanel) {
-        const QPoint at = m_leftPanel->mapToGlobal(QPoint(0, 0));
-        form.setGeometry(QRect(at, m_leftPanel->size()));
-    }
-    auto* layout = new QVBoxLayout(&form);
-    auto* memo = new QPlainTextEdit(&form);
-    memo->setObjectName(QStringLiteral("Memo"));
-    memo->setReadOnly(true);
-    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    layout->addWidget(memo);
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch(1);
-    auto* close = new QPushButton(QStringLiteral("Close"), &form);
-    close->setDefault(true);
-    QObject::connect(close, &QPushButton::clicked, &form, &QDialog::accept);
-    bottom->addWidget(close);
-    layout->addLayout(bottom);
-    const cmcEeprom& snap = m_doc.Compare();
-    const cmcEeprom& work = m_doc.Work();
-    QString text;
-    if (snap.GetSize() != work.GetSize()) {
-        text = QStringLiteral("Not match size !");
-    } else {
-        for (int32_t a = 0; a < work.GetSize(); ++a)
-            if (snap.GetByte(a) != work.GetByte(a))
-                text += plat::ToQt(
-                    txt::Format("%04X : %02X -> %02X\n", a, snap.GetByte(a), work.GetByte(a)));
-    }
-    memo->setPlainText(text);
-    m_doc.Compare().Assign(work);
-    execDialog(form);
+OvlFormat(g_GTex->GetLines(cloneWrite ? "GI_AppMess_Confirm_UnkeptWrite"
+                                      : "GI_AppMess_Confirm_UnkeptChanges"),
+          {list});
 }

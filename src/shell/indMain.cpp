@@ -20,7 +20,9 @@
 #include "model/datChEdit.h"
 #include "model/indBlockMap.h"
 #include "overlay/OverlayBox.h"
+#include "overlay/OverlayFormat.h"
 #include "overlay/cmcGTex.h"
+#include "overlay/cmcHelpGTex.h"
 #include "platform/Fatal.h"
 #include "platform/Services.h"
 #include "platform/TextUtil.h"
@@ -63,8 +65,15 @@ int indMain::Rules(void* context, cmcCellCapsule* capsule, int mode)
     auto* self = static_cast<indMain*>(context);
     const cmcCellObj* cell = capsule ? capsule->cell : nullptr;
     if (cell &&
-        ((cell->id >= CL_Menu_File_New && cell->id <= CallSheet) || cell->id == CL_PMenu_NoItem))
+        ((cell->id >= CL_Menu_File_New && cell->id <= CallSheet) || cell->id == CL_PMenu_NoItem ||
+         cell->id == CL_Langage_Select || cell->id == Flex_Language_ChNo))
         return ShellRules(static_cast<indRulesHost*>(self), capsule, mode);
+    // F1 on a sheet's cell is its help, in a pop-up at the cell.
+    if (cell && capsule->key == cmcCellCapsule::kKeyF1 && capsule->command == 0 && mode == 1) {
+        self->AnchorHelpAtCurrentCell();
+        capsule->key = 0;
+        capsule->command = CL_PMenu_Help;
+    }
     return indActiveCell::Rules(self->m_activeCell.get(), capsule, mode);
 }
 
@@ -279,10 +288,10 @@ void indMain::RemoveBranches()
         if (datBankSize(m_doc.Work(), 1) != 0) {
             const std::string line = g_GTex->GetLine("GI_Tree_Branch_Mch_Free", 1);
             for (int b = 0; b < kDatBanks; ++b)
-                m_tree->AddNode(top, txt::Format(line.c_str(), name, b, b + 1));
+                m_tree->AddNode(top, OvlFormat(line, {name, b, b + 1}));
         } else {
-            m_tree->AddNode(
-                top, txt::Format(g_GTex->GetLine("GI_Tree_Branch_Mch_Free", 0).c_str(), name, 0));
+            m_tree->AddNode(top,
+                            OvlFormat(g_GTex->GetLine("GI_Tree_Branch_Mch_Free", 0), {name, 0}));
         }
         top->setExpanded(true);
     }
@@ -309,12 +318,23 @@ void indMain::PackWorkImage()
     indBlockMap::Pack(m_doc.Work());
 }
 
-int indMain::HelpContextOf(int32_t)
+int indMain::HelpContextOf(int32_t cellId)
 {
-    return 0;
+    if (!g_HelpGTex)
+        return 0;
+    return g_HelpGTex->CellContext(IdName(cellId), cellId);
 }
 
-void indMain::ShowHelp(int) {}
+void indMain::ShowHelp(int context)
+{
+    ShowHelpTopic(context);
+}
+
+void indMain::OnLanguageChanged()
+{
+    if (m_makerPanel)
+        m_makerPanel->setText(plat::ToQt(g_GTex->GetLine("GI_StatusPanel_Maker", 0)));
+}
 
 void indMain::NotYet()
 {
@@ -386,6 +406,12 @@ bool indMain::RunCommand(int32_t cellId, int32_t index)
         case CL_Menu_File_Print_All:
             PrintSheets(true);
             return true;
+        case CL_Help_Contents:
+            ShowHelpContents();
+            return true;
+        case CL_Menu_Lang:
+            OpenLanguageWindow();
+            return true;
         case CL_Menu_Port_Usb:
             PortDialog();
             return true;
@@ -399,8 +425,6 @@ bool indMain::RunCommand(int32_t cellId, int32_t index)
             // The command, not the rules host's information block of the same name.
             cuiMain::CloneInfo();
             return true;
-        case CL_Help_Contents:
-        case CL_Menu_Lang:
         case CL_Menu_Ad_Read:
         case CL_Menu_View_Ad:
         case CL_Menu_View_Ad_Update:

@@ -58,6 +58,7 @@ public:
     void PackWorkImage() override;
     int HelpContextOf(int32_t cellId) override;
     void ShowHelp(int context) override;
+    bool HelpReportsMissingTopics() const override { return true; }
     bool RunCommand(int32_t cellId, int32_t index) override;
     bool CommandEnabled(int32_t cellId, int32_t index) override;
     bool CommandChecked(int32_t cellId, int32_t index) override;
@@ -73,6 +74,7 @@ public:
 
 protected:
     void HandleEvent(const cmcEvent& event) override;
+    void OnLanguageChanged() override;
     // Removes the tree entries that do not apply to the model type and modes.
     void RemoveBranches();
     void NotYet();

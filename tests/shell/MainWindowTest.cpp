@@ -21,6 +21,7 @@
 #include "maker/cuiDebugWin.h"
 #include "maker/cuiEeDebugWin.h"
 #include "overlay/cmcGTex.h"
+#include "overlay/cmcHelpGTex.h"
 #include "platform/qt/QtServices.h"
 #include "sheets/cuiSheet.h"
 #include "shell/QtTestApp.h"
@@ -143,7 +144,8 @@ protected:
     bool HasSheet(const std::string& entry) { return main->Tree()->FindByEntry(entry) != nullptr; }
 
     std::unique_ptr<indEnviron> environ;
-    cmcGTex mainGTex, baseGTex, helpGTex;
+    cmcGTex mainGTex, baseGTex;
+    cmcHelpGTex helpGTex;
     cmcEvMan evMan;
     std::unique_ptr<TestMain> main;
     std::unique_ptr<TForm1> form;
