@@ -13,6 +13,8 @@
 #include "cells/cmcFCache.h"
 #include "common/cmcEvMan.h"
 #include "common/indEnviron.h"
+#include "link/indCloneMan.h"
+#include "maker/iuiWinAd.h"
 #include "model/datChEdit.h"
 #include "model/indBlockMap.h"
 #include "overlay/OverlayBox.h"
@@ -20,10 +22,14 @@
 #include "platform/TextUtil.h"
 #include "platform/qt/QtServices.h"
 #include "rules/indActiveCell.h"
+#include "rules/indAdjust.h"
+#include "sheets/cuiImageList.h"
 #include "sheets/cuiSheet.h"
 #include "shell/Outline.h"
 #include "shell/ShellRules.h"
 #include "shell/TForm1.h"
+#include "shell/cuiCloneProgress.h"
+#include "shell/cuiCloneUi.h"
 #include "shell/cuiMenu.h"
 #include "shell/cuiToolBar.h"
 #include "shell/iuiTree.h"
@@ -42,6 +48,8 @@ indMain::indMain(const std::string& programCode, int imageSize) : cuiMain(progra
 
 indMain::~indMain()
 {
+    delete m_winAd.data();
+    m_adjust.reset();
     if (g_FCache == &Cache())
         g_FCache = nullptr;
     if (g_CellPopups == &m_popups)
@@ -116,6 +124,8 @@ void indMain::ChangeModelType(int modelType, bool ask)
             return;
     }
     m_doc.ChangeModelType(modelType, ask);
+    // Adjustment mode belongs to the radio on the bench, not to another model type.
+    LeaveAdjustMode();
     if (g_Environ)
         g_Environ->modelType = modelType;
     UpdateTitle();
@@ -149,7 +159,13 @@ void indMain::CountWarnings(int* errors, int* warnings)
 void indMain::HandleEvent(const cmcEvent& event)
 {
     const int kind = m_doc.ModelType() + 1;
+    // The set-up and the bisections go on whenever the link is idle.
+    if (m_adjust && m_doc.adjust && m_adjust->LinkIdle())
+        m_adjust->Step();
     switch (event.id) {
+        case ev::kRebuildAdjustSheet:
+            ToggleAdjustWindow();
+            return;
         case ev::kTreeRebuilt:
             RemoveBranches();
             return;
@@ -362,9 +378,21 @@ bool indMain::RunCommand(int32_t cellId, int32_t index)
         case CL_Help_Contents:
         case CL_Menu_Lang:
         case CL_Menu_Ad_Read:
-        case CL_Menu_View_Ad:
-        case CL_Menu_View_Ad_Update:
             NotYet();
+            return true;
+        case CL_Menu_View_Ad_Update:
+            if (m_winAd) {
+                m_winAd->Update();
+                return true;
+            }
+            [[fallthrough]];
+        case CL_Menu_View_Ad:
+            if (g_EvMan)
+                g_EvMan->Post(ev::kRebuildAdjustSheet);
+            if (env)
+                env->adjWindowOpen = true;
+            if (g_EvMan)
+                g_EvMan->Send(ev::kRefreshUi);
             return true;
         default:
             return false;
@@ -376,6 +404,9 @@ bool indMain::CommandEnabled(int32_t cellId, int32_t)
     switch (cellId) {
         case CL_Menu_File_Print_Current:
             return Sheet() != nullptr;
+        case CL_Menu_View_Ad:
+        case CL_Menu_View_Ad_Update:
+            return m_doc.adjust;
         default:
             return true;
     }
@@ -405,4 +436,87 @@ bool indMain::CommandChecked(int32_t cellId, int32_t index)
         default:
             return false;
     }
+}
+
+indCloneMan& indMain::CloneMan()
+{
+    if (!m_cloneMan)
+        UseCloneLink(nullptr);
+    return *m_cloneMan;
+}
+
+void indMain::UseCloneLink(IPort* port)
+{
+    m_adjust.reset();
+    m_cloneMan = std::make_unique<indCloneMan>(port);
+    if (m_form) {
+        m_cloneUi = std::make_unique<cuiCloneUi>(m_form);
+        m_cloneMan->SetUi(m_cloneUi.get());
+    }
+}
+
+indAdjust& indMain::AdjustState()
+{
+    if (!m_adjust) {
+        m_adjust = std::make_unique<indAdjust>(CloneMan(), m_doc.Work(), m_doc.Saved());
+        m_adjust->mainEnabled = [this] { return !m_form || m_form->isEnabled(); };
+        m_adjust->modelType = [this] { return m_doc.ModelType(); };
+    }
+    return *m_adjust;
+}
+
+indAdjust* indMain::Adjust()
+{
+    return m_doc.adjust ? &AdjustState() : nullptr;
+}
+
+void indMain::RequestAdjustMode()
+{
+    AdjustState().Request();
+}
+
+bool indMain::EnterAdjustMode()
+{
+    indAdjust& adjust = AdjustState();
+    if (g_Environ)
+        CloneMan().SetPort(g_Environ->comPort);
+    if (!adjust.Enter())
+        return false;
+    m_doc.adjust = true;
+    RefreshTitle();
+    if (g_EvMan)
+        g_EvMan->Send(ev::kRefreshUi);
+    return true;
+}
+
+void indMain::LeaveAdjustMode()
+{
+    if (m_winAd)
+        m_winAd->close();
+    if (m_adjust)
+        m_adjust->Leave();
+    m_doc.adjust = false;
+}
+
+void indMain::ToggleAdjustWindow()
+{
+    static const std::string kEntry = "GI_Sheet_Win_AD";
+    if (m_winAd) {
+        if (g_EvMan)
+            g_EvMan->SendText(ev::kAdjustRebuild, 0, 0, kEntry);
+        return;
+    }
+    if (!m_doc.adjust || !m_form)
+        return;
+    if (!m_imageList)
+        m_imageList = std::make_unique<cuiImageList>(m_treeImages);
+    iuiWinAd::Host host;
+    host.adjust = &AdjustState();
+    host.mainEnabled = [this] { return !m_form || m_form->isEnabled(); };
+    host.closed = [this] { StartWarningRecheck(); };
+    m_winAd = new iuiWinAd(m_form, g_GTex->GetLine("GI_Sys_AppTitle", 0), *g_GTex, kEntry,
+                           m_imageList.get(), std::move(host));
+    if (g_Environ)
+        g_Environ->adjWindowOpen = true;
+    m_winAd->Open();
 }
