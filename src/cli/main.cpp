@@ -9,13 +9,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "cli/CliUi.h"
-#include "clonefile/ShowFileError.h"
 #include "clonefile/cmcClnFile.h"
 #include "common/cmcEeprom.h"
+#include "link/dst_CDrv_Result.h"
 #include "link/indCloneMan.h"
 #include "model/CheckImageIdentity.h"
+#include "model/indDocument.h"
+#include "overlay/OverlayFormat.h"
 #include "overlay/cmcGTex.h"
 #include "platform/Fatal.h"
 #include "platform/IClock.h"
@@ -27,10 +30,9 @@
 
 namespace {
 
-constexpr int32_t kImageSize = 0x1D00;
-constexpr int32_t kEepromEnd = 0x077F;
 constexpr int kUsage = 1;
 const std::string kGlobal = "Software\\Tavo\\Quorvex\\Global";
+const std::string kSetup = "Software\\Tavo\\Quorvex\\Setup";
 
 struct Options {
     std::string command;
@@ -78,65 +80,6 @@ bool Parse(int argc, char** argv, Options& o)
     return !o.command.empty();
 }
 
-// The model's checks on clone files, until the model object brings its own.
-bool HeaderCheck(void*, int model, int extra, int* error)
-{
-    if (model != 0x3285 && model != 0x3179) {
-        *error = 3;
-        return false;
-    }
-    if (extra != 0 && extra != 0x100) {
-        *error = 4;
-        return false;
-    }
-    return true;
-}
-
-bool MapRevCheck(void*, int revision)
-{
-    return revision < 2;
-}
-
-// The checks the main window installs with the clone manager.
-struct Radio {
-    bool identified = false;
-    int model = 0;
-    uint8_t info[80] = {};
-};
-
-void IdentificationCheck(void* context, dst_CDrv_Result* r)
-{
-    auto* radio = static_cast<Radio*>(context);
-    if ((r->modelCode != 0x3285 && r->modelCode != 0x3179) || r->info.Size() != 80 ||
-        r->info.Data()[0] != 80) {
-        r->result = indCloneMan::ResWrongRadio;
-        return;
-    }
-    radio->identified = true;
-    radio->model = r->modelCode;
-    std::copy(r->info.Data(), r->info.Data() + 80, radio->info);
-    if (radio->info[3] > 1)
-        r->result = indCloneMan::ResNewerRadio;
-}
-
-void ReadCheck(void*, dst_CDrv_Result* r)
-{
-    if (CheckImageIdentity(r->image, true) != indIdentity::Accepted)
-        r->result = indCloneMan::ResNotThisImage;
-}
-
-// Where a clone read ends: four hexadecimal characters of the information block.
-int32_t ReadEnd(const uint8_t* info)
-{
-    int32_t end = 0;
-    for (int i = 64; i < 68; ++i) {
-        const int d = txt::HexDigit(static_cast<char>(info[i]));
-        end = end * 16 + (d < 0 ? 0 : d);
-    }
-    end = (end & ~0xF) + 15;
-    return end > kEepromEnd ? kEepromEnd : end;
-}
-
 struct Done {
     bool finished = false;
     int result = -1;
@@ -154,18 +97,6 @@ int RunLink(plat::LoopTimerHost& loop, Done& done)
 {
     loop.RunUntil([&] { return done.finished; }, UINT32_MAX);
     return done.result;
-}
-
-int ReadFile(const std::string& path, cmcEeprom& image)
-{
-    image.SetSize(kImageSize);
-    image.Fill(0xFF);
-    cmcClnFile file;
-    file.AttachImage(&image);
-    file.SetHeaderCheck(&HeaderCheck, nullptr);
-    file.SetMapRevCheck(&MapRevCheck, nullptr);
-    const int32_t ranges[] = {0, kEepromEnd, 1, 0};
-    return file.Read(path, ranges);
 }
 
 }  // namespace
@@ -198,22 +129,25 @@ int main(int argc, char** argv)
     if (!Parse(argc, argv, o))
         return Usage();
 
+    // The document runs the program's own flows: the clone file checks, the radio's checks,
+    // preparation and packing.
+    plat::ISettingsBackend* settings = plat::Get().settings;
+    int modelType = settings->ReadInt(plat::Root::User, kSetup, "ModelType").value_or(0);
+    if (modelType < 0 || modelType >= indDocument::kModelTypes)
+        modelType = 0;
+    indDocument doc;
+    doc.SetProgramDir(folder + "/");
+    doc.Start(modelType);
+
     if (o.command == "check") {
-        cmcEeprom image;
-        const int code = ReadFile(o.file, image);
-        if (code == 0 && CheckImageIdentity(image, false) != indIdentity::Accepted) {
-            ShowFileError(8);
-            return 8;
-        }
+        const int code = doc.OpenFile(o.file);
         if (code == 0)
-            std::printf("%s\n", txt::Format(texts.GetLine("GI_Mess_Cli_CheckDone", 0).c_str(),
-                                            o.file.c_str())
-                                    .c_str());
+            std::printf("%s\n",
+                        OvlFormat(texts.GetLine("GI_Mess_Cli_CheckDone", 0), {o.file}).c_str());
         return code;
     }
 
     // The settings are read, never written.
-    plat::ISettingsBackend* settings = plat::Get().settings;
     int portNumber = settings->ReadInt(plat::Root::User, kGlobal, "ComPort").value_or(1);
     bool high = settings->ReadInt(plat::Root::User, kGlobal, "ComSpeedHigh").value_or(1) != 0;
     std::string device;
@@ -230,23 +164,20 @@ int main(int argc, char** argv)
     if (o.speed >= 0)
         high = o.speed == 1;
 
-    cmcEeprom toWrite;
     if (o.command == "write") {
-        const int code = ReadFile(o.file, toWrite);
+        const int code = doc.OpenFile(o.file);
         if (code != 0)
             return code;
-        if (CheckImageIdentity(toWrite, false) != indIdentity::Accepted) {
-            ShowFileError(8);
-            return 8;
+        // A radio without a channel in use would have nothing to work on.
+        if (doc.UsedChannels() == 0) {
+            std::fprintf(stderr, "error: %s\n",
+                         texts.GetLines("GI_AppMess_CloneErr_NoActualCh").c_str());
+            return kUsage;
         }
     }
 
-    Radio radio;
-    indCloneMan man;
+    indCloneMan& man = doc.CloneMan();
     man.SetUi(&face);
-    man.SetCodes(0, 0);
-    man.SetImageSize(kImageSize);
-    man.SetChecks(&IdentificationCheck, &radio, &ReadCheck, nullptr);
     man.SetPort(portNumber, device);
     man.SetHighSpeed(high);
 
@@ -254,18 +185,15 @@ int main(int argc, char** argv)
     man.Connect(&Done::Call, &link);
     if (RunLink(loop, link) != 0)
         return link.result;
-    const int32_t readEnd = ReadEnd(radio.info);
     if (o.command == "info") {
-        std::printf("%s\n", txt::Format(texts.GetLine("GI_Mess_Cli_Identified", 0).c_str(),
-                                        radio.model, 0, readEnd)
+        std::printf("%s\n", OvlFormat(texts.GetLine("GI_Mess_Cli_Identified", 0),
+                                      {doc.RadioModelCode(), doc.RadioSubCode(), doc.ReadEnd()})
                                 .c_str());
         return 0;
     }
-    // A radio locked with a clone password wants it for a read (unless bit 4 lifts the lock
-    // for reading) and for every write; the program would ask for it here.
-    const uint8_t lock = radio.info[15];
-    const bool wanted = (lock & 0x08) != 0 && (o.command == "write" || (lock & 0x10) == 0);
-    if (wanted && !o.password) {
+    // A radio locked with a clone password wants it for a read (unless its lock spares
+    // reading) and for every write; the program would ask for it here.
+    if (doc.PasswordWanted(o.command == "write") && !o.password) {
         std::fprintf(stderr, "%s\n", texts.GetLines("GI_Mess_Cli_PasswordNeeded").c_str());
         return kUsage;
     }
@@ -275,29 +203,30 @@ int main(int argc, char** argv)
     }
     Done transfer;
     if (o.command == "read") {
-        const int32_t ranges[] = {0, readEnd, 1, 0};
-        man.Read(ranges, &Done::Call, &transfer);
+        std::vector<int32_t> ranges;
+        if (const int refused = doc.CloneReadRanges(ranges); refused != 0) {
+            std::fprintf(stderr, "error: %s\n",
+                         indCloneMan::MessageFor(refused, cmcCloneDrv::OpRead, portNumber, device,
+                                                 std::string())
+                             .c_str());
+            return refused;
+        }
+        man.Read(ranges.data(), &Done::Call, &transfer);
         if (RunLink(loop, transfer) != 0)
             return transfer.result;
-        cmcClnFile file;
-        file.AttachImage(&transfer.image);
-        file.SetModelCode(0x3285);
-        file.SetExtraCode(0);
-        file.SetComment("");
-        file.SetMapRev(1);
-        const int code = file.Write(o.file, ranges);
+        doc.TakeCloneRead(transfer.image);
+        const int code = doc.SaveFile(o.file);
         if (code == 0)
-            std::printf("%s\n", txt::Format(texts.GetLine("GI_Mess_Cli_ReadDone", 0).c_str(),
-                                            o.file.c_str())
-                                    .c_str());
+            std::printf("%s\n",
+                        OvlFormat(texts.GetLine("GI_Mess_Cli_ReadDone", 0), {o.file}).c_str());
         return code;
     }
-    const int32_t ranges[] = {0x0100, kEepromEnd, 1, 0};
-    man.Write(toWrite, ranges, &Done::Call, &transfer);
+    cmcEeprom prepared;
+    std::vector<int32_t> ranges;
+    doc.PrepareCloneWrite(prepared, ranges);
+    man.Write(prepared, ranges.data(), &Done::Call, &transfer);
     if (RunLink(loop, transfer) != 0)
         return transfer.result;
-    std::printf(
-        "%s\n",
-        txt::Format(texts.GetLine("GI_Mess_Cli_WriteDone", 0).c_str(), o.file.c_str()).c_str());
+    std::printf("%s\n", OvlFormat(texts.GetLine("GI_Mess_Cli_WriteDone", 0), {o.file}).c_str());
     return 0;
 }

@@ -83,6 +83,7 @@ std::string indEnviron::SubKey(const std::string& sub) const
 
 void indEnviron::ApplyDefaults()
 {
+    firstStart = true;
     bbt = kMarker;
     comPort = 1;
     comSpeedHigh = 1;
@@ -108,8 +109,10 @@ void indEnviron::ApplyDefaults()
     serialNumber.clear();
 }
 
-std::string indEnviron::EncodeText(const std::string& text)
+std::string indEnviron::EncodeText(const std::string& textIn)
 {
+    // A text is a C string: whatever follows a zero byte is not part of it.
+    const std::string text(textIn.c_str());
     if (text.empty())
         return "00";
     return txt::BytesToHex(reinterpret_cast<const uint8_t*>(text.data()), text.size());
@@ -135,7 +138,10 @@ std::optional<std::string> indEnviron::DecodeText(const std::string& stored, con
             return std::nullopt;
         out += static_cast<char>((hi << 4) | lo);
     }
-    return out;
+    // A decoded zero byte ends the text, as it ends the text the program keeps ("0" and "00"
+    // pairs would otherwise leave a text holding a zero byte, which reads differently once
+    // written back).
+    return std::string(out.c_str());
 }
 
 bool indEnviron::LoadUser()

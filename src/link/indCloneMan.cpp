@@ -7,6 +7,7 @@
 #include "link/ICloneUi.h"
 #include "link/IPort.h"
 #include "overlay/OverlayBox.h"
+#include "overlay/OverlayFormat.h"
 #include "overlay/cmcGTex.h"
 #include "platform/TextUtil.h"
 
@@ -299,15 +300,14 @@ std::string indCloneMan::MessageFor(int result, int operation, int portNumber,
     std::string text;
     if (result == 2) {
         text = device.empty()
-                   ? txt::Format(g_GTex->GetLine("GI_Mess_CloneErr_Head", 2).c_str(), portNumber)
-                   : txt::Format(g_GTex->GetLine("GI_Mess_CloneErr_PortDevice", 0).c_str(),
-                                 device.c_str());
+                   ? OvlFormat(g_GTex->GetLine("GI_Mess_CloneErr_Head", 2), {portNumber})
+                   : OvlFormat(g_GTex->GetLine("GI_Mess_CloneErr_PortDevice", 0), {device});
         if (!portFailure.empty())
             text += "\n" + portFailure;
     } else if (result >= 0 && result <= 17) {
         text = g_GTex->GetLine("GI_Mess_CloneErr_Head", result);
     } else {
-        text = txt::Format(g_GTex->GetLine("GI_Mess_CloneErr_Other", 0).c_str(), result);
+        text = OvlFormat(g_GTex->GetLine("GI_Mess_CloneErr_Other", 0), {result});
     }
     // A write that failed after it began may have left the radio with part of the image.
     if (operation == cmcCloneDrv::OpWrite && result != 2)

@@ -41,6 +41,10 @@ const KindRow kKinds[21] = {
     {0, 4, true, 1, {{0x1C0E, 12, 12, 0}}},
 };
 
+// The 2-tone decode records of the LMR models, which share block 17 with kind 9.
+constexpr int32_t kBlock17Kind = 12;
+constexpr int32_t kBlock17Elements = 11;
+
 const KindRow* Row(int32_t kind)
 {
     return kind >= 0 && kind <= 20 ? &kKinds[kind] : nullptr;
@@ -84,5 +88,11 @@ bool datKindHasStorage(int32_t kind, int32_t index)
     const datKindPart* parts = nullptr;
     if (datKindParts(kind, &parts) == 0)
         return false;
-    return index >= 0 && index <= datKindLastIndex(kind);
+    // Block 17 has eleven elements; the sheets show codes 1 to 8 or 1 to 10 of them, but
+    // element 0 and (for kind 9) elements 9 and 10 are records too, which preparation loads
+    // and stores like the others.
+    const int32_t last = kind == datKindNumber(datKind::RxCode) || kind == kBlock17Kind
+                             ? kBlock17Elements - 1
+                             : datKindLastIndex(kind);
+    return index >= 0 && index <= last;
 }

@@ -64,7 +64,7 @@ bool datKindEditable(int32_t kind);
 // The stored parts of a kind; returns their number (0 when the kind has no storage).
 int datKindParts(int32_t kind, const datKindPart** parts);
 // True when a record of this kind and index has bytes in the image. Indexes from 0 to the
-// kind's last index have storage (kinds 9 and 12 also store index 0).
+// kind's last index have storage; kinds 9 and 12 (block 17) store all eleven elements, 0 to 10.
 bool datKindHasStorage(int32_t kind, int32_t index);
 inline bool datIsChannelKind(int32_t kind)
 {

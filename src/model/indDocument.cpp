@@ -6,10 +6,12 @@
 #include "clonefile/ShowFileError.h"
 #include "clonefile/cmcClnFile.h"
 #include "common/indEnviron.h"
+#include "link/indCloneMan.h"
 #include "model/CheckImageIdentity.h"
 #include "model/datCh.h"
 #include "model/datChBanks.h"
 #include "model/indBlockMap.h"
+#include "model/indPrepareImage.h"
 #include "overlay/cmcGTex.h"
 #include "platform/Fatal.h"
 #include "platform/TextUtil.h"
@@ -32,28 +34,12 @@ constexpr UnkeptSlot kUnkept[] = {
     {47, 0x1CA6, 88},     {43, 0x1CFE, 2},
 };
 
-// Memory channel records: part A (14 bytes from 0780) and part B (12 bytes from 08EE).
-constexpr int32_t kChA = 0x0780, kChALen = 14;
-constexpr int32_t kChB = 0x08EE, kChBLen = 12;
-constexpr int kChannels = 16;
-
 std::string FolderOf(const std::string& path)
 {
     const size_t slash = path.rfind('/');
     if (slash == std::string::npos)
         return std::string();
     return slash == 0 ? std::string("/") : path.substr(0, slash);
-}
-
-void CopyFrom(cmcEeprom& image, const cmcEeprom& ref, int32_t first, int32_t last)
-{
-    image.SetBlock(first, ref.Data() + first, last - first + 1);
-}
-
-void BitsFrom(cmcEeprom& image, const cmcEeprom& ref, int32_t a, uint8_t mask)
-{
-    const uint8_t v = static_cast<uint8_t>((image.GetByte(a) & ~mask) | (ref.GetByte(a) & mask));
-    image.SetByte(a, v);
 }
 
 bool MapRevCheck(void*, int mapRev)
@@ -66,6 +52,16 @@ bool HeaderCheck(void* context, int modelCode, int extraCode, int* errorCode)
     return static_cast<indDocument*>(context)->CheckFileHeader(modelCode, extraCode, errorCode);
 }
 
+void IdentificationCheckOf(void* context, dst_CDrv_Result* result)
+{
+    static_cast<indDocument*>(context)->IdentificationCheck(*result);
+}
+
+void ReadCheckOf(void* context, dst_CDrv_Result* result)
+{
+    static_cast<indDocument*>(context)->ReadCheck(*result);
+}
+
 }  // namespace
 
 indDocument::indDocument()
@@ -73,8 +69,21 @@ indDocument::indDocument()
     m_work.SetSize(kImageSize);
     m_work2.SetSize(kImageSize);
     m_saved.SetSize(kImageSize);
+    m_unkeptBase.SetSize(kImageSize);
     m_reference.Assign(m_work);
     m_compare.Assign(m_work);
+    UseLinkPort(nullptr);
+}
+
+indDocument::~indDocument() = default;
+
+void indDocument::UseLinkPort(IPort* port)
+{
+    m_cloneMan = std::make_unique<indCloneMan>(port);
+    m_cloneMan->SetImageSize(kImageSize);
+    // The model has a second model code: the link asks for any and the checks decide.
+    m_cloneMan->SetCodes(0, 0);
+    m_cloneMan->SetChecks(&IdentificationCheckOf, this, &ReadCheckOf, this);
 }
 
 const char* indDocument::ModelTypeName(int modelType)
@@ -115,6 +124,7 @@ bool indDocument::CheckModified()
 void indDocument::MarkSaved()
 {
     m_saved.Assign(m_work);
+    m_unkeptBase.Assign(m_work);
     m_modified = false;
 }
 
@@ -329,7 +339,8 @@ std::vector<int> indDocument::UnkeptChanges() const
 {
     std::vector<int> out;
     for (const UnkeptSlot& s : kUnkept)
-        if (std::memcmp(m_work.Data() + s.address, m_saved.Data() + s.address,
+        if (m_unkeptBase.GetSize() == m_work.GetSize() &&
+            std::memcmp(m_work.Data() + s.address, m_unkeptBase.Data() + s.address,
                         static_cast<size_t>(s.length)) != 0 &&
             std::find(out.begin(), out.end(), s.id) == out.end())
             out.push_back(s.id);
@@ -345,91 +356,104 @@ void indDocument::PrepareImage(cmcEeprom& image, int purpose)
 {
     if (image.GetSize() < kImageSize || m_reference.GetSize() < kImageSize)
         return;
-    const cmcEeprom& ref = m_reference;
     uint8_t* p = image.Data();
+    const cmcEeprom& ref = m_reference;
     if (purpose == 0) {
         indBlockMap::Unpack(image);
         m_secondCode = m_secondCodeLock = false;
     }
-    // Identity fields always come from the reference.
-    CopyFrom(image, ref, 0x0000, 0x0003);
-    CopyFrom(image, ref, 0x0008, 0x000A);
-    // Battery levels: all set and strictly falling, or the reference's.
-    if (!p[0x30] || !p[0x31] || !p[0x33] || !p[0x34] || !p[0x36] || !p[0x20] || !p[0x21]) {
-        CopyFrom(image, ref, 0x0030, 0x0037);
-        CopyFrom(image, ref, 0x0020, 0x0022);
-    }
-    if (p[0x21] >= p[0x20] || p[0x22] >= p[0x21])
-        CopyFrom(image, ref, 0x0020, 0x0022);
-    CopyFrom(image, ref, 0x0100, 0x010B);
-
-    // The first channel in use, overall and per bank.
-    const int kind = m_modelType + 1;
-    CopyFrom(image, ref, 0x0140, 0x0141);
-    datCh ch(image);
-    bool anyInUse = false;
-    for (int i = 0; i < kChannels; ++i) {
-        ch.Load(kind, i);
-        if (!ch.InUse())
-            continue;
-        if (!anyInUse)
-            p[0x0141] = static_cast<uint8_t>(i);
-        anyInUse = true;
-        if (!ch.inhibit || (p[0x0148] & 0x04)) {
-            p[0x0141] = static_cast<uint8_t>(i);
-            break;
-        }
-    }
-    std::memset(p + 0x014A, 0, 8);
-    for (int b = 0; b < kDatBanks; ++b) {
-        const int first = datChannelsBefore(image, b);
-        const int size = datBankSize(image, b);
-        bool found = false;
-        for (int c = 0; c < size && first + c < kChannels; ++c) {
-            ch.Load(kind, first + c);
-            if (!ch.InUse())
-                continue;
-            if (!found) {
-                p[0x014A + b] = static_cast<uint8_t>(c);
-                found = true;
-            }
-            if (!ch.inhibit) {
-                p[0x014A + b] = static_cast<uint8_t>(c);
-                break;
-            }
-        }
-    }
-    // Model-type bytes and bits the editors never touch.
-    CopyFrom(image, ref, 0x08EA, 0x08EC);
-    BitsFrom(image, ref, 0x08ED, 0xC0);
-    CopyFrom(image, ref, kModelTypeByte, kModelTypeByte + 1);
-    // Bank sizes: once the running sum passes 16, the bank and all after it are empty.
-    int sum = 0;
-    bool over = false;
-    for (int b = 0; b < kDatBanks; ++b) {
-        sum += datBankSize(image, b);
-        if (over || sum > kChannels) {
-            over = true;
-            datSetBankSize(image, b, 0);
-        }
-    }
-    // Comments are printable text.
-    for (int32_t a = kComment1; a < kComment2 + 16; ++a)
-        if (p[a] < 0x20 || p[a] > 0x7E)
-            p[a] = 0x20;
-    // A channel not in use is the reference's channel entirely; one in use keeps its fields.
-    for (int i = 0; i < kChannels; ++i) {
-        ch.Load(kind, i);
-        CopyFrom(image, ref, kChA + i * kChALen, kChA + (i + 1) * kChALen - 1);
-        CopyFrom(image, ref, kChB + i * kChBLen, kChB + (i + 1) * kChBLen - 1);
-        if (ch.InUse())
-            ch.Store(kind, i);
-        BitsFrom(image, ref, kChA + i * kChALen + 12, 0x80);
-    }
+    indPrepareImage::Repair(image, ref, m_modelType, purpose);
     if (purpose == 1 || purpose == 2) {
         m_secondCode = m_secondCodeLock = false;
         indBlockMap::Pack(image, purpose == 2);
     }
     p[kNewerDataByte] = 0;
     p[kNewerDataByte + 1] = ref.GetByte(kNewerDataByte + 1);
+}
+
+// ---- the radio ----
+
+int32_t indDocument::ReadEnd() const
+{
+    int32_t end = 0;
+    for (int i = indCloneInfo::kReadEnd; i < indCloneInfo::kReadEnd + 4; ++i) {
+        const int d = txt::HexDigit(static_cast<char>(m_info[static_cast<size_t>(i)]));
+        end = end * 16 + (d < 0 ? 0 : d);
+    }
+    return (end & ~0xF) + 15;
+}
+
+bool indDocument::PasswordWanted(bool write) const
+{
+    const uint8_t lock = m_info[indCloneInfo::kPassword];
+    if (write)
+        return (lock & 0x08) != 0;
+    return (lock & 0x08) != 0 && (lock & 0x10) == 0;
+}
+
+void indDocument::IdentificationCheck(dst_CDrv_Result& r)
+{
+    if (r.operation != 1 || r.result != 0)
+        return;
+    const bool second = r.modelCode == kSecondModelCode;
+    if ((r.modelCode != kModelCode && !second) || r.info.Size() != kInfoSize ||
+        r.info.Data()[0] != kInfoSize) {
+        r.result = indCloneMan::ResWrongRadio;
+        return;
+    }
+    m_radioModel = r.modelCode;
+    m_radioSub = r.subCode;
+    m_radioSecondCode = second;
+    m_identified = true;
+    std::copy(r.info.Data(), r.info.Data() + kInfoSize, m_info.begin());
+    if (m_info[indCloneInfo::kFormat] > 1)
+        r.result = indCloneMan::ResNewerRadio;
+}
+
+void indDocument::ReadCheck(dst_CDrv_Result& r)
+{
+    if (r.operation != 2 || r.result != 0)
+        return;
+    if (r.image.GetSize() < kImageSize ||
+        CheckImageIdentity(r.image, true) != indIdentity::Accepted)
+        r.result = indCloneMan::ResNotThisImage;
+    else if (IsNewerData(r.image))
+        r.result = indCloneMan::ResNewerData;
+}
+
+int indDocument::CloneReadRanges(std::vector<int32_t>& ranges) const
+{
+    ranges = CloneRanges(1);
+    const int32_t end = ReadEnd();
+    if (end < kEepromLast)
+        return indCloneMan::ResNotThisImage;
+    // Beyond the end of the image nothing can be kept.
+    ranges[1] = std::min<int32_t>(end, kImageSize - 1);
+    return 0;
+}
+
+void indDocument::TakeCloneRead(const cmcEeprom& received)
+{
+    m_work.Assign(m_reference);
+    indBlockMap::Pack(m_work);
+    m_work2.Assign(m_reference);
+    indBlockMap::Pack(m_work2);
+    m_work.SetBlock(0, received.Data(), kEepromLast + 1);
+    m_work2.SetBlock(0, received.Data(), kEepromLast + 1);
+    AfterLoad(m_work);
+    MarkModified();
+    m_unkeptBase.Assign(m_work);
+    m_path.clear();
+}
+
+void indDocument::PrepareCloneWrite(cmcEeprom& copy, std::vector<int32_t>& ranges)
+{
+    copy.Assign(m_work);
+    ranges = CloneRanges(maker ? 1 : 0);
+    copy.SetByte(kNewerDataByte, 0);
+    PrepareImage(copy, 2);
+    const int32_t end = (copy.GetByte(kPackedEnd) << 8) | copy.GetByte(kPackedEnd + 1);
+    // A damaged end never sends more than the EEPROM, nor less than the first page.
+    ranges[1] = std::clamp<int32_t>((end & ~0x7F) + 127, ranges[0] + 127, kEepromLast);
+    copy.SetByte(kLinkByte, m_info[indCloneInfo::kFormat]);
 }

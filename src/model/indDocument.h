@@ -1,16 +1,26 @@
 #pragma once
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "common/cmcEeprom.h"
+#include "model/indCloneInfo.h"
+
+class IPort;
+class indCloneMan;
+struct dst_CDrv_Result;
 
 // The document: the radio image being edited and everything that decides what it is.
 // Five images (working, second working, the model type's initial image as reference, the
 // snapshot taken at the last new, open or save, and the debug compare copy), the model
 // type and the modes, the document path and the modified state. New, open and save run
 // here as steps that return result codes; the main window asks the questions, shows the
-// dialogs and calls these. A step that fails leaves the document as it was.
+// dialogs and calls these. A step that fails leaves the document as it was. The document
+// also owns the clone manager and keeps what the last identified radio said about itself;
+// the clone read and write steps (checks, preparation, packing) are here too, so the
+// program and the command line run the very same flows.
 class indDocument {
 public:
     static constexpr int kImageSize = 7424;
@@ -26,10 +36,18 @@ public:
     // Addresses in the working area.
     static constexpr int32_t kModelTypeByte = 0x0A0E;
     static constexpr int32_t kNewerDataByte = 0x0BAE;
+    static constexpr int32_t kClonePasswordByte = 0x0A1C;
     static constexpr int32_t kComment1 = 0x0A2C;
     static constexpr int32_t kComment2 = 0x0A3C;
 
+    // The radio's information block (fields: indCloneInfo).
+    static constexpr int kInfoSize = indCloneInfo::kSize;
+    // The header byte a clone write sets from the radio's information block.
+    static constexpr int32_t kLinkByte = 0x0108;
+    static constexpr int32_t kPackedEnd = 0x0112;
+
     indDocument();
+    ~indDocument();
     indDocument(const indDocument&) = delete;
     indDocument& operator=(const indDocument&) = delete;
 
@@ -103,17 +121,54 @@ public:
     static std::string CommentOf(const cmcEeprom& image);
 
     // Block slots of the working area that neither files nor the radio keep, whose
-    // contents differ from the saved snapshot (block identifiers, in slot order).
+    // contents changed since the last new, open, save or clone read (block identifiers,
+    // in slot order).
     std::vector<int> UnkeptChanges() const;
 
     // Memory channels 0 to 15 of the current model type that are in use.
     int UsedChannels() const;
+
+    // ---- the radio ----
+    indCloneMan& CloneMan() { return *m_cloneMan; }
+    // The clone manager talks through port from now on (null: the serial ports); the
+    // identification and read checks are installed again.
+    void UseLinkPort(IPort* port);
+    // The radio identified last: model code, second reported number, whether it reported
+    // the second model code, and its 80-byte information block (zero until one answered).
+    bool RadioIdentified() const { return m_identified; }
+    int RadioModelCode() const { return m_radioModel; }
+    int RadioSubCode() const { return m_radioSub; }
+    bool RadioSecondCode() const { return m_radioSecondCode; }
+    const std::array<uint8_t, kInfoSize>& CloneInfo() const { return m_info; }
+    // The last address a clone read asks for: four hexadecimal characters of the information
+    // block (any other character counts as 0), rounded down to 16, plus 15.
+    int32_t ReadEnd() const;
+    // Whether the radio wants its clone password for a read or a write.
+    bool PasswordWanted(bool write) const;
+    // The checks the clone manager runs on a finished identification and read; each may set
+    // the result code (11 and 14, 15 and 16).
+    void IdentificationCheck(dst_CDrv_Result& result);
+    void ReadCheck(dst_CDrv_Result& result);
+    // The range list of a clone read, up to the radio's read end. 0, or 15 when the radio
+    // says its memory ends before 077F: the part never received would be taken as read.
+    int CloneReadRanges(std::vector<int32_t>& ranges) const;
+    // A clone read that passed the checks becomes the document: the received EEPROM area
+    // over a fresh copy of the reference, unpacked, its model type taken and repaired;
+    // untitled and modified.
+    void TakeCloneRead(const cmcEeprom& received);
+    // What a clone write sends: a copy of the working image with its newer-data byte clear,
+    // prepared and packed, the header byte 0108 from the radio's information block; and
+    // its range list (from 0100, from 0000 in maker mode) up to the end of the packed
+    // data's last 128-byte page. The working image is not changed.
+    void PrepareCloneWrite(cmcEeprom& copy, std::vector<int32_t>& ranges);
 
 private:
     void ConfigureReader(class cmcClnFile& file, cmcEeprom& image);
     void ModelTypeFromImage(const cmcEeprom& image);
 
     cmcEeprom m_work, m_work2, m_reference, m_saved, m_compare;
+    // The working image as last loaded or saved, for the settings nothing keeps.
+    cmcEeprom m_unkeptBase;
     std::string m_programDir;
     std::vector<std::string> m_initialFiles;
     std::string m_path;
@@ -121,4 +176,11 @@ private:
     int m_modelType = 0;
     bool m_secondCode = false;
     bool m_secondCodeLock = false;
+
+    std::unique_ptr<indCloneMan> m_cloneMan;
+    bool m_identified = false;
+    int m_radioModel = 0;
+    int m_radioSub = 0;
+    bool m_radioSecondCode = false;
+    std::array<uint8_t, kInfoSize> m_info{};
 };

@@ -59,4 +59,5 @@ private:
     bool PopupItem(indRuleRequest& r);
 
     indRulesHost& m_host;
+    bool m_recording = false;  // a user request is being recorded for undo
 };

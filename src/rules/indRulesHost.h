@@ -8,6 +8,8 @@ class cmcFCache;
 class datClipCh;
 class indAdjust;
 class ICellPopups;
+class cmcCellCapsule;
+class indUndo;
 
 // What the model cell rules need from the program around them: the document's images and
 // modes, and the few main-window operations a cell may start. The program's main object
@@ -52,6 +54,9 @@ public:
     // The help context number of a cell (0 when there is none) and opening help there.
     virtual int HelpContextOf(int32_t cellId) = 0;
     virtual void ShowHelp(int context) = 0;
+    // True when ShowHelp itself tells the user that a cell has no topic (context 0);
+    // otherwise the rules say so.
+    virtual bool HelpReportsMissingTopics() const { return false; }
     // Menu, tool bar and model commands that a command cell runs on Enter; false when the
     // host has no such command.
     virtual bool RunCommand(int32_t cellId, int32_t index) = 0;
@@ -63,6 +68,15 @@ public:
     virtual bool CommandChecked(int32_t cellId, int32_t index)
     {
         return (void)cellId, (void)index, false;
+    }
+    // The edit history of the working image (null: the host keeps none). The rules record
+    // one step for every user request that changed the image.
+    virtual indUndo* Undo() { return nullptr; }
+    // The name of the setting a request edits, for the edit menu ("Channel 3 Receive
+    // Frequency"); empty when the host cannot tell.
+    virtual std::string EditDescription(const cmcCellCapsule& capsule)
+    {
+        return (void)capsule, std::string();
     }
     // The adjustment state while adjustment mode is on (null otherwise): the adjustment
     // cells send their changes to the radio through it and show its readings.

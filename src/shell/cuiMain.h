@@ -1,6 +1,7 @@
 #pragma once
 #include <QIcon>
 #include <QList>
+#include <QPoint>
 #include <QPointer>
 #include <QString>
 #include <functional>
@@ -11,8 +12,11 @@
 
 #include "cells/cmcCellCapsule.h"
 #include "model/indDocument.h"
+#include "shell/cuiInformation.h"
 #include "shell/cuiSheetPage.h"
 
+class IPort;
+class QDialog;
 class QLabel;
 class QMenuBar;
 class QSplitter;
@@ -23,13 +27,19 @@ class cmcCellObj;
 class cmcFCache;
 class cmcTask;
 class cmcTick;
+class cmcPortTable;
+class cuiCloneUi;
 class cuiImageList;
+class cuiInformation;
+class cuiHtmlHelp;
+class cuiLanguage;
 class cuiMainPrintHost;
 class cuiMenu;
 class cuiPrinter;
 class cuiToolBar;
 class iuiTree;
 struct cmcEvent;
+struct dst_CDrv_Result;
 class QTreeWidgetItem;
 
 // The common main object: opens the overlays, holds the document, lays out the main form
@@ -82,6 +92,41 @@ public:
     // name. Empty when cancelled. Tests replace it.
     std::function<std::string(bool save, const std::string& name)> fileDialog;
 
+    // ---- radio commands ----
+    // Clone read: asks to keep unsaved work, identifies the radio and reads it.
+    void CloneRead();
+    // Identifies the radio and shows its clone information.
+    void CloneInfo();
+    // Clone write: brings the link up and continues in OnCloneWriteConnected.
+    virtual void StartCloneWrite();
+    // The link is up (or failed) for a clone read or write.
+    virtual void OnCloneReadConnected(dst_CDrv_Result* result);
+    virtual void OnCloneWriteConnected(dst_CDrv_Result* result);
+    // A character typed while the About box is open.
+    virtual void OnKeyChar(char c) { (void)c; }
+    // Writes a prepared image over a range list; a success closes the sheet and says so.
+    void WriteImage(const cmcEeprom& image, const std::vector<int32_t>& ranges);
+    // The radio is reached through port from now on (tests, the simulated radio); null:
+    // the serial ports.
+    void UseLinkPort(IPort* port);
+    // The port list of the port dialog (the system's unless a test gives its own).
+    cmcPortTable* portTable = nullptr;
+
+    // ---- dialogs ----
+    // True when the user accepted (the port, the clone password for the next link).
+    bool PortDialog();
+    bool ClonePasswordDialog();
+    // Unlocks adjustment reading for the life of the program; true once unlocked.
+    bool AdjustPasswordDialog();
+    bool AdjustReadUnlocked() const { return m_adjustUnlocked; }
+    void ShowAbout();
+    void ShowDebugCompare();
+    cuiInformation* Information() const { return m_information; }
+    QWidget* AboutBox() const { return m_about; }
+    // Runs a modal dialog and answers its result; tests replace it to fill in the dialog
+    // and press its buttons.
+    std::function<int(QDialog&)> execDialog;
+
     // ---- sheets ----
     void OpenSheet(const std::string& reference);
     void CloseSheet();
@@ -90,6 +135,23 @@ public:
     int RunRules(cmcCellCapsule& capsule, int mode);
     // Runs the command of a menu, tool bar or tree cell (action 13).
     void ExecuteCell(cmcCellObj* cell);
+
+    // ---- help and language ----
+    // The help bridge (made on first use).
+    cuiHtmlHelp& Help();
+    // The help file of the language: program folder + "GI_Sys_MyHelpFile".
+    std::string HelpFilePath() const;
+    void ShowHelpContents();
+    // Shows a help topic in a pop-up: at the current cell when F1 asked for it, else at
+    // the mouse cursor.
+    void ShowHelpTopic(int context);
+    // The next pop-up goes to the current cell of the open sheet (F1 there).
+    void AnchorHelpAtCurrentCell();
+    cuiLanguage* OpenLanguageWindow();
+    // After the language window stored a new language number: reopens the overlays and
+    // rebuilds everything that shows overlay text. When the language's overlay is missing
+    // or unreadable it says so, puts back the previous number and changes nothing.
+    bool ChangeLanguage(int previous);
 
     // ---- state ----
     void MarkModified();
@@ -119,6 +181,10 @@ public:
     bool resetColumnWidths = false;
 
 protected:
+    // The texts of the model's own controls follow a language change.
+    virtual void OnLanguageChanged() {}
+    // Opens the main overlay of a language number with its code page.
+    static void OpenMainOverlay(int language);
     static void OnEvent(void* context, const cmcEvent& event);
     virtual void HandleEvent(const cmcEvent& event);
     // Rules used until the model installs its own.
@@ -128,8 +194,23 @@ protected:
         m_rulesContext = context;
     }
     void OnTreeSelection();
-    // Asks before a save loses edits of settings that files do not keep; false cancels.
-    bool ConfirmUnkept();
+    // Builds the main menu from the overlay.
+    void BuildMenu();
+    // Asks before a save (or a clone write) loses edits of settings that files and radio
+    // do not keep; false cancels.
+    bool ConfirmUnkept(bool cloneWrite = false);
+    // Hands the user's port and speed to the clone manager before an operation.
+    void ApplyLinkSettings();
+    // The end of a successful clone read, after the document took the image (the
+    // adjustment read continues here).
+    virtual void AfterCloneRead() {}
+    // The About box opens: typed key sequences start from the beginning.
+    virtual void ResetTypedKeys() {}
+    static void OnReadConnected(void* context, dst_CDrv_Result* result);
+    static void OnWriteConnected(void* context, dst_CDrv_Result* result);
+    static void OnInfoConnected(void* context, dst_CDrv_Result* result);
+    static void OnReadDone(void* context, dst_CDrv_Result* result);
+    static void OnWriteDone(void* context, dst_CDrv_Result* result);
 
     struct SheetPosition {
         std::string name;
@@ -162,6 +243,14 @@ protected:
     cmcCellRulesFn m_rulesFn = nullptr;
     void* m_rulesContext = nullptr;
     std::string m_currentDirectory;
+    std::unique_ptr<cuiCloneUi> m_cloneUi;
+    QPointer<cuiInformation> m_information;
+    QPointer<QWidget> m_about;
+    bool m_adjustUnlocked = false;
+    std::unique_ptr<cuiHtmlHelp> m_help;
+    std::unique_ptr<QObject> m_f1Claim;
+    QPoint m_helpAt;
+    bool m_helpAtCell = false;
 };
 
 // The one main object of the program (null in tests that do not build one).

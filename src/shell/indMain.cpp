@@ -7,18 +7,25 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <cctype>
 
 #include "cells/ICellPopups.h"
 #include "cells/cmcCellIds.h"
 #include "cells/cmcFCache.h"
 #include "common/cmcEvMan.h"
 #include "common/indEnviron.h"
+#include "link/dst_CDrv_Result.h"
 #include "link/indCloneMan.h"
 #include "maker/iuiWinAd.h"
+#include "model/datChBanks.h"
 #include "model/datChEdit.h"
 #include "model/indBlockMap.h"
 #include "overlay/OverlayBox.h"
+#include "overlay/OverlayFormat.h"
 #include "overlay/cmcGTex.h"
+#include "overlay/cmcHelpGTex.h"
+#include "platform/Fatal.h"
+#include "platform/Services.h"
 #include "platform/TextUtil.h"
 #include "platform/qt/QtServices.h"
 #include "rules/indActiveCell.h"
@@ -65,8 +72,15 @@ int indMain::Rules(void* context, cmcCellCapsule* capsule, int mode)
     auto* self = static_cast<indMain*>(context);
     const cmcCellObj* cell = capsule ? capsule->cell : nullptr;
     if (cell &&
-        ((cell->id >= CL_Menu_File_New && cell->id <= CallSheet) || cell->id == CL_PMenu_NoItem))
+        ((cell->id >= CL_Menu_File_New && cell->id <= CallSheet) || cell->id == CL_PMenu_NoItem ||
+         cell->id == CL_Langage_Select || cell->id == Flex_Language_ChNo))
         return ShellRules(static_cast<indRulesHost*>(self), capsule, mode);
+    // F1 on a sheet's cell is its help, in a pop-up at the cell.
+    if (cell && capsule->key == cmcCellCapsule::kKeyF1 && capsule->command == 0 && mode == 1) {
+        self->AnchorHelpAtCurrentCell();
+        capsule->key = 0;
+        capsule->command = CL_PMenu_Help;
+    }
     return indActiveCell::Rules(self->m_activeCell.get(), capsule, mode);
 }
 
@@ -91,8 +105,10 @@ void indMain::EnterMakerMode()
 {
     if (m_doc.maker)
         return;
-    if (!ConfirmBox("GI_Mess_Maker_Caution"))
+    if (!ConfirmBox("GI_Mess_Maker_Caution")) {
+        m_makerKeyPos = 0;
         return;
+    }
     m_doc.maker = true;
     RefreshTitle();
     if (m_form) {
@@ -100,8 +116,24 @@ void indMain::EnterMakerMode()
         m_makerPanel->setObjectName(QStringLiteral("MakerPanel"));
         m_makerPanel->setStyleSheet(
             QStringLiteral("QLabel { background: #800000; color: white; padding: 0 6px; }"));
+        m_makerPanel->setAlignment(Qt::AlignCenter);
+        const QFontMetrics fm(m_makerPanel->font());
+        m_makerPanel->setMinimumWidth(fm.horizontalAdvance(m_makerPanel->text()) +
+                                      fm.horizontalAdvance(QStringLiteral("XX")));
         m_form->statusBar()->addPermanentWidget(m_makerPanel);
     }
+}
+
+void indMain::EnterExtendedMode()
+{
+    if (m_doc.extended)
+        return;
+    if (!ConfirmBox("GI_Mess_Extended_Caution"))
+        return;
+    m_doc.extended = true;
+    RefreshTitle();
+    if (g_EvMan)
+        g_EvMan->Send(ev::kRefreshUi);
 }
 
 void indMain::EnterFactoryAdjustMode()
@@ -267,8 +299,15 @@ void indMain::RemoveBranches()
     if (QTreeWidgetItem* top = m_tree->FindBySheet("GI_Sheet_Memory_CH_Top")) {
         m_tree->DeleteChildren(top);
         const char* name = indDocument::ModelTypeName(type);
-        m_tree->AddNode(
-            top, txt::Format(g_GTex->GetLine("GI_Tree_Branch_Mch_Free", 0).c_str(), name, 0));
+        // In bank mode every bank has its node ("Bank 1" to "Bank 8"), otherwise the one bank.
+        if (datBankSize(m_doc.Work(), 1) != 0) {
+            const std::string line = g_GTex->GetLine("GI_Tree_Branch_Mch_Free", 1);
+            for (int b = 0; b < kDatBanks; ++b)
+                m_tree->AddNode(top, OvlFormat(line, {name, b, b + 1}));
+        } else {
+            m_tree->AddNode(top,
+                            OvlFormat(g_GTex->GetLine("GI_Tree_Branch_Mch_Free", 0), {name, 0}));
+        }
         top->setExpanded(true);
     }
     t->blockSignals(false);
@@ -294,12 +333,23 @@ void indMain::PackWorkImage()
     indBlockMap::Pack(m_doc.Work());
 }
 
-int indMain::HelpContextOf(int32_t)
+int indMain::HelpContextOf(int32_t cellId)
 {
-    return 0;
+    if (!g_HelpGTex)
+        return 0;
+    return g_HelpGTex->CellContext(IdName(cellId), cellId);
 }
 
-void indMain::ShowHelp(int) {}
+void indMain::ShowHelp(int context)
+{
+    ShowHelpTopic(context);
+}
+
+void indMain::OnLanguageChanged()
+{
+    if (m_makerPanel)
+        m_makerPanel->setText(plat::ToQt(g_GTex->GetLine("GI_StatusPanel_Maker", 0)));
+}
 
 void indMain::NotYet()
 {
@@ -371,12 +421,25 @@ bool indMain::RunCommand(int32_t cellId, int32_t index)
         case CL_Menu_File_Print_All:
             PrintSheets(true);
             return true;
-        case CL_Menu_Port_Usb:
-        case CL_Menu_Clone_Read:
-        case CL_Menu_Clone_Write:
-        case CL_Menu_Clone_Info:
         case CL_Help_Contents:
+            ShowHelpContents();
+            return true;
         case CL_Menu_Lang:
+            OpenLanguageWindow();
+            return true;
+        case CL_Menu_Port_Usb:
+            PortDialog();
+            return true;
+        case CL_Menu_Clone_Read:
+            CloneRead();
+            return true;
+        case CL_Menu_Clone_Write:
+            StartCloneWrite();
+            return true;
+        case CL_Menu_Clone_Info:
+            // The command, not the rules host's information block of the same name.
+            cuiMain::CloneInfo();
+            return true;
         case CL_Menu_Ad_Read:
             NotYet();
             return true;
@@ -440,19 +503,14 @@ bool indMain::CommandChecked(int32_t cellId, int32_t index)
 
 indCloneMan& indMain::CloneMan()
 {
-    if (!m_cloneMan)
-        UseCloneLink(nullptr);
-    return *m_cloneMan;
+    return m_doc.CloneMan();
 }
 
 void indMain::UseCloneLink(IPort* port)
 {
     m_adjust.reset();
-    m_cloneMan = std::make_unique<indCloneMan>(port);
-    if (m_form) {
-        m_cloneUi = std::make_unique<cuiCloneUi>(m_form);
-        m_cloneMan->SetUi(m_cloneUi.get());
-    }
+    m_doc.UseLinkPort(port);
+    m_doc.CloneMan().SetUi(m_cloneUi.get());
 }
 
 indAdjust& indMain::AdjustState()
@@ -519,4 +577,142 @@ void indMain::ToggleAdjustWindow()
     if (g_Environ)
         g_Environ->adjWindowOpen = true;
     m_winAd->Open();
-}
+    // ---- the radio ----
+
+    std::vector<uint8_t> indMain::CloneInfo() const
+    {
+        if (!m_doc.RadioIdentified())
+            return {};
+        return std::vector<uint8_t>(m_doc.CloneInfo().begin(), m_doc.CloneInfo().end());
+    }
+
+    bool indMain::CloneBusy()
+    {
+        return m_doc.CloneMan().IsBusy();
+    }
+
+    void indMain::OnCloneReadConnected(dst_CDrv_Result * result)
+    {
+        if (!result || result->result != 0 || CloneBusy())
+            return;
+        if (m_doc.PasswordWanted(false))
+            m_passwordDone = ClonePasswordDialog();
+        else
+            m_passwordDone = true;
+        if (!m_passwordDone)
+            return;
+        m_passwordDone = false;
+        cuiMain::OnCloneReadConnected(result);
+    }
+
+    void indMain::StartCloneWrite()
+    {
+        if (CloneBusy())
+            return;
+        if (g_EvMan)
+            g_EvMan->Send(ev::kCommitEdits);
+        if (m_doc.UsedChannels() == 0) {
+            OverlayBox("GI_AppMess_CloneErr_NoActualCh", plat::BoxIcon::Error,
+                       plat::BoxButtons::Ok);
+            return;
+        }
+        int errors = 0;
+        CountWarnings(&errors, nullptr);
+        if (errors != 0) {
+            OverlayBox("GI_Mess_DataError", plat::BoxIcon::Error, plat::BoxButtons::Ok);
+            return;
+        }
+        // Settings the radio never receives are named before anything is sent.
+        if (!ConfirmUnkept(true))
+            return;
+        m_writePending = false;
+        m_passwordDone = false;
+        cuiMain::StartCloneWrite();
+    }
+
+    void indMain::OnCloneWriteConnected(dst_CDrv_Result * result)
+    {
+        if (!result || result->result != 0 || CloneBusy())
+            return;
+        if (!m_writePending) {
+            if (m_doc.maker && !ConfirmBox("GI_Mess_Maker_Caution"))
+                return;
+            if (m_doc.Work().GetByte(indDocument::kClonePasswordByte) != 0 &&
+                !ConfirmBox("GI_Mess_Confirm_CloneWriteClonePass"))
+                return;
+            if (!ConfirmBox("GI_Mess_Confirm_CloneWrite"))
+                return;
+            // The questions may have taken long: the radio is asked again before writing.
+            m_writePending = true;
+            ApplyLinkSettings();
+            if (!m_doc.CloneMan().Connect(&cuiMain::OnWriteConnected, static_cast<cuiMain*>(this)))
+                m_writePending = false;
+            return;
+        }
+        m_writePending = false;
+        if (m_doc.PasswordWanted(true))
+            m_passwordDone = ClonePasswordDialog();
+        else
+            m_passwordDone = true;
+        if (!m_passwordDone)
+            return;
+        m_passwordDone = false;
+        cmcEeprom copy;
+        std::vector<int32_t> ranges;
+        m_doc.PrepareCloneWrite(copy, ranges);
+        WriteImage(copy, ranges);
+    }
+
+    namespace {
+
+    // The credit sequence and its message are put together only when needed.
+    std::string CreditKeys()
+    {
+        return txt::Format("%s%s%s", "tavo", "crew", "42");
+    }
+
+    std::string CreditText()
+    {
+        return txt::Format("%s %s %s.", "Quorvex", "was written by the",
+                           "Tavo radio software crew");
+    }
+
+    }  // namespace
+
+    void indMain::OnKeyChar(char c)
+    {
+        cuiMain::OnKeyChar(c);
+        const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (!m_doc.maker) {
+            const std::string sequence = g_Environ ? g_Environ->makerReserveMode : std::string();
+            const int length = static_cast<int>(sequence.size());
+            if (m_makerKeyPos < length) {
+                if (lower == sequence[static_cast<size_t>(m_makerKeyPos)])
+                    ++m_makerKeyPos;
+                else
+                    m_makerKeyPos = lower == sequence[0] ? 1 : 0;
+            }
+            if (m_makerKeyPos >= length) {
+                EnterMakerMode();
+                return;
+            }
+        }
+        if (m_doc.ModelType() == 3) {
+            m_typed8.push_back(lower);
+            if (m_typed8.size() > 8)
+                m_typed8.erase(0, m_typed8.size() - 8);
+            if (m_typed8 == "zunkelah")
+                EnterExtendedMode();
+        }
+        m_typed32.push_back(lower);
+        if (m_typed32.size() > 32)
+            m_typed32.erase(0, m_typed32.size() - 32);
+        const std::string credit = CreditKeys();
+        if (m_typed32.size() >= credit.size() &&
+            m_typed32.compare(m_typed32.size() - credit.size(), credit.size(), credit) == 0) {
+            m_typed32.clear();
+            if (plat::IMessageBoxes* boxes = plat::Get().boxes)
+                boxes->Show(plat::ProgramName(), CreditText(), plat::BoxIcon::None,
+                            plat::BoxButtons::Ok);
+        }
+    }

@@ -1,6 +1,7 @@
 #pragma once
 #include <QPointer>
 #include <QStringList>
+#include <array>
 #include <memory>
 
 #include "maker/iuiWinAd.h"
@@ -33,11 +34,21 @@ public:
     // (case-insensitively, otherwise exactly), in the order maker, factory adjustment.
     void ApplySwitches(const QStringList& arguments);
     void EnterMakerMode();
+    void EnterExtendedMode();
     void EnterFactoryAdjustMode();
     // Switches the model type; asked: the user chose it (confirmation, fresh document).
     void ChangeModelType(int modelType, bool ask);
     QLabel* MakerPanel() const { return m_makerPanel; }
     bool FactoryAdjustMode() const { return m_doc.factory; }
+
+    // ---- the radio ----
+    void StartCloneWrite() override;
+    void OnCloneReadConnected(dst_CDrv_Result* result) override;
+    void OnCloneWriteConnected(dst_CDrv_Result* result) override;
+    // The typed key sequences of the About box: maker mode, extended mode, the credits.
+    void OnKeyChar(char c) override;
+    bool CloneBusy();
+    int MakerKeyPosition() const { return m_makerKeyPos; }
 
     // ---- indRulesHost ----
     cmcEeprom& WorkImage() override { return m_doc.Work(); }
@@ -53,6 +64,7 @@ public:
     void PackWorkImage() override;
     int HelpContextOf(int32_t cellId) override;
     void ShowHelp(int context) override;
+    bool HelpReportsMissingTopics() const override { return true; }
     bool RunCommand(int32_t cellId, int32_t index) override;
     bool CommandEnabled(int32_t cellId, int32_t index) override;
     bool CommandChecked(int32_t cellId, int32_t index) override;
@@ -60,6 +72,7 @@ public:
     datClipCh* Clipboard() override { return &m_clipboard; }
     indAdjust* Adjust() override;
     int EditMenuItems() const override;
+    std::vector<uint8_t> CloneInfo() const override;
 
     // The rules every cell of the program runs through: the command cells of menus, tool
     // bar and tree here, every other cell in the model cell rules.
@@ -84,17 +97,25 @@ public:
 
 protected:
     void HandleEvent(const cmcEvent& event) override;
+    void OnLanguageChanged() override;
     // Removes the tree entries that do not apply to the model type and modes.
     void RemoveBranches();
     void NotYet();
+    void ResetTypedKeys() override { m_makerKeyPos = 0; }
 
 private:
     QLabel* m_makerPanel = nullptr;
+    // Clone write and password steps.
+    bool m_writePending = false;
+    bool m_passwordDone = false;
+    // Typed keys: the maker sequence's position, the last 8 and the last 32 characters.
+    int m_makerKeyPos = 0;
+    std::string m_typed8;
+    std::string m_typed32;
+    // The adjustment state of adjustment mode belongs here, beside the link's flags.
     datClipCh m_clipboard;
     cuiCellPopups m_popups;
     std::unique_ptr<indActiveCell> m_activeCell;
-    std::unique_ptr<cuiCloneUi> m_cloneUi;
-    std::unique_ptr<indCloneMan> m_cloneMan;
     std::unique_ptr<indAdjust> m_adjust;
     QPointer<iuiWinAd> m_winAd;
 };

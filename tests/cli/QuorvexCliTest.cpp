@@ -14,6 +14,8 @@
 #include "RadioSim.h"
 #include "SimFile.h"
 #include "SimProcess.h"
+#include "model/datCh.h"
+#include "model/indDocument.h"
 
 namespace {
 
@@ -48,6 +50,37 @@ CliRun Cli(const std::string& args, const std::string& config)
     return r;
 }
 
+// A document of the initial LMR image, as the program starts it.
+void StartDocument(indDocument& doc)
+{
+    doc.SetProgramDir(std::string(QV_BIN_DIR) + "/");
+    doc.SetInitialFiles(
+        {"TM5150Q_lmr.qcl", "TM5150Q_pmr.qcl", "TM5150Q_pmrd.qcl", "TM5150Q_dpmr446.qcl"});
+    doc.Start(0);
+}
+
+void SetChannel(indDocument& doc, uint32_t hz)
+{
+    datCh ch(doc.Work());
+    ch.Load(1, 0);
+    ch.freqR = hz;
+    ch.freqT = hz;
+    ch.flags |= 1;
+    ch.Store(1, 0);
+}
+
+// A radio holding the LMR defaults with one memory channel in use, as the program writes it.
+std::vector<uint8_t> RadioWithAChannel()
+{
+    indDocument doc;
+    StartDocument(doc);
+    SetChannel(doc, 446006250);
+    cmcEeprom image;
+    std::vector<int32_t> ranges;
+    doc.PrepareCloneWrite(image, ranges);
+    return std::vector<uint8_t>(image.Data(), image.Data() + RadioSim::kEepromSize);
+}
+
 class QuorvexCli : public ::testing::Test {
 protected:
     std::string dir;
@@ -62,9 +95,12 @@ protected:
     void TearDown() override { fs::remove_all(dir); }
 };
 
+// The command line runs the program's flows: a read is checked, prepared and packed as the
+// program saves it; a write sends the file prepared and packed as the program writes it.
 TEST_F(QuorvexCli, ReadsAndWritesTheSimulatedRadioAndLeavesTheSettingsAlone)
 {
-    SimProcess radio({}, false, dir + "radio.clone");
+    const std::vector<uint8_t> start = RadioWithAChannel();
+    SimProcess radio({}, false, dir + "radio.clone", start);
     ASSERT_TRUE(radio.ok());
     const std::string port = "--port " + radio.path();
 
@@ -76,11 +112,17 @@ TEST_F(QuorvexCli, ReadsAndWritesTheSimulatedRadioAndLeavesTheSettingsAlone)
     ASSERT_EQ(read.status, 0) << read.err;
     std::vector<uint8_t> got;
     ASSERT_EQ(SimFile::Load(dir + "read.clone", got), 0);
-    EXPECT_EQ(got, RadioSim::DefaultEeprom());
+    EXPECT_EQ(got, start);
 
-    // A changed image goes back; the radio keeps what was written from 0100 on.
-    got[0x0200] ^= 0xFF;
-    ASSERT_EQ(SimFile::Save(dir + "changed.clone", got), 0);
+    // A changed document goes back; the radio keeps what was written from 0100 on.
+    {
+        indDocument doc;
+        StartDocument(doc);
+        ASSERT_EQ(doc.OpenFile(dir + "read.clone"), 0);
+        SetChannel(doc, 446093750);
+        ASSERT_EQ(doc.SaveFile(dir + "changed.clone"), 0);
+    }
+    ASSERT_EQ(SimFile::Load(dir + "changed.clone", got), 0);
     CliRun write = Cli(port + " write " + dir + "changed.clone", config);
     EXPECT_EQ(write.status, 0) << write.err;
     EXPECT_EQ(Cli("check " + dir + "changed.clone", config).status, 0);

@@ -118,6 +118,15 @@ TEST_F(indEnvironTest, EncodedTexts)
     EXPECT_FALSE(indEnviron::DecodeText("zz", "dflt").has_value());
     EXPECT_EQ(indEnviron::EncodeText(""), "00");
     EXPECT_EQ(indEnviron::EncodeText("pw"), "7077");
+    // Texts are C strings: a decoded zero byte ends them, and encoding stops at one, so a
+    // text reads the same after it has been written back.
+    for (const char* stored : {"0", "4142000043", "410", "00FF"}) {
+        const std::string once = indEnviron::DecodeText(stored, "dflt").value_or("?");
+        EXPECT_EQ(once.find('\0'), std::string::npos) << stored;
+        EXPECT_EQ(indEnviron::DecodeText(indEnviron::EncodeText(once), "dflt"), once) << stored;
+    }
+    EXPECT_EQ(indEnviron::DecodeText("4142000043", "dflt"), "AB");
+    EXPECT_EQ(indEnviron::EncodeText(std::string("AB\0C", 4)), "4142");
 
     StoreDefaults();
     Store().WriteString(plat::Root::User, Key("Password"), "MakerReserveMode", "00");

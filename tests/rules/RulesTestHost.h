@@ -7,6 +7,7 @@
 #include "common/cmcEeprom.h"
 #include "common/cmcEvMan.h"
 #include "model/datClipCh.h"
+#include "model/indUndo.h"
 #include "rules/indRulesHost.h"
 
 // The program around the cell rules, over bare images: a working image with its saved
@@ -29,7 +30,7 @@ public:
     cmcEeprom& WorkImage() override { return work; }
     cmcEeprom& ReferenceImage() override { return reference; }
     int ModelType() const override { return modelType; }
-    bool MakerMode() const override { return false; }
+    bool MakerMode() const override { return maker; }
     bool ExtendedMode() const override { return false; }
     bool FactoryMode() const override { return false; }
     cmcFCache& Cache() override { return cache; }
@@ -42,6 +43,8 @@ public:
     int HelpContextOf(int32_t cellId) override;
     void ShowHelp(int context) override { helpShown.push_back(context); }
     bool RunCommand(int32_t, int32_t) override { return false; }
+    std::vector<uint8_t> CloneInfo() const override { return cloneInfo; }
+    indUndo* Undo() override { return &undo; }
     indAdjust* Adjust() override { return adjust; }
 
     // The working image becomes its own saved state.
@@ -55,8 +58,11 @@ public:
 
     cmcEeprom work, reference, snapshot;
     int modelType = 0;
+    bool maker = false;
+    std::vector<uint8_t> cloneInfo;  // the last information block; empty: none
     cmcFCache cache;
     datClipCh clipboard;
+    indUndo undo;
     int rechecks = 0;
     int modifiedChecks = 0;
     bool modified = false;

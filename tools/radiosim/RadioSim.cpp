@@ -109,7 +109,7 @@ void RadioSim::OnFrame(const Bytes& frame, std::vector<uint8_t>& out)
             m_writing = true;
             m_writeFrames = 0;
             m_dataFrames = 0;
-            m_refusedWrite = m_config.fault == Fault::Refuse;
+            m_refusedWrite = m_config.fault == Fault::Refuse || PasswordRefused();
             out.push_back(m_refusedWrite ? CloneFrames::kRefused : CloneFrames::kReady);
             log.push_back("write request");
             break;
@@ -156,6 +156,7 @@ void RadioSim::OnMode(const Bytes& frame, std::vector<uint8_t>& out)
         for (size_t i = 0; i < len && 11 + i < frame.size(); ++i)
             password += static_cast<char>(frame[11 + i]);
         log.push_back("password " + password);
+        m_sessionPassword = password;
     } else if (kind == 0x55 && frame.size() >= 11) {
         lastMode = frame[10] == '1' ? 1 : 0;
     }
@@ -256,12 +257,22 @@ void RadioSim::AnswerInfo(std::vector<uint8_t>& out)
     Append(out, frame);
 }
 
+bool RadioSim::PasswordRefused()
+{
+    const bool refused =
+        !m_config.clonePassword.empty() && m_sessionPassword != m_config.clonePassword;
+    m_sessionPassword.clear();
+    if (refused)
+        log.push_back("wrong clone password");
+    return refused;
+}
+
 void RadioSim::AnswerRead(std::vector<uint8_t>& out)
 {
     log.push_back("read");
     m_writing = false;
     m_dataFrames = 0;
-    if (m_config.fault == Fault::Refuse) {
+    if (m_config.fault == Fault::Refuse || PasswordRefused()) {
         out.push_back(CloneFrames::kRefused);
         return;
     }

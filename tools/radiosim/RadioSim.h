@@ -60,6 +60,8 @@ public:
         int bpfSlope = 3;
         // The rest of the information block; read end and bytes 3 and 15 override its own.
         indCloneInfo info = DefaultInfo();
+        // Set: a read or write is refused (FA) unless this clone password came before it.
+        std::string clonePassword;
     };
     // The adjustment command that selects the channel, sets up, and reads an A/D channel.
     static constexpr int kAdjSelectChannel = 0;
@@ -114,6 +116,8 @@ private:
     void OnWriteData(const CloneFrames::Bytes& frame, std::vector<uint8_t>& out);
     void OnWriteEnd(const CloneFrames::Bytes& frame, std::vector<uint8_t>& out);
     bool Struck() const;
+    // A locked radio takes a read or write only after its password; each needs its own.
+    bool PasswordRefused();
 
     Config m_config;
     std::vector<uint8_t> m_eeprom;
@@ -126,4 +130,5 @@ private:
     bool m_disconnected = false;
     int m_baud = 9600;
     uint32_t m_echoCount = 0;
+    std::string m_sessionPassword;
 };

@@ -8,9 +8,12 @@
 
 #include "SimFile.h"
 
-SimProcess::SimProcess(const RadioSim::Config& config, bool pace, const std::string& file)
+SimProcess::SimProcess(const RadioSim::Config& config, bool pace, const std::string& file,
+                       const std::vector<uint8_t>& eeprom)
     : m_sim(config), m_line(m_sim, pace), m_file(file)
 {
+    if (eeprom.size() == m_sim.eeprom().size())
+        m_sim.eeprom() = eeprom;
     unlink(m_file.c_str());
     if (!m_line.Open())
         return;

@@ -12,7 +12,9 @@
 // every completed write.
 class SimProcess {
 public:
-    SimProcess(const RadioSim::Config& config, bool pace, const std::string& file);
+    // eeprom, when given, is what the radio holds at the start (else its default content).
+    SimProcess(const RadioSim::Config& config, bool pace, const std::string& file,
+               const std::vector<uint8_t>& eeprom = {});
     ~SimProcess();
     SimProcess(const SimProcess&) = delete;
     SimProcess& operator=(const SimProcess&) = delete;

@@ -28,9 +28,9 @@ void Usage()
     std::fprintf(
         stderr,
         "usage: radiosim [--file CLONEFILE] [--link PATH] [--pace] [--fault NAME] [--after N]\n"
-        "                [--read-end HEX] [--password-wanted] [--info HEX]\n"
-        "                [--answer-delay MS] [--silent-after N] [--curve AT0,AT255]\n"
-        "                [--bpf LO1,HI1,LO2,HI2]\n"
+        "                [--read-end HEX] [--password-wanted] [--clone-password TEXT]\n"
+        "                [--info HEX] [--answer-delay MS] [--silent-after N]\n"
+        "                [--curve AT0,AT255] [--bpf LO1,HI1,LO2,HI2]\n"
         "--info: the 80 information bytes as 160 hexadecimal digits\n"
         "faults: none echo bad-echo silence bad-checksum lower-hex wrong-count\n"
         "        refuse drop disconnect\n");
@@ -95,6 +95,9 @@ int main(int argc, char** argv)
             sim.config().infoByte15 = sim.config().info.password;
         } else if (a == "--password-wanted") {
             sim.config().infoByte15 = 0x08;
+        } else if (a == "--clone-password") {
+            sim.config().infoByte15 = 0x08;
+            sim.config().clonePassword = value();
         } else {
             Usage();
             return 2;

@@ -1,0 +1,28 @@
+#pragma once
+#include <string>
+#include <vector>
+
+class cmcEeprom;
+class cmcGTex;
+class indActiveCell;
+
+// How two images differ, setting by setting, as the sheets show them: every value cell of
+// the settings sheets is drawn through the rules once on each image, and the cells whose
+// texts differ are listed with the sheet's title, the row's and the column's caption.
+class indCompare {
+public:
+    struct Difference {
+        std::string sheet;
+        std::string row;
+        std::string column;
+        std::string valueA;
+        std::string valueB;
+    };
+
+    // The sheets compared: every sheet of "GI_CellWidthRegList".
+    static std::vector<std::string> SettingsSheets(cmcGTex& texts);
+    // Compares a and b on the given sheets. The rules read the host's working image, which
+    // holds each image in turn and is given back unchanged.
+    static std::vector<Difference> Run(indActiveCell& rules, cmcGTex& texts, const cmcEeprom& a,
+                                       const cmcEeprom& b, const std::vector<std::string>& sheets);
+};

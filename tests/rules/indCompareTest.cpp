@@ -1,0 +1,51 @@
+#include "rules/RulesFixture.h"
+#include "rules/indCompare.h"
+
+namespace {
+
+class CompareTest : public RulesTest {
+protected:
+    void Type(int32_t id, const std::string& text)
+    {
+        cmcCellCapsule c = Request(CT_Null, id, 0);
+        c.inputMode = cmcCellCapsule::kInputText;
+        c.inputText = text;
+        c.key = 0;
+        Run(c);
+    }
+};
+
+// Two images that differ in three settings: exactly those three are listed, with the sheet,
+// the captions and both values as the sheets show them; the working image is left as it was.
+TEST_F(CompareTest, ListsExactlyTheSettingsThatDiffer)
+{
+    const std::vector<std::string> sheets = indCompare::SettingsSheets(texts);
+    ASSERT_FALSE(sheets.empty());
+    host->work.SetByte(0x0132, 5);
+    cmcEeprom a;
+    a.Assign(host->work);
+    Type(CL_SetM_AFMinLev, "12");
+    Type(CL_Comm_CloneComment1, "Depot");
+    Type(CL_Comm_UserPassword, "4321");
+    cmcEeprom b;
+    b.Assign(host->work);
+    host->work.SetByte(0x0100, 0x55);  // the working image, whatever it holds, stays
+
+    const std::vector<indCompare::Difference> diff = indCompare::Run(*rules, texts, a, b, sheets);
+    EXPECT_EQ(host->work.GetByte(0x0100), 0x55);
+    std::vector<std::string> seen;
+    for (const auto& d : diff)
+        seen.push_back(d.row + ": " + d.valueA + " -> " + d.valueB);
+    std::sort(seen.begin(), seen.end());
+    seen.erase(std::unique(seen.begin(), seen.end()), seen.end());
+    // A setting shown on two sheets is listed on each; as settings they are three.
+    EXPECT_EQ(seen,
+              (std::vector<std::string>{"Clone Comment 1:  -> Depot", "Lowest Volume: 5 -> 12",
+                                        "User Password: 0000 -> 4321"}));
+    for (const auto& d : diff) {
+        EXPECT_FALSE(d.sheet.empty());
+        EXPECT_FALSE(d.column.empty());
+    }
+}
+
+}  // namespace
