@@ -16,6 +16,7 @@
 #include "common/indEnviron.h"
 #include "link/dst_CDrv_Result.h"
 #include "link/indCloneMan.h"
+#include "maker/iuiWinAd.h"
 #include "model/datChBanks.h"
 #include "model/datChEdit.h"
 #include "model/indBlockMap.h"
@@ -28,10 +29,14 @@
 #include "platform/TextUtil.h"
 #include "platform/qt/QtServices.h"
 #include "rules/indActiveCell.h"
+#include "rules/indAdjust.h"
+#include "sheets/cuiImageList.h"
 #include "sheets/cuiSheet.h"
 #include "shell/Outline.h"
 #include "shell/ShellRules.h"
 #include "shell/TForm1.h"
+#include "shell/cuiCloneProgress.h"
+#include "shell/cuiCloneUi.h"
 #include "shell/cuiMenu.h"
 #include "shell/cuiToolBar.h"
 #include "shell/iuiTree.h"
@@ -50,6 +55,8 @@ indMain::indMain(const std::string& programCode, int imageSize) : cuiMain(progra
 
 indMain::~indMain()
 {
+    delete m_winAd.data();
+    m_adjust.reset();
     if (g_FCache == &Cache())
         g_FCache = nullptr;
     if (g_CellPopups == &m_popups)
@@ -149,6 +156,8 @@ void indMain::ChangeModelType(int modelType, bool ask)
             return;
     }
     m_doc.ChangeModelType(modelType, ask);
+    // Adjustment mode belongs to the radio on the bench, not to another model type.
+    LeaveAdjustMode();
     if (g_Environ)
         g_Environ->modelType = modelType;
     UpdateTitle();
@@ -182,7 +191,13 @@ void indMain::CountWarnings(int* errors, int* warnings)
 void indMain::HandleEvent(const cmcEvent& event)
 {
     const int kind = m_doc.ModelType() + 1;
+    // The set-up and the bisections go on whenever the link is idle.
+    if (m_adjust && m_doc.adjust && m_adjust->LinkIdle())
+        m_adjust->Step();
     switch (event.id) {
+        case ev::kRebuildAdjustSheet:
+            ToggleAdjustWindow();
+            return;
         case ev::kTreeRebuilt:
             RemoveBranches();
             return;
@@ -426,9 +441,21 @@ bool indMain::RunCommand(int32_t cellId, int32_t index)
             cuiMain::CloneInfo();
             return true;
         case CL_Menu_Ad_Read:
-        case CL_Menu_View_Ad:
-        case CL_Menu_View_Ad_Update:
             NotYet();
+            return true;
+        case CL_Menu_View_Ad_Update:
+            if (m_winAd) {
+                m_winAd->Update();
+                return true;
+            }
+            [[fallthrough]];
+        case CL_Menu_View_Ad:
+            if (g_EvMan)
+                g_EvMan->Post(ev::kRebuildAdjustSheet);
+            if (env)
+                env->adjWindowOpen = true;
+            if (g_EvMan)
+                g_EvMan->Send(ev::kRefreshUi);
             return true;
         default:
             return false;
@@ -440,6 +467,9 @@ bool indMain::CommandEnabled(int32_t cellId, int32_t)
     switch (cellId) {
         case CL_Menu_File_Print_Current:
             return Sheet() != nullptr;
+        case CL_Menu_View_Ad:
+        case CL_Menu_View_Ad_Update:
+            return m_doc.adjust;
         default:
             return true;
     }
@@ -471,140 +501,218 @@ bool indMain::CommandChecked(int32_t cellId, int32_t index)
     }
 }
 
-// ---- the radio ----
-
-std::vector<uint8_t> indMain::CloneInfo() const
+indCloneMan& indMain::CloneMan()
 {
-    if (!m_doc.RadioIdentified())
-        return {};
-    return std::vector<uint8_t>(m_doc.CloneInfo().begin(), m_doc.CloneInfo().end());
+    return m_doc.CloneMan();
 }
 
-bool indMain::CloneBusy()
+void indMain::UseCloneLink(IPort* port)
 {
-    return m_doc.CloneMan().IsBusy();
+    m_adjust.reset();
+    m_doc.UseLinkPort(port);
+    m_doc.CloneMan().SetUi(m_cloneUi.get());
 }
 
-void indMain::OnCloneReadConnected(dst_CDrv_Result* result)
+indAdjust& indMain::AdjustState()
 {
-    if (!result || result->result != 0 || CloneBusy())
-        return;
-    if (m_doc.PasswordWanted(false))
-        m_passwordDone = ClonePasswordDialog();
-    else
-        m_passwordDone = true;
-    if (!m_passwordDone)
-        return;
-    m_passwordDone = false;
-    cuiMain::OnCloneReadConnected(result);
+    if (!m_adjust) {
+        m_adjust = std::make_unique<indAdjust>(CloneMan(), m_doc.Work(), m_doc.Saved());
+        m_adjust->mainEnabled = [this] { return !m_form || m_form->isEnabled(); };
+        m_adjust->modelType = [this] { return m_doc.ModelType(); };
+    }
+    return *m_adjust;
 }
 
-void indMain::StartCloneWrite()
+indAdjust* indMain::Adjust()
 {
-    if (CloneBusy())
-        return;
+    return m_doc.adjust ? &AdjustState() : nullptr;
+}
+
+void indMain::RequestAdjustMode()
+{
+    AdjustState().Request();
+}
+
+bool indMain::EnterAdjustMode()
+{
+    indAdjust& adjust = AdjustState();
+    if (g_Environ)
+        CloneMan().SetPort(g_Environ->comPort);
+    if (!adjust.Enter())
+        return false;
+    m_doc.adjust = true;
+    RefreshTitle();
     if (g_EvMan)
-        g_EvMan->Send(ev::kCommitEdits);
-    if (m_doc.UsedChannels() == 0) {
-        OverlayBox("GI_AppMess_CloneErr_NoActualCh", plat::BoxIcon::Error, plat::BoxButtons::Ok);
+        g_EvMan->Send(ev::kRefreshUi);
+    return true;
+}
+
+void indMain::LeaveAdjustMode()
+{
+    if (m_winAd)
+        m_winAd->close();
+    if (m_adjust)
+        m_adjust->Leave();
+    m_doc.adjust = false;
+}
+
+void indMain::ToggleAdjustWindow()
+{
+    static const std::string kEntry = "GI_Sheet_Win_AD";
+    if (m_winAd) {
+        if (g_EvMan)
+            g_EvMan->SendText(ev::kAdjustRebuild, 0, 0, kEntry);
         return;
     }
-    int errors = 0;
-    CountWarnings(&errors, nullptr);
-    if (errors != 0) {
-        OverlayBox("GI_Mess_DataError", plat::BoxIcon::Error, plat::BoxButtons::Ok);
+    if (!m_doc.adjust || !m_form)
         return;
+    if (!m_imageList)
+        m_imageList = std::make_unique<cuiImageList>(m_treeImages);
+    iuiWinAd::Host host;
+    host.adjust = &AdjustState();
+    host.mainEnabled = [this] { return !m_form || m_form->isEnabled(); };
+    host.closed = [this] { StartWarningRecheck(); };
+    m_winAd = new iuiWinAd(m_form, g_GTex->GetLine("GI_Sys_AppTitle", 0), *g_GTex, kEntry,
+                           m_imageList.get(), std::move(host));
+    if (g_Environ)
+        g_Environ->adjWindowOpen = true;
+    m_winAd->Open();
+    // ---- the radio ----
+
+    std::vector<uint8_t> indMain::CloneInfo() const
+    {
+        if (!m_doc.RadioIdentified())
+            return {};
+        return std::vector<uint8_t>(m_doc.CloneInfo().begin(), m_doc.CloneInfo().end());
     }
-    // Settings the radio never receives are named before anything is sent.
-    if (!ConfirmUnkept(true))
-        return;
-    m_writePending = false;
-    m_passwordDone = false;
-    cuiMain::StartCloneWrite();
-}
 
-void indMain::OnCloneWriteConnected(dst_CDrv_Result* result)
-{
-    if (!result || result->result != 0 || CloneBusy())
-        return;
-    if (!m_writePending) {
-        if (m_doc.maker && !ConfirmBox("GI_Mess_Maker_Caution"))
-            return;
-        if (m_doc.Work().GetByte(indDocument::kClonePasswordByte) != 0 &&
-            !ConfirmBox("GI_Mess_Confirm_CloneWriteClonePass"))
-            return;
-        if (!ConfirmBox("GI_Mess_Confirm_CloneWrite"))
-            return;
-        // The questions may have taken long: the radio is asked again before writing.
-        m_writePending = true;
-        ApplyLinkSettings();
-        if (!m_doc.CloneMan().Connect(&cuiMain::OnWriteConnected, static_cast<cuiMain*>(this)))
-            m_writePending = false;
-        return;
+    bool indMain::CloneBusy()
+    {
+        return m_doc.CloneMan().IsBusy();
     }
-    m_writePending = false;
-    if (m_doc.PasswordWanted(true))
-        m_passwordDone = ClonePasswordDialog();
-    else
-        m_passwordDone = true;
-    if (!m_passwordDone)
-        return;
-    m_passwordDone = false;
-    cmcEeprom copy;
-    std::vector<int32_t> ranges;
-    m_doc.PrepareCloneWrite(copy, ranges);
-    WriteImage(copy, ranges);
-}
 
-namespace {
+    void indMain::OnCloneReadConnected(dst_CDrv_Result * result)
+    {
+        if (!result || result->result != 0 || CloneBusy())
+            return;
+        if (m_doc.PasswordWanted(false))
+            m_passwordDone = ClonePasswordDialog();
+        else
+            m_passwordDone = true;
+        if (!m_passwordDone)
+            return;
+        m_passwordDone = false;
+        cuiMain::OnCloneReadConnected(result);
+    }
 
-// The credit sequence and its message are put together only when needed.
-std::string CreditKeys()
-{
-    return txt::Format("%s%s%s", "tavo", "crew", "42");
-}
-
-std::string CreditText()
-{
-    return txt::Format("%s %s %s.", "Quorvex", "was written by the", "Tavo radio software crew");
-}
-
-}  // namespace
-
-void indMain::OnKeyChar(char c)
-{
-    cuiMain::OnKeyChar(c);
-    const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (!m_doc.maker) {
-        const std::string sequence = g_Environ ? g_Environ->makerReserveMode : std::string();
-        const int length = static_cast<int>(sequence.size());
-        if (m_makerKeyPos < length) {
-            if (lower == sequence[static_cast<size_t>(m_makerKeyPos)])
-                ++m_makerKeyPos;
-            else
-                m_makerKeyPos = lower == sequence[0] ? 1 : 0;
-        }
-        if (m_makerKeyPos >= length) {
-            EnterMakerMode();
+    void indMain::StartCloneWrite()
+    {
+        if (CloneBusy())
+            return;
+        if (g_EvMan)
+            g_EvMan->Send(ev::kCommitEdits);
+        if (m_doc.UsedChannels() == 0) {
+            OverlayBox("GI_AppMess_CloneErr_NoActualCh", plat::BoxIcon::Error,
+                       plat::BoxButtons::Ok);
             return;
         }
+        int errors = 0;
+        CountWarnings(&errors, nullptr);
+        if (errors != 0) {
+            OverlayBox("GI_Mess_DataError", plat::BoxIcon::Error, plat::BoxButtons::Ok);
+            return;
+        }
+        // Settings the radio never receives are named before anything is sent.
+        if (!ConfirmUnkept(true))
+            return;
+        m_writePending = false;
+        m_passwordDone = false;
+        cuiMain::StartCloneWrite();
     }
-    if (m_doc.ModelType() == 3) {
-        m_typed8.push_back(lower);
-        if (m_typed8.size() > 8)
-            m_typed8.erase(0, m_typed8.size() - 8);
-        if (m_typed8 == "zunkelah")
-            EnterExtendedMode();
+
+    void indMain::OnCloneWriteConnected(dst_CDrv_Result * result)
+    {
+        if (!result || result->result != 0 || CloneBusy())
+            return;
+        if (!m_writePending) {
+            if (m_doc.maker && !ConfirmBox("GI_Mess_Maker_Caution"))
+                return;
+            if (m_doc.Work().GetByte(indDocument::kClonePasswordByte) != 0 &&
+                !ConfirmBox("GI_Mess_Confirm_CloneWriteClonePass"))
+                return;
+            if (!ConfirmBox("GI_Mess_Confirm_CloneWrite"))
+                return;
+            // The questions may have taken long: the radio is asked again before writing.
+            m_writePending = true;
+            ApplyLinkSettings();
+            if (!m_doc.CloneMan().Connect(&cuiMain::OnWriteConnected, static_cast<cuiMain*>(this)))
+                m_writePending = false;
+            return;
+        }
+        m_writePending = false;
+        if (m_doc.PasswordWanted(true))
+            m_passwordDone = ClonePasswordDialog();
+        else
+            m_passwordDone = true;
+        if (!m_passwordDone)
+            return;
+        m_passwordDone = false;
+        cmcEeprom copy;
+        std::vector<int32_t> ranges;
+        m_doc.PrepareCloneWrite(copy, ranges);
+        WriteImage(copy, ranges);
     }
-    m_typed32.push_back(lower);
-    if (m_typed32.size() > 32)
-        m_typed32.erase(0, m_typed32.size() - 32);
-    const std::string credit = CreditKeys();
-    if (m_typed32.size() >= credit.size() &&
-        m_typed32.compare(m_typed32.size() - credit.size(), credit.size(), credit) == 0) {
-        m_typed32.clear();
-        if (plat::IMessageBoxes* boxes = plat::Get().boxes)
-            boxes->Show(plat::ProgramName(), CreditText(), plat::BoxIcon::None,
-                        plat::BoxButtons::Ok);
+
+    namespace {
+
+    // The credit sequence and its message are put together only when needed.
+    std::string CreditKeys()
+    {
+        return txt::Format("%s%s%s", "tavo", "crew", "42");
     }
-}
+
+    std::string CreditText()
+    {
+        return txt::Format("%s %s %s.", "Quorvex", "was written by the",
+                           "Tavo radio software crew");
+    }
+
+    }  // namespace
+
+    void indMain::OnKeyChar(char c)
+    {
+        cuiMain::OnKeyChar(c);
+        const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (!m_doc.maker) {
+            const std::string sequence = g_Environ ? g_Environ->makerReserveMode : std::string();
+            const int length = static_cast<int>(sequence.size());
+            if (m_makerKeyPos < length) {
+                if (lower == sequence[static_cast<size_t>(m_makerKeyPos)])
+                    ++m_makerKeyPos;
+                else
+                    m_makerKeyPos = lower == sequence[0] ? 1 : 0;
+            }
+            if (m_makerKeyPos >= length) {
+                EnterMakerMode();
+                return;
+            }
+        }
+        if (m_doc.ModelType() == 3) {
+            m_typed8.push_back(lower);
+            if (m_typed8.size() > 8)
+                m_typed8.erase(0, m_typed8.size() - 8);
+            if (m_typed8 == "zunkelah")
+                EnterExtendedMode();
+        }
+        m_typed32.push_back(lower);
+        if (m_typed32.size() > 32)
+            m_typed32.erase(0, m_typed32.size() - 32);
+        const std::string credit = CreditKeys();
+        if (m_typed32.size() >= credit.size() &&
+            m_typed32.compare(m_typed32.size() - credit.size(), credit.size(), credit) == 0) {
+            m_typed32.clear();
+            if (plat::IMessageBoxes* boxes = plat::Get().boxes)
+                boxes->Show(plat::ProgramName(), CreditText(), plat::BoxIcon::None,
+                            plat::BoxButtons::Ok);
+        }
+    }

@@ -1,15 +1,21 @@
 #pragma once
+#include <QPointer>
 #include <QStringList>
 #include <array>
 #include <memory>
 
+#include "maker/iuiWinAd.h"
 #include "model/datClipCh.h"
 #include "rules/indRulesHost.h"
 #include "sheets/cuiCellPopups.h"
 #include "shell/cuiMain.h"
 
+class IPort;
 class QLabel;
+class cuiCloneUi;
 class indActiveCell;
+class indAdjust;
+class indCloneMan;
 
 // The model's main object: the radio family's model types, modes and tree branches on top
 // of the common main object, and the program side of the cell rules (indRulesHost) over the
@@ -64,6 +70,7 @@ public:
     bool CommandChecked(int32_t cellId, int32_t index) override;
     void OpenSheet(const std::string& reference) override { cuiMain::OpenSheet(reference); }
     datClipCh* Clipboard() override { return &m_clipboard; }
+    indAdjust* Adjust() override;
     int EditMenuItems() const override;
     std::vector<uint8_t> CloneInfo() const override;
 
@@ -71,6 +78,22 @@ public:
     // bar and tree here, every other cell in the model cell rules.
     static int Rules(void* context, cmcCellCapsule* capsule, int mode);
     indActiveCell& ActiveCell() { return *m_activeCell; }
+
+    // ---- adjustment mode ----
+    // The link to the radio; talks through port instead of the serial port (tests).
+    indCloneMan& CloneMan();
+    void UseCloneLink(IPort* port);
+    indAdjust& AdjustState();
+    // An adjustment read is asked for: the next EnterAdjustMode enters.
+    void RequestAdjustMode();
+    // Enters adjustment mode when it was asked for: the radio is told, the adjustment
+    // entries join the tree. False when nothing was asked for.
+    bool EnterAdjustMode();
+    void LeaveAdjustMode();
+    bool AdjustMode() const { return m_doc.adjust; }
+    // The adjustment window, or null; opening it again closes it.
+    iuiWinAd* AdjustWindow() const { return m_winAd.data(); }
+    void ToggleAdjustWindow();
 
 protected:
     void HandleEvent(const cmcEvent& event) override;
@@ -93,4 +116,6 @@ private:
     datClipCh m_clipboard;
     cuiCellPopups m_popups;
     std::unique_ptr<indActiveCell> m_activeCell;
+    std::unique_ptr<indAdjust> m_adjust;
+    QPointer<iuiWinAd> m_winAd;
 };
