@@ -754,8 +754,3 @@ void cuiMain::PrintSheets(bool all)
     if (m_printer)
         m_printer->PrintSheets(all, m_sheet ? m_sheet->Sheet() : nullptr);
 }
-
-OvlFormat(g_GTex->GetLines(cloneWrite ? "GI_AppMess_Confirm_UnkeptWrite"
-                                      : "GI_AppMess_Confirm_UnkeptChanges"),
-          {list});
-}

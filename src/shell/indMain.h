@@ -6,6 +6,7 @@
 #include "model/datClipCh.h"
 #include "rules/indRulesHost.h"
 #include "sheets/cuiCellPopups.h"
+#include "shell/cuiEditHistory.h"
 #include "shell/cuiMain.h"
 
 class QLabel;
@@ -65,6 +66,9 @@ public:
     void OpenSheet(const std::string& reference) override { cuiMain::OpenSheet(reference); }
     datClipCh* Clipboard() override { return &m_clipboard; }
     int EditMenuItems() const override;
+    indUndo* Undo() override;
+    std::string EditDescription(const cmcCellCapsule& capsule) override;
+    cuiEditHistory& EditHistory() { return *m_history; }
     std::vector<uint8_t> CloneInfo() const override;
 
     // The rules every cell of the program runs through: the command cells of menus, tool
@@ -93,4 +97,6 @@ private:
     datClipCh m_clipboard;
     cuiCellPopups m_popups;
     std::unique_ptr<indActiveCell> m_activeCell;
+    std::unique_ptr<cuiEditHistory> m_history;
+    uint32_t m_historyGeneration = 0;
 };
