@@ -31,6 +31,8 @@
 namespace {
 
 constexpr int kUsage = 1;
+// The radio holds other bytes than were written: its own exit code, apart from the link's.
+constexpr int kVerifyFailed = 20;
 const std::string kGlobal = "Software\\Tavo\\Quorvex\\Global";
 const std::string kSetup = "Software\\Tavo\\Quorvex\\Setup";
 
@@ -41,6 +43,7 @@ struct Options {
     int speed = -1;    // -1 the settings, 0 normal, 1 high
     bool password = false;
     std::string passwordText;
+    bool verify = true;  // read the written range back and compare
 };
 
 int Usage()
@@ -59,6 +62,8 @@ bool Parse(int argc, char** argv, Options& o)
             o.speed = 1;
         } else if (a == "--normal-speed") {
             o.speed = 0;
+        } else if (a == "--no-verify") {
+            o.verify = false;
         } else if (a == "--password" && i + 1 < argc) {
             o.password = true;
             o.passwordText = argv[++i];
@@ -227,6 +232,36 @@ int main(int argc, char** argv)
     man.Write(prepared, ranges.data(), &Done::Call, &transfer);
     if (RunLink(loop, transfer) != 0)
         return transfer.result;
+    if (o.verify) {
+        // Read the radio back and compare what it holds with what was sent.
+        Done again;
+        man.Connect(&Done::Call, &again);
+        if (RunLink(loop, again) != 0)
+            return again.result;
+        std::vector<int32_t> readRanges;
+        if (const int refused = doc.CloneReadRanges(readRanges); refused != 0)
+            return refused;
+        Done back;
+        man.Read(readRanges.data(), &Done::Call, &back);
+        if (RunLink(loop, back) != 0)
+            return back.result;
+        long differ = 0;
+        int first = -1;
+        for (size_t k = 0; k + 1 < ranges.size() && ranges[k] <= ranges[k + 1]; k += 2)
+            for (int32_t a = ranges[k]; a <= ranges[k + 1]; ++a)
+                if (!back.image.IsAddress(a) || back.image.GetByte(a) != prepared.GetByte(a))
+                    if (differ++ == 0)
+                        first = a;
+        if (differ != 0) {
+            const int radioByte = back.image.IsAddress(first) ? back.image.GetByte(first) : 0;
+            std::fprintf(stderr, "%s\n",
+                         OvlFormat(texts.GetLine("GI_Mess_Cli_VerifyFailed", 0),
+                                   {differ, first, radioByte, int(prepared.GetByte(first))})
+                             .c_str());
+            return kVerifyFailed;
+        }
+        std::printf("%s\n", texts.GetLine("GI_Mess_Cli_Verified", 0).c_str());
+    }
     std::printf("%s\n", OvlFormat(texts.GetLine("GI_Mess_Cli_WriteDone", 0), {o.file}).c_str());
     return 0;
 }

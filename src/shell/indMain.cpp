@@ -12,6 +12,7 @@
 #include "cells/ICellPopups.h"
 #include "cells/cmcCellIds.h"
 #include "cells/cmcFCache.h"
+#include "common/EventIds.h"
 #include "common/cmcEvMan.h"
 #include "common/indEnviron.h"
 #include "link/dst_CDrv_Result.h"
@@ -44,6 +45,15 @@
 indMain::indMain(const std::string& programCode, int imageSize) : cuiMain(programCode, imageSize)
 {
     m_activeCell = std::make_unique<indActiveCell>(*static_cast<indRulesHost*>(this));
+    m_history = std::make_unique<cuiEditHistory>(m_doc.Work(), [this]() {
+        // The bytes are back as they were: sheets show them again, the checks run again and
+        // the document is unmodified when it is back at its saved state.
+        m_doc.RecheckModified();
+        UpdateTitle();
+        StartWarningRecheck();
+        if (g_EvMan)
+            g_EvMan->Post(ev::kRedrawAll);
+    });
     SetRules(&indMain::Rules, this);
     cuiSheet::SetDefaultRules(&indMain::Rules, this);
     cuiSheet::SetModelHost(this);
@@ -88,6 +98,8 @@ void indMain::CreateUi(TForm1* form, const QList<QIcon>& treeImages,
                        const QList<QIcon>& toolBarImages)
 {
     cuiMain::CreateUi(form, treeImages, toolBarImages);
+    QAction* edit = Menu() ? Menu()->FindById(CL_Menu_Edit_Top) : nullptr;
+    m_history->Install(form, edit ? edit->menu() : nullptr);
     ApplySwitches(QCoreApplication::arguments());
 }
 
@@ -320,6 +332,21 @@ void indMain::RemoveBranches()
             t->setCurrentItem(next);
     if (g_EvMan)
         g_EvMan->Post(ev::kRefreshBankIcons);
+}
+
+indUndo* indMain::Undo()
+{
+    // New, open, clone read and a chosen model type start a new history.
+    if (m_historyGeneration != m_doc.Generation()) {
+        m_history->Clear();
+        m_historyGeneration = m_doc.Generation();
+    }
+    return &m_history->History();
+}
+
+std::string indMain::EditDescription(const cmcCellCapsule& capsule)
+{
+    return cuiEditHistory::Describe(capsule.sheet, capsule.cell);
 }
 
 int indMain::EditMenuItems() const

@@ -8,6 +8,7 @@
 #include "model/datClipCh.h"
 #include "rules/indRulesHost.h"
 #include "sheets/cuiCellPopups.h"
+#include "shell/cuiEditHistory.h"
 #include "shell/cuiMain.h"
 
 class IPort;
@@ -72,6 +73,9 @@ public:
     datClipCh* Clipboard() override { return &m_clipboard; }
     indAdjust* Adjust() override;
     int EditMenuItems() const override;
+    indUndo* Undo() override;
+    std::string EditDescription(const cmcCellCapsule& capsule) override;
+    cuiEditHistory& EditHistory() { return *m_history; }
     std::vector<uint8_t> CloneInfo() const override;
 
     // The rules every cell of the program runs through: the command cells of menus, tool
@@ -118,4 +122,6 @@ private:
     std::unique_ptr<indActiveCell> m_activeCell;
     std::unique_ptr<indAdjust> m_adjust;
     QPointer<iuiWinAd> m_winAd;
+    std::unique_ptr<cuiEditHistory> m_history;
+    uint32_t m_historyGeneration = 0;
 };

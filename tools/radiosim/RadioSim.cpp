@@ -321,6 +321,9 @@ void RadioSim::OnWriteData(const Bytes& frame, std::vector<uint8_t>& out)
         return;
     }
     std::copy(data.bytes.begin(), data.bytes.end(), m_eeprom.begin() + data.address);
+    if (m_config.fault == Fault::FlipStored && static_cast<int>(data.address) <= kFlipAddress &&
+        kFlipAddress < static_cast<int>(data.address) + data.count)
+        m_eeprom[kFlipAddress] ^= 0x01;
     ++m_writeFrames;
     ++m_dataFrames;
     // A page is acknowledged once the radio holds all of it.

@@ -25,7 +25,9 @@ public:
         Refuse,       // FA instead of FB
         DropAfter,    // stops answering after N data frames
         Disconnect,   // the cable is pulled after N data frames
+        FlipStored,   // a written byte (address kFlipAddress) is stored with its low bit flipped
     };
+    static constexpr int kFlipAddress = 0x0200;
     static constexpr int kEepromSize = 0x0780;
 
     struct Config {

@@ -33,7 +33,7 @@ void Usage()
         "                [--curve AT0,AT255] [--bpf LO1,HI1,LO2,HI2]\n"
         "--info: the 80 information bytes as 160 hexadecimal digits\n"
         "faults: none echo bad-echo silence bad-checksum lower-hex wrong-count\n"
-        "        refuse drop disconnect\n");
+        "        refuse drop disconnect flip-stored\n");
 }
 
 }  // namespace
