@@ -604,142 +604,142 @@ void indMain::ToggleAdjustWindow()
     if (g_Environ)
         g_Environ->adjWindowOpen = true;
     m_winAd->Open();
-    // ---- the radio ----
+}
 
-    std::vector<uint8_t> indMain::CloneInfo() const
-    {
-        if (!m_doc.RadioIdentified())
-            return {};
-        return std::vector<uint8_t>(m_doc.CloneInfo().begin(), m_doc.CloneInfo().end());
+// ---- the radio ----
+
+std::vector<uint8_t> indMain::CloneInfo() const
+{
+    if (!m_doc.RadioIdentified())
+        return {};
+    return std::vector<uint8_t>(m_doc.CloneInfo().begin(), m_doc.CloneInfo().end());
+}
+
+bool indMain::CloneBusy()
+{
+    return m_doc.CloneMan().IsBusy();
+}
+
+void indMain::OnCloneReadConnected(dst_CDrv_Result* result)
+{
+    if (!result || result->result != 0 || CloneBusy())
+        return;
+    if (m_doc.PasswordWanted(false))
+        m_passwordDone = ClonePasswordDialog();
+    else
+        m_passwordDone = true;
+    if (!m_passwordDone)
+        return;
+    m_passwordDone = false;
+    cuiMain::OnCloneReadConnected(result);
+}
+
+void indMain::StartCloneWrite()
+{
+    if (CloneBusy())
+        return;
+    if (g_EvMan)
+        g_EvMan->Send(ev::kCommitEdits);
+    if (m_doc.UsedChannels() == 0) {
+        OverlayBox("GI_AppMess_CloneErr_NoActualCh", plat::BoxIcon::Error, plat::BoxButtons::Ok);
+        return;
     }
-
-    bool indMain::CloneBusy()
-    {
-        return m_doc.CloneMan().IsBusy();
+    int errors = 0;
+    CountWarnings(&errors, nullptr);
+    if (errors != 0) {
+        OverlayBox("GI_Mess_DataError", plat::BoxIcon::Error, plat::BoxButtons::Ok);
+        return;
     }
+    // Settings the radio never receives are named before anything is sent.
+    if (!ConfirmUnkept(true))
+        return;
+    m_writePending = false;
+    m_passwordDone = false;
+    cuiMain::StartCloneWrite();
+}
 
-    void indMain::OnCloneReadConnected(dst_CDrv_Result * result)
-    {
-        if (!result || result->result != 0 || CloneBusy())
+void indMain::OnCloneWriteConnected(dst_CDrv_Result* result)
+{
+    if (!result || result->result != 0 || CloneBusy())
+        return;
+    if (!m_writePending) {
+        if (m_doc.maker && !ConfirmBox("GI_Mess_Maker_Caution"))
             return;
-        if (m_doc.PasswordWanted(false))
-            m_passwordDone = ClonePasswordDialog();
-        else
-            m_passwordDone = true;
-        if (!m_passwordDone)
+        if (m_doc.Work().GetByte(indDocument::kClonePasswordByte) != 0 &&
+            !ConfirmBox("GI_Mess_Confirm_CloneWriteClonePass"))
             return;
-        m_passwordDone = false;
-        cuiMain::OnCloneReadConnected(result);
+        if (!ConfirmBox("GI_Mess_Confirm_CloneWrite"))
+            return;
+        // The questions may have taken long: the radio is asked again before writing.
+        m_writePending = true;
+        ApplyLinkSettings();
+        if (!m_doc.CloneMan().Connect(&cuiMain::OnWriteConnected, static_cast<cuiMain*>(this)))
+            m_writePending = false;
+        return;
     }
+    m_writePending = false;
+    if (m_doc.PasswordWanted(true))
+        m_passwordDone = ClonePasswordDialog();
+    else
+        m_passwordDone = true;
+    if (!m_passwordDone)
+        return;
+    m_passwordDone = false;
+    cmcEeprom copy;
+    std::vector<int32_t> ranges;
+    m_doc.PrepareCloneWrite(copy, ranges);
+    WriteImage(copy, ranges);
+}
 
-    void indMain::StartCloneWrite()
-    {
-        if (CloneBusy())
-            return;
-        if (g_EvMan)
-            g_EvMan->Send(ev::kCommitEdits);
-        if (m_doc.UsedChannels() == 0) {
-            OverlayBox("GI_AppMess_CloneErr_NoActualCh", plat::BoxIcon::Error,
-                       plat::BoxButtons::Ok);
+namespace {
+
+// The credit sequence and its message are put together only when needed.
+std::string CreditKeys()
+{
+    return txt::Format("%s%s%s", "tavo", "crew", "42");
+}
+
+std::string CreditText()
+{
+    return txt::Format("%s %s %s.", "Quorvex", "was written by the", "Tavo radio software crew");
+}
+
+}  // namespace
+
+void indMain::OnKeyChar(char c)
+{
+    cuiMain::OnKeyChar(c);
+    const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (!m_doc.maker) {
+        const std::string sequence = g_Environ ? g_Environ->makerReserveMode : std::string();
+        const int length = static_cast<int>(sequence.size());
+        if (m_makerKeyPos < length) {
+            if (lower == sequence[static_cast<size_t>(m_makerKeyPos)])
+                ++m_makerKeyPos;
+            else
+                m_makerKeyPos = lower == sequence[0] ? 1 : 0;
+        }
+        if (m_makerKeyPos >= length) {
+            EnterMakerMode();
             return;
         }
-        int errors = 0;
-        CountWarnings(&errors, nullptr);
-        if (errors != 0) {
-            OverlayBox("GI_Mess_DataError", plat::BoxIcon::Error, plat::BoxButtons::Ok);
-            return;
-        }
-        // Settings the radio never receives are named before anything is sent.
-        if (!ConfirmUnkept(true))
-            return;
-        m_writePending = false;
-        m_passwordDone = false;
-        cuiMain::StartCloneWrite();
     }
-
-    void indMain::OnCloneWriteConnected(dst_CDrv_Result * result)
-    {
-        if (!result || result->result != 0 || CloneBusy())
-            return;
-        if (!m_writePending) {
-            if (m_doc.maker && !ConfirmBox("GI_Mess_Maker_Caution"))
-                return;
-            if (m_doc.Work().GetByte(indDocument::kClonePasswordByte) != 0 &&
-                !ConfirmBox("GI_Mess_Confirm_CloneWriteClonePass"))
-                return;
-            if (!ConfirmBox("GI_Mess_Confirm_CloneWrite"))
-                return;
-            // The questions may have taken long: the radio is asked again before writing.
-            m_writePending = true;
-            ApplyLinkSettings();
-            if (!m_doc.CloneMan().Connect(&cuiMain::OnWriteConnected, static_cast<cuiMain*>(this)))
-                m_writePending = false;
-            return;
-        }
-        m_writePending = false;
-        if (m_doc.PasswordWanted(true))
-            m_passwordDone = ClonePasswordDialog();
-        else
-            m_passwordDone = true;
-        if (!m_passwordDone)
-            return;
-        m_passwordDone = false;
-        cmcEeprom copy;
-        std::vector<int32_t> ranges;
-        m_doc.PrepareCloneWrite(copy, ranges);
-        WriteImage(copy, ranges);
+    if (m_doc.ModelType() == 3) {
+        m_typed8.push_back(lower);
+        if (m_typed8.size() > 8)
+            m_typed8.erase(0, m_typed8.size() - 8);
+        if (m_typed8 == "zunkelah")
+            EnterExtendedMode();
     }
-
-    namespace {
-
-    // The credit sequence and its message are put together only when needed.
-    std::string CreditKeys()
-    {
-        return txt::Format("%s%s%s", "tavo", "crew", "42");
+    m_typed32.push_back(lower);
+    if (m_typed32.size() > 32)
+        m_typed32.erase(0, m_typed32.size() - 32);
+    const std::string credit = CreditKeys();
+    if (m_typed32.size() >= credit.size() &&
+        m_typed32.compare(m_typed32.size() - credit.size(), credit.size(), credit) == 0) {
+        m_typed32.clear();
+        if (plat::IMessageBoxes* boxes = plat::Get().boxes)
+            boxes->Show(plat::ProgramName(), CreditText(), plat::BoxIcon::None,
+                        plat::BoxButtons::Ok);
     }
-
-    std::string CreditText()
-    {
-        return txt::Format("%s %s %s.", "Quorvex", "was written by the",
-                           "Tavo radio software crew");
-    }
-
-    }  // namespace
-
-    void indMain::OnKeyChar(char c)
-    {
-        cuiMain::OnKeyChar(c);
-        const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        if (!m_doc.maker) {
-            const std::string sequence = g_Environ ? g_Environ->makerReserveMode : std::string();
-            const int length = static_cast<int>(sequence.size());
-            if (m_makerKeyPos < length) {
-                if (lower == sequence[static_cast<size_t>(m_makerKeyPos)])
-                    ++m_makerKeyPos;
-                else
-                    m_makerKeyPos = lower == sequence[0] ? 1 : 0;
-            }
-            if (m_makerKeyPos >= length) {
-                EnterMakerMode();
-                return;
-            }
-        }
-        if (m_doc.ModelType() == 3) {
-            m_typed8.push_back(lower);
-            if (m_typed8.size() > 8)
-                m_typed8.erase(0, m_typed8.size() - 8);
-            if (m_typed8 == "zunkelah")
-                EnterExtendedMode();
-        }
-        m_typed32.push_back(lower);
-        if (m_typed32.size() > 32)
-            m_typed32.erase(0, m_typed32.size() - 32);
-        const std::string credit = CreditKeys();
-        if (m_typed32.size() >= credit.size() &&
-            m_typed32.compare(m_typed32.size() - credit.size(), credit.size(), credit) == 0) {
-            m_typed32.clear();
-            if (plat::IMessageBoxes* boxes = plat::Get().boxes)
-                boxes->Show(plat::ProgramName(), CreditText(), plat::BoxIcon::None,
-                            plat::BoxButtons::Ok);
-        }
-    }
+}

@@ -21,6 +21,7 @@
 #include "link/indCloneMan.h"
 #include "maker/iuiWinAd.h"
 #include "overlay/cmcGTex.h"
+#include "overlay/cmcHelpGTex.h"
 #include "rules/indActiveCell.h"
 #include "rules/indAdjust.h"
 #include "shell/QtTestApp.h"
@@ -59,7 +60,8 @@ protected:
         main.reset();
         g_Main = nullptr;
         g_EvMan = nullptr;
-        g_GTex = g_BaseGTex = g_HelpGTex = nullptr;
+        g_GTex = g_BaseGTex = nullptr;
+        g_HelpGTex = nullptr;
         environ.reset();
         g_Environ = nullptr;
     }
@@ -111,7 +113,8 @@ protected:
     }
 
     std::unique_ptr<indEnviron> environ;
-    cmcGTex mainGTex, baseGTex, helpGTex;
+    cmcGTex mainGTex, baseGTex;
+    cmcHelpGTex helpGTex;
     cmcEvMan evMan;
     std::unique_ptr<indMain> main;
     std::unique_ptr<TForm1> form;
