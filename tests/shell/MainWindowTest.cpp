@@ -169,12 +169,13 @@ TEST_F(MainWindowTest, MenusToolBarAndTreeComeFromTheOverlay)
     ASSERT_NE(Item(CL_Menu_File_Open), nullptr);
     EXPECT_EQ(Item(CL_Menu_File_Open)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
     EXPECT_EQ(Item(CL_Menu_File_Open)->text(), QStringLiteral("&Open..."));
-    // The edit menu holds a disabled placeholder until a sheet gives its items.
+    // The edit menu holds undo, redo and a separator above a disabled placeholder until a
+    // sheet gives its items.
     QAction* edit = Item(CL_Menu_Edit_Top);
     ASSERT_TRUE(edit && edit->menu());
-    ASSERT_EQ(edit->menu()->actions().size(), 1);
+    ASSERT_EQ(edit->menu()->actions().size(), 4);
     main->Menu()->Refresh();
-    EXPECT_FALSE(edit->menu()->actions()[0]->isEnabled());
+    EXPECT_FALSE(edit->menu()->actions()[3]->isEnabled());
 
     EXPECT_EQ(main->ToolBar()->Buttons().size(), 10u);
     EXPECT_TRUE(main->ToolBar()->Control()->isVisible());

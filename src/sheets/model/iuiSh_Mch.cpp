@@ -144,7 +144,8 @@ void iuiSh_Mch::BeforeCell(int, int) {}
 
 std::string iuiSh_Mch::GetPrintTitle()
 {
-    return EntryName() == "GI_Sheet_MDC_AliasM" ? cuiSheet::GetPrintTitle() : std::string();
+    // Only the alias list prints a title of its own; no model of this family ships one yet.
+    return std::string();
 }
 
 void iuiSh_Mch::HandleEvent(const cmcEvent& event)
