@@ -45,21 +45,21 @@ std::string OvlFormat(const std::string& format, std::initializer_list<OvlArg> a
         }
         // Flags, width (at most three digits), precision (at most three digits), length.
         size_t j = i + 1;
-        std::string spec = "%";
+        std::string directive = "%";
         while (j < n && std::string_view("-+#0").find(format[j]) != std::string_view::npos)
-            spec += format[j++];
+            directive += format[j++];
         for (int d = 0; j < n && d < 3 && std::isdigit(static_cast<unsigned char>(format[j])); ++d)
-            spec += format[j++];
+            directive += format[j++];
         // A fourth digit means a damaged text, never a width.
         if (j < n && std::isdigit(static_cast<unsigned char>(format[j]))) {
             out += '%';
             continue;
         }
         if (j < n && format[j] == '.') {
-            spec += format[j++];
+            directive += format[j++];
             for (int d = 0; j < n && d < 3 && std::isdigit(static_cast<unsigned char>(format[j]));
                  ++d)
-                spec += format[j++];
+                directive += format[j++];
         }
         while (j < n && (format[j] == 'l' || format[j] == 'h'))
             ++j;
@@ -75,18 +75,18 @@ std::string OvlFormat(const std::string& format, std::initializer_list<OvlArg> a
         char buf[1100];
         if (text) {
             // The text itself may be long: only the width and precision go through printf.
-            spec += 's';
-            const int len = std::snprintf(nullptr, 0, spec.c_str(), value->text.c_str());
+            directive += 's';
+            const int len = std::snprintf(nullptr, 0, directive.c_str(), value->text.c_str());
             std::string filled(static_cast<size_t>(std::max(len, 0)), '\0');
-            std::snprintf(filled.data(), filled.size() + 1, spec.c_str(), value->text.c_str());
+            std::snprintf(filled.data(), filled.size() + 1, directive.c_str(), value->text.c_str());
             out += filled;
         } else {
-            spec += "ll";
-            spec += conv == 'c' ? 'd' : conv;
+            directive += "ll";
+            directive += conv == 'c' ? 'd' : conv;
             if (conv == 'c')
                 out += static_cast<char>(value->number);
             else {
-                std::snprintf(buf, sizeof buf, spec.c_str(), value->number);
+                std::snprintf(buf, sizeof buf, directive.c_str(), value->number);
                 out += buf;
             }
         }

@@ -620,17 +620,18 @@ bool indMain::CloneBusy()
     return m_doc.CloneMan().IsBusy();
 }
 
+bool indMain::PasswordGiven(bool write)
+{
+    // A radio locked with a clone password gets it from the dealer before the transfer.
+    return !m_doc.PasswordWanted(write) || ClonePasswordDialog();
+}
+
 void indMain::OnCloneReadConnected(dst_CDrv_Result* result)
 {
     if (!result || result->result != 0 || CloneBusy())
         return;
-    if (m_doc.PasswordWanted(false))
-        m_passwordDone = ClonePasswordDialog();
-    else
-        m_passwordDone = true;
-    if (!m_passwordDone)
+    if (!PasswordGiven(false))
         return;
-    m_passwordDone = false;
     cuiMain::OnCloneReadConnected(result);
 }
 
@@ -654,7 +655,6 @@ void indMain::StartCloneWrite()
     if (!ConfirmUnkept(true))
         return;
     m_writePending = false;
-    m_passwordDone = false;
     cuiMain::StartCloneWrite();
 }
 
@@ -678,13 +678,8 @@ void indMain::OnCloneWriteConnected(dst_CDrv_Result* result)
         return;
     }
     m_writePending = false;
-    if (m_doc.PasswordWanted(true))
-        m_passwordDone = ClonePasswordDialog();
-    else
-        m_passwordDone = true;
-    if (!m_passwordDone)
+    if (!PasswordGiven(true))
         return;
-    m_passwordDone = false;
     cmcEeprom copy;
     std::vector<int32_t> ranges;
     m_doc.PrepareCloneWrite(copy, ranges);

@@ -108,15 +108,16 @@ protected:
     void ResetTypedKeys() override { m_makerKeyPos = 0; }
 
 private:
+    // True when the radio wants no clone password, or the dealer gave it.
+    bool PasswordGiven(bool write);
+
     QLabel* m_makerPanel = nullptr;
-    // Clone write and password steps.
+    // The write's questions are answered; the next connection sends the image.
     bool m_writePending = false;
-    bool m_passwordDone = false;
     // Typed keys: the maker sequence's position, the last 8 and the last 32 characters.
     int m_makerKeyPos = 0;
     std::string m_typed8;
     std::string m_typed32;
-    // The adjustment state of adjustment mode belongs here, beside the link's flags.
     datClipCh m_clipboard;
     cuiCellPopups m_popups;
     std::unique_ptr<indActiveCell> m_activeCell;
