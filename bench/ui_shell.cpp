@@ -18,6 +18,7 @@
 #include "common/cmcEvMan.h"
 #include "common/indEnviron.h"
 #include "overlay/cmcGTex.h"
+#include "overlay/cmcHelpGTex.h"
 #include "platform/qt/QtServices.h"
 #include "shell/TForm1.h"
 #include "shell/cuiSheetPage.h"
@@ -71,7 +72,8 @@ struct Program {
             main->Periodic();
     }
     std::unique_ptr<indEnviron> environ;
-    cmcGTex mainGTex, baseGTex, helpGTex;
+    cmcGTex mainGTex, baseGTex;
+    cmcHelpGTex helpGTex;
     cmcEvMan evMan;
     std::unique_ptr<indMain> main;
     std::unique_ptr<TForm1> form;

@@ -26,8 +26,8 @@ def simple(entry, title, rows, head=('Setting', 'Value'), cat='CT_Null'):
         if isinstance(r, str):
             cells.append('{($SheetSec)}%s|{($SheetSec)}' % r)
         else:
-            cap, cid = r
-            cells.append('{($SheetLbl)}%s|{($SheetVal)(%%%s.%s)}' % (cap, cat, cid))
+            cap, cid = r[0], r[1]
+            cells.append('{($SheetLbl)}%s|{($SheetVal)(%%%s.%s)}' % (cap, r[2] if len(r) > 2 else cat, cid))
     sheets.append((entry, title, cells))
 
 # ---- Set Mode: value, whether the user may change it, and the menu text ----
@@ -81,6 +81,13 @@ simple('GI_Sheet_Scan', 'Scan', [
     ('Beep at End of Talk-Back', 'CL_ScanComm_TalkBackTimerBeep'), ('Monitor Key During Scan', 'CL_ScanComm_MonitorKeyAction'),
     ('Backlight When Scan Stops', 'CL_ScanComm_BacklitatStopScan'), ('Nuisance Channel Delete', 'CL_ScanComm_NuisanceDelete'),
     ('Scan by Channel Mode', 'CL_ScanComm_ModeDependentScan'), ('Automatic Channel Call (PMR)', 'CL_ScanComm_AutoChCall_PmrOnly'),
+    'Scan List',
+    ('List Type', 'CL_ScanList_ScanType', 'CT_Scan'), ('Scan Mode', 'CL_ScanList_ScanMode', 'CT_Scan'),
+    ('Priority Channel 1', 'CL_ScanList_Prio1_CH', 'CT_Scan'), ('Priority Channel 2', 'CL_ScanList_Prio2_CH', 'CT_Scan'),
+    ('Transmit Channel', 'CL_ScanList_TX_CH', 'CT_Scan'), ('Talk-Back on the Transmit Channel', 'CL_ScanList_TX_TalkBack', 'CT_Scan'),
+    ('Transmit Action', 'CL_ScanList_TX_Action', 'CT_Scan'), ('Cancel Channel', 'CL_ScanList_Cancel_CH', 'CT_Scan'),
+    ('Talk-Back on the Cancel Channel', 'CL_ScanList_Cancel_TalkBack', 'CT_Scan'),
+    ('Display During Scan', 'CL_ScanList_DispText', 'CT_Scan'), ('Power Save During Scan', 'CL_ScanList_PwrSave', 'CT_Scan'),
 ], head=('Scan Setting', 'Value'))
 
 simple('GI_Sheet_Common', 'Common Settings', [
@@ -150,6 +157,14 @@ simple('GI_Sheet_KeyDisp', 'Keys and Display (the scroll time is not kept in clo
     'Display',
     ('Opening Text', 'CL_KDisp_OpeningText'), ('Opening Beep', 'CL_KDisp_OpeningBeep'), ('Scroll Time', 'CL_KDisp_ScrollTimer'),
     ('LED Pattern 1', 'CL_KDisp_LED_LP0'), ('LED Pattern 2', 'CL_KDisp_LED_LP1'), ('LED Pattern 3', 'CL_KDisp_LED_LP2'),
+    'Key Assignments',
+    ('Option Key', 'CL_KDisp_Key_Conv_Opf1'), ('Right Key, Lower', 'CL_KDisp_Key_Conv_RightDn'),
+    ('Left Key, Upper', 'CL_KDisp_Key_Conv_LeftUp'), ('Left Key, Lower', 'CL_KDisp_Key_Conv_LeftDn'),
+    ('Key P0', 'CL_KDisp_Key_Conv_P0'), ('Key P1', 'CL_KDisp_Key_Conv_P1'), ('Key P2', 'CL_KDisp_Key_Conv_P2'),
+    ('Key P3', 'CL_KDisp_Key_Conv_P3'),
+    'Microphone Keys (the same functions as keys P0 to P3)',
+    ('Microphone Up', 'CL_KDisp_Key_Conv_MicUp'), ('Microphone Down', 'CL_KDisp_Key_Conv_MicDn'),
+    ('Microphone A', 'CL_KDisp_Key_Conv_MicA'), ('Microphone B', 'CL_KDisp_Key_Conv_MicB'),
 ])
 
 simple('GI_Sheet_Emergency', 'Emergency and Lone Worker', [
@@ -233,6 +248,77 @@ cells = ['{($SheetHdr)}Setting' + ''.join('|{($SheetHdr)(%%CT_Null.CL_Mdc_Genera
 for cap, cid in mdc:
     cells.append('{($SheetLbl)}%s' % cap + ''.join('|{($SheetVal)(%%CT_Null.CL_Mdc_General_%s[%d])}' % (cid, i) for i in range(5)))
 sheets.append(('GI_Sheet_Mdc', 'MDC (not kept in clone files or in the radio)', cells))
+
+def table(entry, title, head, rows, pad=6):
+    """A sheet of rows: head names the columns (the first is the row label); each row is a
+    label and a list of cells, a cell being (category, identifier, index) or None."""
+    pad = '\\_' * pad
+    cells = ['|'.join('{($SheetHdr)}%s' % (pad + h + pad if k else h) for k, h in enumerate(head))]
+    for label, row in rows:
+        if row is None:
+            cells.append('|'.join(['{($SheetSec)}%s' % label] + ['{($SheetSec)}'] * (len(head) - 1)))
+            continue
+        parts = ['{($SheetLbl)}%s' % label]
+        for c in row:
+            parts.append('{($SheetVal)(%%%s.%s[%d])}' % c if c else '{($SheetLbl)}')
+        parts += ['{($SheetLbl)}'] * (len(head) - len(parts))
+        cells.append('|'.join(parts))
+    sheets.append((entry, title, cells))
+
+# 2-tone receive codes 1 to 10 and transmit codes 1 to 32.
+rx = [('1st Tone (Hz)', 'CL_2T_RxFreq_1st'), ('2nd Tone (Hz)', 'CL_2T_RxFreq_2nd'), ('Code Type', 'CL_2T_Code_Type'),
+      ('Group Call', 'CL_2T_GroupCall'), ('Automatic Transmission', 'CL_2T_AutoTx'), ('Bell', 'CL_2T_Bell'),
+      ('LED', 'CL_2T_LED'), ('Answer Back', 'CL_2T_ANS'), ('External Speaker', 'CL_2T_EXO'), ('Beep', 'CL_2T_Beep'),
+      ('Stun', 'CL_2T_Stun'), ('Scan', 'CL_2T_Scan'), ('Special Function', 'CL_2T_Sfunc')]
+rows = [('Code %d' % i, [('CT_2Tone_Code', cid, i) for _, cid in rx]) for i in range(1, 11)]
+rows.append(('Common', None))
+for cap, cid in [('No-Tone Time (s)', 'CL_2T_NotoneTimer'), ('Group Call Time', 'CL_2T_GroupTimer'),
+                 ('External Speaker Time', 'CL_2T_ExoTimer'), ('Beep Repeat Time', 'CL_2T_BeepRepeatTimer'),
+                 ('Automatic Transmission Time', 'CL_2T_AutoTxTimer'), ('Tone Comparison', 'CL_2T_CompareTone')]:
+    rows.append((cap, [('CT_Null', cid, 0)]))
+table('GI_Sheet_2Tone', '2-Tone Receive Codes', ['Code'] + [h for h, _ in rx], rows)
+table('GI_Sheet_2ToneTx', '2-Tone Transmit Codes', ['Code', '1st Tone (Hz)', '2nd Tone (Hz)'],
+      [('Code %d' % (i + 1), [('CT_TX_Code', 'CL_2TTx_Freq_1st', i), ('CT_TX_Code', 'CL_2TTx_Freq_2nd', i)])
+       for i in range(32)])
+
+# User tones 1 to 16: the 16th has a tone period only; tones 10 to 15 have no timing entries.
+ut = ['CL_UTone_Encode', 'CL_UTone_Dec_Low', 'CL_UTone_Dec_High', 'CL_UTone_TonePeriod', 'CL_UTone_NotoneTimer',
+      'CL_UTone_Length']
+table('GI_Sheet_UTone', 'User Tones',
+      ['Tone', 'Frequency (Hz)', 'Decode Low (Hz)', 'Decode High (Hz)', 'Tone Period (s)', 'No-Tone Time (s)',
+       'Length (s)'],
+      [('Tone %d' % (i + 1), [('CT_UserTone', cid, i) for cid in ut]) for i in range(16)])
+
+# External ports and the port modes that take them.
+ports = [('Port 1', 'InOut_1'), ('Port 2', 'InOut_2'), ('Port 3', 'InOut_3'), ('Port 4', 'InOut_4'),
+         ('Port 5 (Input)', 'In_1'), ('Port 6 (Output)', 'Out_1')]
+rows = [(cap, [('CT_Null', 'CL_ExtPort_' + p, 0), ('CT_Null', 'CL_ExtPort_%s_Dir' % p, 0),
+               ('CT_Null', 'CL_ExtPort_%s_Logic' % p, 0)]) for cap, p in ports]
+rows.append(('Port Modes', None))
+for cap, m in [('External PTT', 'EPTT'), ('Serial Interface', 'SCI'), ('Audio Output', 'AFO'),
+               ('Ignition Switch', 'IGSW'), ('Horn Alert', 'HORN')]:
+    rows.append((cap, [('CT_Null', 'CL_ExtPort_PortMode_' + m, 0)]))
+table('GI_Sheet_ExtPort', 'External Ports (the port functions, directions and logic are not kept in clone files or in the radio)',
+      ['Port', 'Function', 'Direction', 'Logic'], rows)
+
+# MSK addresses: the boundary between individual and group addresses, and the addresses
+# tested against it.
+rows = [('Individual Addresses', [('CT_MSK_AdrRange', 'CL_Msk_AdrRange_Individual', 0),
+                                  ('CT_MSK_AdrRange', 'CL_Msk_AdrRange_Individual', 1)]),
+        ('Group Addresses', [('CT_MSK_AdrRange', 'CL_Msk_AdrRange_Group', 0),
+                             ('CT_MSK_AdrRange', 'CL_Msk_AdrRange_Group', 1)]),
+        ('Killer Address', [('CT_MSK_AdrRange', 'CL_Msk_AdrRange_Killer', 0)]),
+        ('Status Base ID', [('CT_MSK_Cfg', 'CL_Msk_Cfg_Status_FixBaseId', 0)]),
+        ('GPS Base ID', [('CT_MSK_Cfg', 'CL_Msk_Cfg_Gps_FixBaseId', 0)]),
+        ('ID Groups: Address, Alert, Bell, Special Function', None)]
+rows += [('Own ID Group' if i == 0 else 'ID Group %d' % i,
+          [('CT_MSK_IdGroup', c, i) for c in ('CL_Msk_IdGroup_Adr', 'CL_Msk_IdGroup_Alert', 'CL_Msk_IdGroup_Bell',
+                                               'CL_Msk_IdGroup_SFunc')]) for i in range(8)]
+rows.append(('Call List: Address, Digits, Update, Selectable', None))
+rows += [('Call %d' % (i + 1),
+          [('CT_MSK_CallList', c, i) for c in ('CL_Msk_CallList_Adr', 'CL_Msk_CallList_Digit', 'CL_Msk_CallList_Update',
+                                                'CL_Msk_CallList_Sel')]) for i in range(32)]
+table('GI_Sheet_MskAdr', 'MSK Addresses (not kept in clone files or in the radio)', ['Entry', 'Address', 'Range End', 'Setting', 'Setting'], rows, pad=10)
 
 for entry, title, cells in sheets:
     title = title.replace(' (', ' - ').replace(')', '')

@@ -20,6 +20,7 @@
 #include "common/cmcEvMan.h"
 #include "common/indEnviron.h"
 #include "overlay/cmcGTex.h"
+#include "overlay/cmcHelpGTex.h"
 #include "platform/Fatal.h"
 #include "platform/InstanceMailbox.h"
 #include "platform/qt/QtServices.h"
@@ -116,7 +117,7 @@ int main(int argc, char** argv)
     Global<indEnviron> environ(g_Environ, std::make_unique<indEnviron>(mutexName, key, key));
     Global<cmcGTex> mainGTex(g_GTex, std::make_unique<cmcGTex>());
     Global<cmcGTex> baseGTex(g_BaseGTex, std::make_unique<cmcGTex>());
-    Global<cmcGTex> helpGTex(g_HelpGTex, std::make_unique<cmcGTex>());
+    Global<cmcHelpGTex> helpGTex(g_HelpGTex, std::make_unique<cmcHelpGTex>());
     Global<cmcEvMan> evMan(g_EvMan, std::make_unique<cmcEvMan>());
     // The windows the codecs open on a cell (choice lists) are the sheets'.
     Global<ICellPopups> cellPopups(g_CellPopups, std::make_unique<cuiCellPopups>());

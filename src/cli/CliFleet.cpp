@@ -27,17 +27,19 @@ std::string CliFleet::Line(int index, int count, const Port& port, const Outcome
 std::string CliFleet::Summary(const std::vector<Port>& ports, const std::vector<Outcome>& outs)
 {
     int good = 0;
+    bool unverified = false;
     std::string failed;
     for (size_t i = 0; i < outs.size(); ++i) {
         if (outs[i].Good()) {
             ++good;
+            unverified = unverified || outs[i].verify < 0;
         } else {
             failed += failed.empty() ? "" : ", ";
             failed += ports[i].name;
         }
     }
-    std::string text = txt::Format(g_GTex->GetLine("GI_Mess_Cli_Fleet", 7).c_str(), good,
-                                   static_cast<int>(outs.size()));
+    std::string text = txt::Format(g_GTex->GetLine("GI_Mess_Cli_Fleet", unverified ? 9 : 7).c_str(),
+                                   good, static_cast<int>(outs.size()));
     if (!failed.empty())
         text += "\n" + txt::Format(g_GTex->GetLine("GI_Mess_Cli_Fleet", 8).c_str(), failed.c_str());
     return text;
@@ -47,6 +49,7 @@ int CliFleet::Run(const std::vector<Port>& ports, indDocument& doc)
 {
     indFleetWrite fleet(m_ui);
     fleet.SetHighSpeed(m_high);
+    fleet.SetVerify(m_verify);
     if (m_password)
         fleet.SetPassword(m_passwordText);
     fleet.SetChecks(

@@ -21,6 +21,7 @@ public:
 
     CliFleet(plat::LoopTimerHost& loop, ICloneUi* ui) : m_loop(loop), m_ui(ui) {}
     void SetHighSpeed(bool on) { m_high = on; }
+    void SetVerify(bool on) { m_verify = on; }
     void SetPassword(const std::string& text)
     {
         m_password = true;
@@ -28,7 +29,7 @@ public:
     }
 
     // Writes the document's image, as a clone write sends it, into every port, with the
-    // document's checks. Returns 0 when every radio was written and verified, else the
+    // document's checks. Returns 0 when every radio was written (and verified), else the
     // result code of the first radio that failed.
     int Run(const std::vector<Port>& ports, indDocument& doc);
 
@@ -40,6 +41,7 @@ private:
     plat::LoopTimerHost& m_loop;
     ICloneUi* m_ui;
     bool m_high = true;
+    bool m_verify = true;
     bool m_password = false;
     std::string m_passwordText;
 };

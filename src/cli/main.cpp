@@ -20,7 +20,9 @@
 #include "common/cmcEeprom.h"
 #include "link/dst_CDrv_Result.h"
 #include "link/indCloneMan.h"
+#include "model/CheckImageIdentity.h"
 #include "model/indDocument.h"
+#include "overlay/OverlayFormat.h"
 #include "overlay/cmcGTex.h"
 #include "platform/Fatal.h"
 #include "platform/IClock.h"
@@ -34,6 +36,12 @@
 namespace {
 
 constexpr int kUsage = 1;
+// The radio holds other bytes than were written: its own exit code, apart from the link's.
+constexpr int kVerifyFailed = 20;
+static_assert(kVerifyFailed == indFleetWrite::kVerifyFailed);
+// A channel table that cannot be read or written, and one with values the cells refuse.
+constexpr int kTableFile = 21;
+constexpr int kTableRefused = 22;
 const std::string kGlobal = "Software\\Tavo\\Quorvex\\Global";
 const std::string kSetup = "Software\\Tavo\\Quorvex\\Setup";
 
@@ -44,7 +52,8 @@ struct Options {
     int speed = -1;                  // -1 the settings, 0 normal, 1 high
     bool password = false;
     std::string passwordText;
-    std::string csv;  // the channel table of export-csv and import-csv
+    bool verify = true;  // read the written range back and compare
+    std::string csv;     // the channel table of export-csv and import-csv
 };
 
 int Usage()
@@ -69,6 +78,8 @@ bool Parse(int argc, char** argv, Options& o)
             o.speed = 1;
         } else if (a == "--normal-speed") {
             o.speed = 0;
+        } else if (a == "--no-verify") {
+            o.verify = false;
         } else if (a == "--password" && i + 1 < argc) {
             o.password = true;
             o.passwordText = argv[++i];
@@ -133,7 +144,7 @@ int ChannelTable(const Options& o, indDocument& doc)
             std::fprintf(
                 stderr, "%s\n",
                 txt::Format(g_GTex->GetLine("GI_Mess_Cli_Csv", 2).c_str(), o.csv.c_str()).c_str());
-            return 21;
+            return kTableFile;
         }
         std::printf(
             "%s\n",
@@ -145,14 +156,14 @@ int ChannelTable(const Options& o, indDocument& doc)
         std::fprintf(
             stderr, "%s\n",
             txt::Format(g_GTex->GetLine("GI_Mess_Cli_Csv", 3).c_str(), o.csv.c_str()).c_str());
-        return 21;
+        return kTableFile;
     }
     const QByteArray bytes = in.readAll();
     const std::vector<indChannelCsv::Problem> problems =
         csv.Import(std::string(bytes.constData(), static_cast<size_t>(bytes.size())));
     if (!problems.empty()) {
         std::fprintf(stderr, "%s\n", plat::ToQt(csv.Describe(problems)).toLocal8Bit().constData());
-        return 20;
+        return kTableRefused;
     }
     if (const int code = doc.SaveFile(o.file); code != 0)
         return code;
@@ -227,9 +238,8 @@ int main(int argc, char** argv)
     if (o.command == "check") {
         const int code = doc.OpenFile(o.file);
         if (code == 0)
-            std::printf("%s\n", txt::Format(texts.GetLine("GI_Mess_Cli_CheckDone", 0).c_str(),
-                                            o.file.c_str())
-                                    .c_str());
+            std::printf("%s\n",
+                        OvlFormat(texts.GetLine("GI_Mess_Cli_CheckDone", 0), {o.file}).c_str());
         return code;
     }
 
@@ -264,6 +274,7 @@ int main(int argc, char** argv)
     if (ports.size() > 1) {
         CliFleet fleet(loop, &face);
         fleet.SetHighSpeed(high);
+        fleet.SetVerify(o.verify);
         if (o.password)
             fleet.SetPassword(o.passwordText);
         return fleet.Run(ports, doc);
@@ -279,8 +290,8 @@ int main(int argc, char** argv)
     if (RunLink(loop, link) != 0)
         return link.result;
     if (o.command == "info") {
-        std::printf("%s\n", txt::Format(texts.GetLine("GI_Mess_Cli_Identified", 0).c_str(),
-                                        doc.RadioModelCode(), doc.RadioSubCode(), doc.ReadEnd())
+        std::printf("%s\n", OvlFormat(texts.GetLine("GI_Mess_Cli_Identified", 0),
+                                      {doc.RadioModelCode(), doc.RadioSubCode(), doc.ReadEnd()})
                                 .c_str());
         return 0;
     }
@@ -310,9 +321,8 @@ int main(int argc, char** argv)
         doc.TakeCloneRead(transfer.image);
         const int code = doc.SaveFile(o.file);
         if (code == 0)
-            std::printf("%s\n", txt::Format(texts.GetLine("GI_Mess_Cli_ReadDone", 0).c_str(),
-                                            o.file.c_str())
-                                    .c_str());
+            std::printf("%s\n",
+                        OvlFormat(texts.GetLine("GI_Mess_Cli_ReadDone", 0), {o.file}).c_str());
         return code;
     }
     cmcEeprom prepared;
@@ -321,8 +331,36 @@ int main(int argc, char** argv)
     man.Write(prepared, ranges.data(), &Done::Call, &transfer);
     if (RunLink(loop, transfer) != 0)
         return transfer.result;
-    std::printf(
-        "%s\n",
-        txt::Format(texts.GetLine("GI_Mess_Cli_WriteDone", 0).c_str(), o.file.c_str()).c_str());
+    if (o.verify) {
+        // Read the radio back and compare what it holds with what was sent.
+        Done again;
+        man.Connect(&Done::Call, &again);
+        if (RunLink(loop, again) != 0)
+            return again.result;
+        std::vector<int32_t> readRanges;
+        if (const int refused = doc.CloneReadRanges(readRanges); refused != 0)
+            return refused;
+        Done back;
+        man.Read(readRanges.data(), &Done::Call, &back);
+        if (RunLink(loop, back) != 0)
+            return back.result;
+        long differ = 0;
+        int first = -1;
+        for (size_t k = 0; k + 1 < ranges.size() && ranges[k] <= ranges[k + 1]; k += 2)
+            for (int32_t a = ranges[k]; a <= ranges[k + 1]; ++a)
+                if (!back.image.IsAddress(a) || back.image.GetByte(a) != prepared.GetByte(a))
+                    if (differ++ == 0)
+                        first = a;
+        if (differ != 0) {
+            const int radioByte = back.image.IsAddress(first) ? back.image.GetByte(first) : 0;
+            std::fprintf(stderr, "%s\n",
+                         OvlFormat(texts.GetLine("GI_Mess_Cli_VerifyFailed", 0),
+                                   {differ, first, radioByte, int(prepared.GetByte(first))})
+                             .c_str());
+            return kVerifyFailed;
+        }
+        std::printf("%s\n", texts.GetLine("GI_Mess_Cli_Verified", 0).c_str());
+    }
+    std::printf("%s\n", OvlFormat(texts.GetLine("GI_Mess_Cli_WriteDone", 0), {o.file}).c_str());
     return 0;
 }

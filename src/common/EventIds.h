@@ -63,8 +63,12 @@ constexpr int32_t kTreeRebuilt = 25;
 constexpr int32_t kInsertChannel = 26;
 // send; A1 = bank, A2 = position: the main window deletes a channel.
 constexpr int32_t kDeleteChannel = 27;
-// query: the bank sheet answers with its current bank selection (value 1, value 2).
+// query; A1 = the asking sheet, A2 = kBankOfAsker or kBankOnScreen: a bank sheet answers with
+// its bank and first channel (value 1, value 2): with kBankOfAsker only the asking sheet
+// itself, with kBankOnScreen only the bank sheet on screen.
 constexpr int32_t kQueryBankSelection = 28;
+constexpr intptr_t kBankOfAsker = 1;
+constexpr intptr_t kBankOnScreen = 0;
 // send or post: the image changed. No handler acts on it.
 constexpr int32_t kImageChanged = 29;
 // send; A2 = position: the main window inserts an empty MDC alias entry.

@@ -83,6 +83,7 @@ std::string indEnviron::SubKey(const std::string& sub) const
 
 void indEnviron::ApplyDefaults()
 {
+    firstStart = true;
     bbt = kMarker;
     comPort = 1;
     comSpeedHigh = 1;

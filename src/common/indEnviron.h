@@ -75,6 +75,8 @@ public:
     std::string adjustMode;
     std::string userName, companyName, serialNumber;  // machine-wide, read only
     bool adjWindowOpen = false;                       // not stored
+    // No settings were stored (the very first start): the defaults are in use.
+    bool firstStart = false;
 
 private:
     std::string SubKey(const std::string& sub) const;

@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr int kStepMs = 10;
 constexpr int32_t kReadChunk = 256;
 constexpr int kFramesPerStep = 8;
 // Ranges longer than this are not a range list but damage.
@@ -175,7 +174,7 @@ bool cmcCloneDrv::Begin(int operation, Callback callback, void* context)
     m_context = context;
     m_state = StStart;
     m_timeout.Start(static_cast<uint32_t>(m_defaultTimeout));
-    m_task->SetInterval(kStepMs);
+    m_task->SetInterval(m_stepMs);
     return true;
 }
 

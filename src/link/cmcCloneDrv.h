@@ -83,6 +83,9 @@ public:
     void SetEchoFlag(bool on) { m_echo = on; }
     bool EchoFlag() const { return m_echo; }
     void SetRtsMode(int mode);
+    // The step interval of the next operation in milliseconds (10 unless set).
+    void SetStepInterval(int ms) { m_stepMs = ms > 0 ? ms : 10; }
+    int StepInterval() const { return m_stepMs; }
     // The short blocking waits of port opening and echo probing go through this; tests
     // give one that moves their clock. The default waits on the program's clock.
     void SetWaiter(std::function<void(uint32_t ms)> waiter) { m_waiter = std::move(waiter); }
@@ -135,6 +138,8 @@ protected:
     // Takes complete frames from the receive buffer; true when an answer was found.
     bool ExtractAnswer(CloneFrames::Bytes& answer);
     dst_CDrv_Result* ResultRecord() { return m_result.get(); }
+    // Restarts the time-out of the current state (a derived state that waits on purpose).
+    void RestartTimeout() { m_timeout.Start(static_cast<uint32_t>(m_defaultTimeout)); }
 
 private:
     static void OnStep(void* context, cmcTask* task);
@@ -163,6 +168,7 @@ private:
     int m_lastPortNumber = 1;
     std::string m_device;
     std::string m_settings = "9600,n,8,1";
+    int m_stepMs = 10;
     int m_requestPreamble = 0;
     int m_firstPreamble = 0, m_laterPreamble = 0;
     bool m_endWithCount = true;

@@ -7,6 +7,7 @@
 #include "link/ICloneUi.h"
 #include "link/IPort.h"
 #include "overlay/OverlayBox.h"
+#include "overlay/OverlayFormat.h"
 #include "overlay/cmcGTex.h"
 #include "platform/TextUtil.h"
 
@@ -26,7 +27,7 @@ std::string SpeedFrame(int model, char a, char b)
 
 }  // namespace
 
-indCloneMan::indCloneMan(IPort* port) : m_drv(port), m_progressTask(new cmcTask)
+indCloneMan::indCloneMan(IPort* port) : m_drv(port), m_adj(port), m_progressTask(new cmcTask)
 {
     m_progressTask->SetHandler(&indCloneMan::OnProgress, this);
 }
@@ -39,6 +40,7 @@ indCloneMan::~indCloneMan()
 void indCloneMan::SetCodes(int modelCode, int subCode)
 {
     m_drv.SetCodes(modelCode, subCode);
+    m_adj.SetCodes(modelCode, subCode);
 }
 
 void indCloneMan::SetChecks(Check identification, void* idContext, Check read, void* readContext)
@@ -153,6 +155,73 @@ bool indCloneMan::Write(const cmcEeprom& image, const int32_t* ranges, Completio
     return true;
 }
 
+void indCloneMan::ConfigureAdjust(bool highSpeed)
+{
+    const int wanted = highSpeed ? 1 : 0;
+    const int m = m_adj.ModelCode();
+    std::string script;
+    if (s_linkSpeed != wanted)
+        script = highSpeed ? "(9600,N,8,1)" + SpeedFrame(m, '0', '9')
+                           : "(38400,N,8,1)" + SpeedFrame(m, '2', '7');
+    s_linkSpeed = wanted;
+    m_adj.SetPortNumber(m_portNumber);
+    m_adj.SetPortDevice(m_device);
+    m_adj.SetPortSettings(highSpeed ? "38400,N,8,1" : "9600,N,8,1");
+    m_adj.SetRequestPreamble(0);
+    m_adj.SetDataPreambles(0, 0);
+    m_adj.SetDefaultTimeout(1000);
+    m_adj.SetScript(script);
+    m_adj.SetRtsMode(1);
+}
+
+bool indCloneMan::StartedAdjust(bool started, Completion completion, void* context)
+{
+    if (!started)
+        return false;
+    m_kind = KindAdjust;
+    m_total = 0;
+    m_completion = completion;
+    m_context = context;
+    if (m_ui)
+        m_ui->EnableMainWindow(false);
+    return true;
+}
+
+bool indCloneMan::SendCommand(int command, int value, uint8_t* output, bool highSpeed, int stepMs,
+                              Completion completion, void* context)
+{
+    if (IsBusy())
+        return false;
+    ConfigureAdjust(highSpeed);
+    m_adj.SetEchoFlag(m_rememberedEcho);
+    m_adj.SetEchoDetection(false);
+    m_adj.SetStepInterval(stepMs);
+    return StartedAdjust(m_adj.SendCommand(command, value, output, &indCloneMan::OnDone, this),
+                         completion, context);
+}
+
+bool indCloneMan::ReadTable(const imcCloneDrv::Entry* table, Completion completion, void* context)
+{
+    if (IsBusy())
+        return false;
+    ConfigureAdjust(true);
+    m_adj.SetEchoFlag(false);
+    m_adj.SetEchoDetection(true);
+    m_adj.SetStepInterval(10);
+    return StartedAdjust(m_adj.ReadTable(table, &indCloneMan::OnDone, this), completion, context);
+}
+
+bool indCloneMan::Sweep(const imcCloneDrv::SweepJob& job, Completion completion, void* context)
+{
+    if (IsBusy())
+        return false;
+    ConfigureAdjust(true);
+    m_adj.SetEchoFlag(m_rememberedEcho);
+    m_adj.SetEchoDetection(false);
+    m_adj.SetStepInterval(10);
+    return StartedAdjust(m_adj.Sweep(job, &indCloneMan::OnDone, this), completion, context);
+}
+
 void indCloneMan::Started(int kind, const int32_t* ranges, Completion completion, void* context)
 {
     m_sendPassword = false;
@@ -231,15 +300,14 @@ std::string indCloneMan::MessageFor(int result, int operation, int portNumber,
     std::string text;
     if (result == 2) {
         text = device.empty()
-                   ? txt::Format(g_GTex->GetLine("GI_Mess_CloneErr_Head", 2).c_str(), portNumber)
-                   : txt::Format(g_GTex->GetLine("GI_Mess_CloneErr_PortDevice", 0).c_str(),
-                                 device.c_str());
+                   ? OvlFormat(g_GTex->GetLine("GI_Mess_CloneErr_Head", 2), {portNumber})
+                   : OvlFormat(g_GTex->GetLine("GI_Mess_CloneErr_PortDevice", 0), {device});
         if (!portFailure.empty())
             text += "\n" + portFailure;
     } else if (result >= 0 && result <= 17) {
         text = g_GTex->GetLine("GI_Mess_CloneErr_Head", result);
     } else {
-        text = txt::Format(g_GTex->GetLine("GI_Mess_CloneErr_Other", 0).c_str(), result);
+        text = OvlFormat(g_GTex->GetLine("GI_Mess_CloneErr_Other", 0), {result});
     }
     // A write that failed after it began may have left the radio with part of the image.
     if (operation == cmcCloneDrv::OpWrite && result != 2)
@@ -266,14 +334,16 @@ void indCloneMan::Done(dst_CDrv_Result* result)
         else
             result->result = cmcCloneDrv::ResIncomplete;
     }
+    const bool adjust = m_kind == KindAdjust;
+    cmcCloneDrv& drv = adjust ? static_cast<cmcCloneDrv&>(m_adj) : m_drv;
     if (result->result != 0) {
         if (ResetsLinkSpeed(result->result))
             s_linkSpeed = -1;
-        std::string text = MessageFor(result->result, result->operation, m_drv.PortNumber(),
-                                      m_drv.PortDevice(), m_drv.Port().OpenFailure());
+        std::string text = MessageFor(result->result, result->operation, drv.PortNumber(),
+                                      drv.PortDevice(), drv.Port().OpenFailure());
         // A device that went away explains the failure better than any hint: it follows
         // the head line.
-        if (const std::string lost = m_drv.Port().LineFailure();
+        if (const std::string lost = drv.Port().LineFailure();
             !lost.empty() && result->result != 2) {
             const size_t head = text.find('\n');
             text.insert(head == std::string::npos ? text.size() : head, "\n" + lost);
@@ -283,7 +353,8 @@ void indCloneMan::Done(dst_CDrv_Result* result)
     }
     if (m_ui) {
         m_ui->EnableMainWindow(true);
-        m_ui->FocusMainWindow();
+        if (result->operation != imcCloneDrv::OpTable)
+            m_ui->FocusMainWindow();
         if (m_progressShown)
             m_ui->CloseProgress();
     }
@@ -295,4 +366,6 @@ void indCloneMan::Done(dst_CDrv_Result* result)
     m_context = nullptr;
     if (completion)
         completion(context, result);
+    if (result->result != 0 && result->operation != imcCloneDrv::OpCommand && m_adjustReset)
+        m_adjustReset(m_adjustResetContext);
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "link/cmcCloneDrv.h"
+#include "link/imcCloneDrv.h"
 
 class cmcTask;
 class ICloneUi;
@@ -42,13 +43,35 @@ public:
     void SetSendPassword(bool on) { m_sendPassword = on; }
     bool SendPassword() const { return m_sendPassword; }
 
-    bool IsBusy() const { return m_drv.IsBusy(); }
+    // Either driver runs an operation.
+    bool IsBusy() const { return m_drv.IsBusy() || m_adj.IsBusy(); }
     // Identification at normal speed. False (nothing changes) when busy.
     bool Connect(Completion completion, void* context);
     // Clone read of a range list. False when busy or the list leaves the image.
     bool Read(const int32_t* ranges, Completion completion, void* context);
     // Clone write of image over a range list. False when busy or the list leaves the image.
     bool Write(const cmcEeprom& image, const int32_t* ranges, Completion completion, void* context);
+
+    // Adjustment operations (kind 4), each refused while either driver runs. They play
+    // only the speed switch, and only when the wanted speed differs from the link speed
+    // last set up. A single command runs at normal speed unless highSpeed (a sweep is
+    // running), with the remembered echo flag, without echo detection, stepping every
+    // stepMs; the table and the sweep run at high speed every 10 ms, the table probing
+    // the cable for echo, the sweep with the remembered echo flag.
+    bool SendCommand(int command, int value, uint8_t* output, bool highSpeed, int stepMs,
+                     Completion completion, void* context);
+    bool ReadTable(const imcCloneDrv::Entry* table, Completion completion, void* context);
+    bool Sweep(const imcCloneDrv::SweepJob& job, Completion completion, void* context);
+    // A command, table or sweep was given and its command frame has not gone out yet.
+    bool AdjustCommandPending() const { return m_adj.CommandPending(); }
+    // Called when an operation other than a single adjustment command fails: the
+    // adjustment state goes back to 0.
+    void SetAdjustReset(void (*reset)(void*), void* context)
+    {
+        m_adjustReset = reset;
+        m_adjustResetContext = context;
+    }
+    imcCloneDrv& AdjustDriver() { return m_adj; }
 
     void RememberEchoFlag() { m_rememberedEcho = m_drv.EchoFlag(); }
     bool RememberedEchoFlag() const { return m_rememberedEcho; }
@@ -81,8 +104,13 @@ private:
     static void OnProgress(void* context, cmcTask* task);
     void Configure(bool highSpeed, bool password, bool write);
     void Done(dst_CDrv_Result* result);
+    void ConfigureAdjust(bool highSpeed);
+    bool StartedAdjust(bool started, Completion completion, void* context);
 
     cmcCloneDrv m_drv;
+    imcCloneDrv m_adj;
+    void (*m_adjustReset)(void*) = nullptr;
+    void* m_adjustResetContext = nullptr;
     ICloneUi* m_ui = nullptr;
     Check m_idCheck = nullptr;
     void* m_idContext = nullptr;

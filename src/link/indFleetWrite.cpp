@@ -161,6 +161,10 @@ void indFleetWrite::Done(dst_CDrv_Result* r)
             m_stage = Stage::Write;
             break;
         case Stage::Write:
+            if (!m_verify) {
+                Finish();
+                return;
+            }
             m_stage = Stage::Verify;
             break;
         case Stage::Verify:

@@ -20,7 +20,7 @@ class indFleetWrite {
 public:
     // The exit status of a radio whose memory differs from the image after the write, and of
     // one that wants a clone password that was not given.
-    static constexpr int kVerifyFailed = 18;
+    static constexpr int kVerifyFailed = 20;
     static constexpr int kPasswordMissing = 1;
 
     struct Port {
@@ -33,7 +33,8 @@ public:
         int result = 0;   // the link's result code, 0 when written
         int verify = -1;  // -1 not verified, 0 verified, 1 differs
         int32_t firstDifference = -1;
-        bool Good() const { return result == 0 && verify == 0; }
+        // Written, and not found to differ (unverified only when verification is off).
+        bool Good() const { return result == 0 && verify != 1; }
     };
     // What the caller's identification check learnt of a radio it accepted.
     struct Radio {
@@ -59,6 +60,8 @@ public:
     using Prepare = std::function<void(cmcEeprom& image, std::vector<int32_t>& ranges)>;
     void SetPrepare(Prepare prepare) { m_prepare = std::move(prepare); }
     void SetHighSpeed(bool on) { m_high = on; }
+    // Reads each radio back after its write and compares (on unless turned off).
+    void SetVerify(bool on) { m_verify = on; }
     // The size of the images the radios' reads fill (0: that of the image to write).
     void SetImageSize(int32_t size) { m_imageSize = size; }
     void SetPassword(const std::string& text);
@@ -91,6 +94,7 @@ private:
     ReadCheck m_read;
     Prepare m_prepare;
     bool m_high = true;
+    bool m_verify = true;
     int32_t m_imageSize = 0;
     bool m_password = false;
     std::string m_passwordText;

@@ -165,6 +165,7 @@ void indDocument::Start(int modelType)
     indBlockMap::Pack(m_work2);
     MarkSaved();
     m_path.clear();
+    ++m_generation;
     m_compare.Assign(m_reference);
 }
 
@@ -176,6 +177,7 @@ void indDocument::NewDocument()
     indBlockMap::Pack(m_work2);
     MarkSaved();
     m_path.clear();
+    ++m_generation;
     adjust = false;
 }
 
@@ -191,6 +193,7 @@ void indDocument::ChangeModelType(int modelType, bool asked)
         m_work2.Assign(m_work);
         MarkSaved();
         m_path.clear();
+        ++m_generation;
     }
     adjust = false;
 }
@@ -281,6 +284,7 @@ int indDocument::OpenFile(const std::string& pathIn)
     }
     m_path = path;
     MarkSaved();
+    ++m_generation;
     adjust = false;
     return kClnOk;
 }
@@ -444,6 +448,7 @@ void indDocument::TakeCloneRead(const cmcEeprom& received)
     MarkModified();
     m_unkeptBase.Assign(m_work);
     m_path.clear();
+    ++m_generation;
 }
 
 void indDocument::PrepareCloneWrite(cmcEeprom& copy, std::vector<int32_t>& ranges)

@@ -87,6 +87,12 @@ public:
     // answers whether the state changed.
     bool CheckModified();
     void MarkSaved();
+    // Sets the modified flag from a comparison with the saved snapshot, both ways: an edit
+    // undone back to the saved state leaves the document unmodified.
+    void RecheckModified() { m_modified = m_work.Differs(m_saved); }
+    // Counts the documents this object has held: new, open, clone read and a chosen model
+    // type each start another one (and with it a new edit history).
+    uint32_t Generation() const { return m_generation; }
 
     // Loads the model type's initial clone file as reference image and unpacks it at the
     // fixed base. A missing or damaged initial file ends the program ("Cannot open '%s'.").
@@ -173,6 +179,7 @@ private:
     std::vector<std::string> m_initialFiles;
     std::string m_path;
     bool m_modified = false;
+    uint32_t m_generation = 0;
     int m_modelType = 0;
     bool m_secondCode = false;
     bool m_secondCodeLock = false;

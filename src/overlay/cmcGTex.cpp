@@ -2,12 +2,13 @@
 
 #include <cstring>
 
+#include "overlay/cmcHelpGTex.h"
 #include "platform/Fatal.h"
 #include "platform/TextUtil.h"
 
 cmcGTex* g_GTex = nullptr;
 cmcGTex* g_BaseGTex = nullptr;
-cmcGTex* g_HelpGTex = nullptr;
+cmcHelpGTex* g_HelpGTex = nullptr;
 
 namespace {
 

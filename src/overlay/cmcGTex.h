@@ -83,4 +83,5 @@ private:
 // list, and the help topics. Set by main(); tests point them at their own stores.
 extern cmcGTex* g_GTex;
 extern cmcGTex* g_BaseGTex;
-extern cmcGTex* g_HelpGTex;
+class cmcHelpGTex;
+extern cmcHelpGTex* g_HelpGTex;

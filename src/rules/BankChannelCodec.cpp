@@ -39,8 +39,10 @@ int BankChannelCodec::Run(cmcCellCapsule& capsule, int32_t* channel, int& /*repa
             if (start < 0 || start >= datBankSize(image, chosen))
                 start = 0;
             if (g_CellPopups != nullptr) {
-                g_CellPopups->OpenModelChoiceList(capsule, FlexCHSel, start, CodecProtocol::Texts(),
-                                                  kChannelList, listParameter);
+                // The list learns its bank from its parameter ("C 2").
+                g_CellPopups->OpenModelChoiceList(
+                    capsule, FlexCHSel, start, CodecProtocol::Texts(), kChannelList,
+                    txt::Format("%s %d", listParameter.c_str(), chosen));
                 opened = cmcCellCapsule::kResultPopup;
             }
         } else {

@@ -14,8 +14,13 @@
 #include "overlay/cmcGTex.h"
 #include "platform/Fatal.h"
 #include "platform/TextUtil.h"
+#include "rules/AdjustCells.h"
+#include "rules/indBankRules.h"
+#include "rules/indChannelRules.h"
+#include "rules/indCheckRules.h"
 #include "rules/indGenericRules.h"
 #include "rules/indInfoCells.h"
+#include "rules/indListRules.h"
 #include "rules/indRowCommands.h"
 #include "rules/indRuleRequest.h"
 #include "rules/indRulesHost.h"
@@ -123,8 +128,19 @@ void indActiveCell::AskBankContext(indRuleRequest& r)
     // when no bank sheet answers.
     r.bank = r.capsule.bank;
     const cmcCellCapsule& c = r.capsule;
-    if ((c.sheet || c.grid || c.canvas) && g_EvMan) {
-        if (const cmcEvAnswer* a = g_EvMan->Query(ev::kQueryBankSelection))
+    // A popup item asks for the sheet whose row the menu belongs to.
+    const cuiSheet* sheet = c.sheet ? c.sheet : (c.context ? c.context->sheet : nullptr);
+    if ((sheet || c.grid || c.canvas) && g_EvMan) {
+        // The sheet that sends the request answers for itself (a bank sheet being printed
+        // shows its own bank); a sheet that shows no bank (a choice list) takes the bank of
+        // the bank sheet on screen.
+        const auto asker = reinterpret_cast<intptr_t>(sheet);
+        const cmcEvAnswer* a = nullptr;
+        if (asker != 0)
+            a = g_EvMan->Query(ev::kQueryBankSelection, asker, ev::kBankOfAsker);
+        if (!a)
+            a = g_EvMan->Query(ev::kQueryBankSelection, asker, ev::kBankOnScreen);
+        if (a)
             r.bank = a->value1;
     }
     const cmcEeprom& img = r.WorkImage();
@@ -259,13 +275,14 @@ void indActiveCell::RowCommand(indRuleRequest& r, int32_t kind)
     } else if (r.category == CT_MDC_Alias) {
         r.bank = 0;
         b = datStatusCount(r.WorkImage()) - 1;
-    } else if (r.category == CT_BankOp &&
-               (c.command == CL_PMenu_CarryUp || c.command == CL_PMenu_CarryDown)) {
-        return;  // whole banks move: the bank cells' own rule
     }
     cmcEeprom& work = m_host.WorkImage();
     const std::vector<uint8_t> before(work.Data(), work.Data() + work.GetSize());
-    indRowCommands::Run(r, a, b);
+    if (r.category == CT_BankOp &&
+        (c.command == CL_PMenu_CarryUp || c.command == CL_PMenu_CarryDown))
+        indBankRules::CarryBanks(r);  // whole banks move
+    else
+        indRowCommands::Run(r, a, b);
     // Pack only when the command changed something: a refused or cancelled command leaves
     // the image, and its packed blocks, exactly as they were.
     if (!std::equal(before.begin(), before.end(), work.Data()))
@@ -275,7 +292,7 @@ void indActiveCell::RowCommand(indRuleRequest& r, int32_t kind)
 void indActiveCell::Help(indRuleRequest& r)
 {
     const int context = m_host.HelpContextOf(r.Cell().id);
-    if (context != 0)
+    if (context != 0 || m_host.HelpReportsMissingTopics())
         m_host.ShowHelp(context);
     else
         OverlayBox("GI_AppMess_NoHelp", plat::BoxIcon::Information, plat::BoxButtons::Ok);
@@ -351,7 +368,9 @@ void indActiveCell::Dispatch(indRuleRequest& r)
     if (HasEmptyRule(r.id))
         return;
     if (r.id >= 0 && r.id < kIdCount &&
-        (ListItem(r) || PopupItem(r) || indInfoCells::Handle(r) || indGenericRules::Handle(r)))
+        (ListItem(r) || PopupItem(r) || indInfoCells::Handle(r) || indChannelRules::Handle(r) ||
+         indBankRules::Handle(r) || indCheckRules::Handle(r) || indListRules::Handle(r) ||
+         AdjustCells::Handle(r) || indGenericRules::Handle(r)))
         return;
     r.capsule.text = txt::Format("%d *Yet*", r.id);
 }
@@ -366,10 +385,14 @@ bool indActiveCell::ListItem(indRuleRequest& r)
         case FlexDtcs:
         case FlexKeyOpt:
         case FlexZoneSel:
-        case FlexCHSel:
         case FlexScrmPort:
         case FlexAdjCh:
             c.text = r.Cell().Text();
+            return true;
+        case FlexCHSel:
+            // A channel list built from the image numbers its rows from 1.
+            c.text = txt::Trim(r.Cell().Text()).empty() ? txt::Format("%d", r.index + 1)
+                                                        : r.Cell().Text();
             return true;
         case FlexZoneSelNum:
         case FlexCHSelNum:

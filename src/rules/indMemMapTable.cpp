@@ -544,12 +544,105 @@ std::vector<indMemMapRow> Build()
 
         // --- 2-tone and user tones with given bytes (their cells keep decode windows) ---
         R(CL_2T_NotoneTimer, G, "byte 0AAF").At(Byte(0x0AAF)).Fix(2, 30, 2, 3, 2),
-        R(CL_UTone_TonePeriod, G, "byte 0AA6 + index (index 15: 0AC1)")
+        // The three timing arrays lie 9 bytes apart: only tones 0 to 8 own their entries.
+        R(CL_UTone_TonePeriod, G, "byte 0AA6 + index, tones 0 to 8 (index 15: 0AC1)")
             .At(Byte(0x0AA6))
-            .Rep(1, 15)
+            .Rep(1, 9)
             .Special(),
-        R(CL_UTone_NotoneTimer, G, "byte 0AAF + index").At(Byte(0x0AAF)).Rep(1, 15).Special(),
-        R(CL_UTone_Length, G, "byte 0AB8 + index").At(Byte(0x0AB8)).Rep(1, 15).Special(),
+        R(CL_UTone_NotoneTimer, G, "byte 0AAF + index, tones 0 to 8")
+            .At(Byte(0x0AAF))
+            .Rep(1, 9)
+            .Special(),
+        R(CL_UTone_Length, G, "byte 0AB8 + index, tones 0 to 8")
+            .At(Byte(0x0AB8))
+            .Rep(1, 9)
+            .Special(),
+
+        // --- the scan list: kind 7, the 10 bytes of block 13 at 0ACC. The record's layout is
+        // ours (indScanListRules.h): 0ACC bit 7 talk-back, bit 6 transmit action, bit 5 cancel
+        // talk-back, bit 4 cancel extra flag, bit 3 power save; 0ACD bits 7-4 scan type, bits
+        // 3-0 display text; 0ACE bits 3-0 scan mode, bit 4 mode flag; 0ACF not used; 0AD0
+        // priority channel 1 mode (bits 3-0) and 2 mode (bits 7-4); 0AD1 transmit channel
+        // mode (bits 3-0) and cancel channel mode (bits 7-4); 0AD2 to 0AD5 the fixed channels
+        // of priority 2, priority 1, cancel and transmit (mode 5), as the channel insert and
+        // delete operations pair them. The scan mode is derived from the others. ---
+        R(CL_ScanList_ScanMode, G, "kind 7 byte 2 bits 3-0, mode flag bit 4")
+            .At(Bits(2, 0, 4))
+            .At(Bit(2, 4))
+            .Rec(7, 0, 1)
+            .Special(),
+        R(CL_ScanList_ScanType, G, "kind 7 byte 1 bits 7-4")
+            .At(Bits(1, 4, 4))
+            .Rec(7, 0, 1)
+            .Special(),
+        R(CL_ScanList_Prio1_CH, G, "kind 7 byte 4 bits 3-0, fixed channel byte 7")
+            .At(Bits(4, 0, 4))
+            .At(Byte(7))
+            .Rec(7, 0, 1)
+            .Special(),
+        R(CL_ScanList_Prio2_CH, G, "kind 7 byte 4 bits 7-4, fixed channel byte 6")
+            .At(Bits(4, 4, 4))
+            .At(Byte(6))
+            .Rec(7, 0, 1)
+            .Special(),
+        R(CL_ScanList_TX_CH, G, "kind 7 byte 5 bits 3-0, fixed channel byte 9")
+            .At(Bits(5, 0, 4))
+            .At(Byte(9))
+            .Rec(7, 0, 1)
+            .Special(),
+        R(CL_ScanList_TX_TalkBack, G, "kind 7 byte 0 bit 7").At(Bit(0, 7)).Rec(7, 0, 1).Special(),
+        R(CL_ScanList_TX_Action, G, "kind 7 byte 0 bit 6").At(Bit(0, 6)).Rec(7, 0, 1).Special(),
+        R(CL_ScanList_Cancel_CH, G, "kind 7 byte 5 bits 7-4, byte 0 bits 5-4")
+            .At(Bits(5, 4, 4))
+            .At(Bits(0, 4, 2))
+            .Rec(7, 0, 1)
+            .Special(),
+        R(CL_ScanList_Cancel_TalkBack, G, "kind 7 byte 0 bit 5")
+            .At(Bit(0, 5))
+            .Rec(7, 0, 1)
+            .Special(),
+        R(CL_ScanList_Text, O, "no room in the 10-byte record: shown off").Off(),
+        R(CL_ScanList_DispText, G, "kind 7 byte 1 bits 3-0")
+            .At(Bits(1, 0, 4))
+            .Rec(7, 0, 1)
+            .Special(),
+        R(CL_ScanList_PwrSave, G, "kind 7 byte 0 bit 3").At(Bit(0, 3)).Rec(7, 0, 1).Special(),
+
+        // --- 2-tone codes: receive tones of kind 12 (codes 1 to 10) in tenths of hertz at
+        // bytes 0-1 and 2-3, their decode windows (upper and lower limit of each tone, 16 bits
+        // each) in the record's part at 0A44 + 8 i; transmit tones of kind 10 at bytes 0-1
+        // and 2-3 of its first part (the records the PMR models' 5-tone codes use) ---
+        R(CL_2T_RxFreq_1st, G, "kind 12 bytes 0-1; window in part 1 bytes 0-3")
+            .At(Word(0))
+            .Rec(12, 0, 10, 1)
+            .Special(),
+        R(CL_2T_RxFreq_2nd, G, "kind 12 bytes 2-3; window in part 1 bytes 4-7")
+            .At(Word(2))
+            .Rec(12, 0, 10, 1)
+            .Special(),
+        R(CL_2TTx_Freq_1st, G, "kind 10 bytes 0-1").At(Word(0)).Rec(10, 0, 32).Special(),
+        R(CL_2TTx_Freq_2nd, G, "kind 10 bytes 2-3; none when part 1 byte 0 bits 3-0 are F")
+            .At(Word(2))
+            .Rec(10, 0, 32)
+            .Special(),
+        R(CL_2T_1st_Period, O, "no room in the 2-tone records: shown off").Off(),
+        R(CL_2T_2nd_Period, O, "no room in the 2-tone records: shown off").Off(),
+
+        // --- user tones: kind 11, tones 0 to 14 (tone 15 has a period only) ---
+        R(CL_UTone_Encode, G, "kind 11 part 0, 16 bits").At(Word(0)).Rec(11, 0, 15).Special(),
+        R(CL_UTone_Dec_Low, G, "kind 11 part 1 bytes 0-1").At(Word(0)).Rec(11, 1, 15).Special(),
+        R(CL_UTone_Dec_High, G, "kind 11 part 1 bytes 2-3").At(Word(2)).Rec(11, 1, 15).Special(),
+
+        // --- MSK addresses: an ID group's address in bits 11-0 of bytes 0-1 of its record
+        // (ours); a call list entry's address is its four BCD digits ---
+        R(CL_Msk_IdGroup_Adr, G, "kind 15 bytes 0-1 bits 11-0; field ours (block 29, never packed)")
+            .At(Word(0))
+            .Rec(15, 0, 8)
+            .Special(),
+        R(CL_Msk_CallList_Adr, G, "kind 16 part 0 bytes 0-1, BCD (block 27, never packed)")
+            .At(Bytes(0, 2))
+            .Rec(16, 0, 32)
+            .Special(),
 
         // --- common scan options with given storage ---
         R(CL_ScanComm_PwrOnScan, G, "bit 7 of 09D1 times 2 + bit 1 of 0A1A")

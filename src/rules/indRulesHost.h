@@ -6,6 +6,7 @@
 class cmcEeprom;
 class cmcFCache;
 class datClipCh;
+class indAdjust;
 class ICellPopups;
 class cmcCellCapsule;
 class indUndo;
@@ -53,6 +54,9 @@ public:
     // The help context number of a cell (0 when there is none) and opening help there.
     virtual int HelpContextOf(int32_t cellId) = 0;
     virtual void ShowHelp(int context) = 0;
+    // True when ShowHelp itself tells the user that a cell has no topic (context 0);
+    // otherwise the rules say so.
+    virtual bool HelpReportsMissingTopics() const { return false; }
     // Menu, tool bar and model commands that a command cell runs on Enter; false when the
     // host has no such command.
     virtual bool RunCommand(int32_t cellId, int32_t index) = 0;
@@ -74,6 +78,9 @@ public:
     {
         return (void)capsule, std::string();
     }
+    // The adjustment state while adjustment mode is on (null otherwise): the adjustment
+    // cells send their changes to the radio through it and show its readings.
+    virtual indAdjust* Adjust() { return nullptr; }
     // The 80-byte information block of the radio identified last (see indCloneInfo); empty
     // when no radio has been identified since the program started.
     virtual std::vector<uint8_t> CloneInfo() const { return {}; }

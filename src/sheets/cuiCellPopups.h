@@ -2,7 +2,7 @@
 #include "cells/ICellPopups.h"
 
 // The popup windows the codecs open, as the sheets build them. The program installs one
-// instance as g_CellPopups. Windows this library does not build yet open nothing.
+// instance as g_CellPopups. Every window frees itself when it closes.
 class cuiCellPopups : public ICellPopups {
 public:
     void OpenChoiceList(const cmcCellCapsule& capsule, int32_t listId, int32_t startValue,

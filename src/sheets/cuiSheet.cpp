@@ -536,6 +536,7 @@ void cuiSheet::Build()
     m_grid->SetDefaultRowHeight(minSize);
     m_firstSelCol = m_colCount;
     m_firstSelRow = m_rowCount;
+    m_rowCapacity = m_rowCount;
     FillCells(m_entryName + "_Cells");
 }
 
@@ -677,6 +678,57 @@ void cuiSheet::FillCells(const std::string& entry)
         SaveColumnWidths();
     }
     m_resetWidths = false;
+}
+
+void cuiSheet::PrepareSpareRows(int capacity)
+{
+    m_rowCapacity = std::max(capacity, m_rowCount);
+    if (m_rowCount == 0 || m_colCount == 0)
+        return;
+    m_cells.resize(static_cast<size_t>(m_colCount) * static_cast<size_t>(m_rowCapacity));
+    for (int r = m_rowCount; r < m_rowCapacity; ++r)
+        for (int c = 0; c < m_colCount; ++c) {
+            const clsSheetCellId& above = m_cells[static_cast<size_t>(c + (r - 1) * m_colCount)];
+            clsSheetCellId& id = m_cells[static_cast<size_t>(c + r * m_colCount)];
+            id.cell.Assign(above.cell);
+            ++id.cell.index;
+            id.rowSelectable = false;
+            id.selected = false;
+            id.lineHighlighted = false;
+        }
+}
+
+bool cuiSheet::AddGridRow()
+{
+    if (!m_grid || m_rowCount == 0 || m_rowCount >= m_rowCapacity)
+        return false;
+    const bool multi = m_multiSelect != kMultiNone;
+    for (int c = 0; c < m_colCount; ++c) {
+        m_cells[static_cast<size_t>(c + (m_rowCount - 1) * m_colCount)].rowSelectable = multi;
+        m_cells[static_cast<size_t>(c + m_rowCount * m_colCount)].rowSelectable = false;
+    }
+    ++m_rowCount;
+    m_grid->SetRowCount(m_rowCount);
+    m_grid->SetRowHeight(m_rowCount - 1, m_grid->RowHeight(m_rowCount - 2));
+    m_grid->InvalidateAll();
+    return true;
+}
+
+bool cuiSheet::RemoveGridRow(int firstDataRow)
+{
+    if (!m_grid || m_rowCount <= std::max(1, firstDataRow + 1))
+        return false;
+    if (m_rowCount >= 2)
+        for (int c = 0; c < m_colCount; ++c)
+            m_cells[static_cast<size_t>(c + (m_rowCount - 2) * m_colCount)].rowSelectable = false;
+    const int col = m_grid->Col();
+    const int row = std::clamp(m_grid->Row() - 1, std::max(0, firstDataRow), m_rowCount - 2);
+    --m_rowCount;
+    m_grid->SetRowCount(m_rowCount);
+    if (IsSelectable(col, row))
+        MoveQuiet(col, row);
+    m_grid->InvalidateAll();
+    return true;
 }
 
 void cuiSheet::BeforeRow(int) {}

@@ -197,6 +197,7 @@ protected:
     int m_currentLine = 0;
     int m_rowCount = 0;
     int m_colCount = 0;
+    int m_rowCapacity = 0;
     int m_loopStart = -1;
     int m_loopEnd = -1;
     int m_loopCount = -1;
@@ -215,6 +216,17 @@ protected:
     void SkipLines(std::string_view group);
     // Adds a row entry for the line being scanned.
     void AddRow(int line, bool selectable);
+    // Rows that lists growing with the image can add without a rebuild: after Build, the
+    // cells of rows up to capacity - 1 are prepared as copies of the row above with the
+    // index one higher. AddGridRow shows the next one (the last shown row becomes
+    // row-selectable, the new one not); RemoveGridRow hides the last row and keeps the
+    // cursor on a shown row at or below firstDataRow. Both are false at their limit.
+    void PrepareSpareRows(int capacity);
+    int RowCapacity() const { return m_rowCapacity; }
+    bool AddGridRow();
+    bool RemoveGridRow(int firstDataRow);
+    // The program-wide events a sheet acts on; model sheets add their own.
+    virtual void HandleEvent(const cmcEvent& event);
 
 private:
     void CreateUi();
@@ -247,7 +259,6 @@ private:
     bool DoubleClick(QMouseEvent* e);
     void RepaintSelected();
     static void OnEvent(void* context, const cmcEvent& event);
-    void HandleEvent(const cmcEvent& event);
     int32_t RangeIndex(int row) const;
     void SendStatusClear();
 

@@ -1,6 +1,7 @@
 #include "sheets/indFlector.h"
 
 #include "sheets/cuiSheet.h"
+#include "sheets/model/iuiSh_Mch.h"
 
 namespace {
 indFlector::ListSheetFactory& Factory()
@@ -24,8 +25,8 @@ indFlector::indFlector(const cmcCellCapsule& capsule, int32_t listId, int32_t in
                      if (Factory())
                          sheet = Factory()(window, cap, id, value, texts, entry, images);
                      else
-                         sheet = std::make_unique<cuiSheet>(window, &cap, id, value, texts, entry,
-                                                            images);
+                         sheet = std::make_unique<iuiSh_Mch>(window, &cap, id, value, texts, entry,
+                                                             images);
                      sheet->SetParameter(parameter);
                      return sheet;
                  })

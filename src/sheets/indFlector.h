@@ -9,8 +9,8 @@ public:
     indFlector(const cmcCellCapsule& capsule, int32_t listId, int32_t initialValue, cmcGTex* store,
                const std::string& entryName, const std::string& parameter);
 
-    // Builds the list sheet for a parameter; the model sheets install theirs. By default a
-    // plain sheet that is given the parameter.
+    // Builds the list sheet for a parameter; tests may install theirs. By default the
+    // model's list sheet (iuiSh_Mch), which is given the parameter.
     using ListSheetFactory = std::function<std::unique_ptr<cuiSheet>(
         QWidget* window, const cmcCellCapsule& capsule, int32_t listId, int32_t initialValue,
         cmcGTex* store, const std::string& entryName, cuiImageList* images)>;

@@ -1,9 +1,11 @@
 #include "shell/ShellRules.h"
 
+#include "cells/ModelChoiceCodec.h"
 #include "cells/cmcCellCapsule.h"
 #include "cells/cmcCellIds.h"
 #include "cells/cmcCellObj.h"
 #include "common/indEnviron.h"
+#include "overlay/OverlayLanguages.h"
 #include "overlay/cmcGTex.h"
 #include "platform/TextUtil.h"
 #include "rules/indRulesHost.h"
@@ -45,6 +47,25 @@ int ShellRules(void* context, cmcCellCapsule* c, int)
                 cell->SetUserFlag(3, true);
             }
         }
+    } else if (id == CL_Langage_Select) {
+        // The language number is chosen in the list and stored at once; the cell shows the
+        // language's name from the base overlay.
+        ModelChoiceCodec codec;
+        codec.listName = "GI_Sheet_Sel_Language";
+        codec.listId = Flex_Language_ChNo;
+        int32_t value = g_Environ ? g_Environ->language : 0;
+        int repaint = 0, opened = 0;
+        if (codec.Run(*c, &value, repaint, opened) == 1 && g_Environ && g_BaseGTex && value >= 0 &&
+            value < ovlLang::Count(*g_BaseGTex))
+            g_Environ->language = value;
+        if (g_BaseGTex)
+            c->text = ovlLang::Name(*g_BaseGTex, g_Environ ? g_Environ->language : 0);
+        if (opened)
+            return opened;
+    } else if (id == Flex_Language_ChNo) {
+        // The items of the language list name their languages as the base overlay does.
+        if (g_BaseGTex)
+            c->text = ovlLang::Name(*g_BaseGTex, index);
     } else if (id == CL_PMenu_NoItem) {
         cell->SetUserFlag(cmcCellObj::kFlagDisabled, true);
     } else if (id >= CL_Check_Mch && id <= CL_Check_Mch + 8) {

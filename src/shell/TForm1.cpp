@@ -31,10 +31,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     QApplication::setApplicationDisplayName(QString());
     QApplication::setApplicationName(title);
 
-    cmcCellObj cell;
-    cell.ParseCell(g_GTex->GetLine("GI_Form_Main_BasicCell", 0), nullptr, nullptr);
-    if (const cmcFont* f = cell.EffectiveFont())
-        setFont(ToQFont(*f, QApplication::font()));
+    ApplyOverlayFont();
 
     setMinimumSize(400, 200);
     plat::Rect r{0, 0, 800, 600};
@@ -53,6 +50,14 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 
     if (g_Main)
         g_Main->CreateUi(this, m_treeImages, m_toolBarImages);
+}
+
+void TForm1::ApplyOverlayFont()
+{
+    cmcCellObj cell;
+    cell.ParseCell(g_GTex->GetLine("GI_Form_Main_BasicCell", 0), nullptr, nullptr);
+    if (const cmcFont* f = cell.EffectiveFont())
+        setFont(ToQFont(*f, QApplication::font()));
 }
 
 TForm1::~TForm1()

@@ -16,6 +16,9 @@ public:
 
     const QList<QIcon>& TreeImages() const { return m_treeImages; }
     const QList<QIcon>& ToolBarImages() const { return m_toolBarImages; }
+    // The font of "GI_Form_Main_BasicCell" in the main overlay (again after a language
+    // change).
+    void ApplyOverlayFont();
     // The folder of our own icons beside the program.
     static QString IconDir();
 

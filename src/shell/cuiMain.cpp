@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
@@ -41,18 +42,28 @@
 #include "link/cmcPortTable.h"
 #include "link/dst_CDrv_Result.h"
 #include "link/indCloneMan.h"
+#include "maker/cuiDebugWin.h"
+#include "maker/cuiEeDebugWin.h"
 #include "overlay/OverlayBox.h"
+#include "overlay/OverlayFormat.h"
+#include "overlay/OverlayLanguages.h"
 #include "overlay/cmcGTex.h"
+#include "overlay/cmcHelpGTex.h"
 #include "platform/TextUtil.h"
 #include "platform/qt/QtServices.h"
 #include "print/cuiPrinter.h"
+#include "sheets/cuiGrid.h"
 #include "sheets/cuiImageList.h"
 #include "sheets/cuiSheet.h"
+#include "sheets/model/iuiSh_ChBank.h"
 #include "sheets/model/iuiSh_Common.h"
+#include "sheets/model/iuiSh_Mch.h"
 #include "shell/SheetReference.h"
 #include "shell/TForm1.h"
 #include "shell/cuiCloneProgress.h"
 #include "shell/cuiCloneUi.h"
+#include "shell/cuiHtmlHelp.h"
+#include "shell/cuiLanguage.h"
 #include "shell/cuiMainPrintHost.h"
 #include "shell/cuiMenu.h"
 #include "shell/cuiOptDialog.h"
@@ -64,17 +75,32 @@ cuiMain* g_Main = nullptr;
 
 namespace {
 
-// Number of languages in the base overlay's list (at most 255).
-int LanguageCount(cmcGTex& base)
+// The desktop's language, as the C library would take it for messages.
+std::string DesktopLocale()
 {
-    int n = 0;
-    for (; n < 255; ++n) {
-        std::string line = base.GetLine("GI_Sys_Language", n);
-        if (!line.empty() && line[0] == '#')
-            break;
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QByteArray v = qgetenv(name);
+        if (!v.isEmpty())
+            return v.toStdString();
     }
-    return n;
+    return std::string();
 }
+
+// F1 in a sheet's grid asks for the current cell's help rather than the contents that the
+// menu's F1 opens.
+class F1Claim : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::ShortcutOverride &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
+            static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+            event->accept();
+            return true;
+        }
+        return false;
+    }
+};
 
 void PeriodicTask(void* context, cmcTask*)
 {
@@ -94,6 +120,14 @@ std::string DocumentsFolder()
 
 }  // namespace
 
+void cuiMain::OpenMainOverlay(int language)
+{
+    // The code page is set first: the store's readers split lines by it.
+    txt::SetCodePage(ovlLang::CodePage(*g_BaseGTex, language));
+    const std::string file = ovlLang::File(*g_BaseGTex, language);
+    g_GTex->Open(file.empty() ? std::string() : ProgramDir() + file);
+}
+
 std::string cuiMain::ProgramDir()
 {
     std::string dir;
@@ -108,12 +142,20 @@ cuiMain::cuiMain(const std::string& programCode, int imageSize)
 {
     const std::string dir = ProgramDir();
     g_BaseGTex->Open(txt::Format("%s%s.OVL", dir.c_str(), m_programCode.c_str()));
-    if (g_Environ && g_Environ->language >= LanguageCount(*g_BaseGTex))
-        g_Environ->language = 0;
-    const int lang = g_Environ ? g_Environ->language : 0;
-    const std::string file =
-        txt::Field(g_BaseGTex->GetLine("GI_Sys_Language", lang), '\t', 1).value_or("");
-    g_GTex->Open(file.empty() ? std::string() : dir + file);
+    const int count = ovlLang::Count(*g_BaseGTex);
+    if (g_Environ) {
+        // The very first start speaks the desktop's language when we ship it.
+        if (g_Environ->firstStart)
+            if (const int n = ovlLang::ForLocale(*g_BaseGTex, DesktopLocale()); n >= 0)
+                g_Environ->language = n;
+        if (g_Environ->language >= count || g_Environ->language < 0)
+            g_Environ->language = 0;
+        // A language whose overlay has gone since the last run starts in the first one.
+        if (g_Environ->language != 0 &&
+            !ovlLang::Usable(dir + ovlLang::File(*g_BaseGTex, g_Environ->language)))
+            g_Environ->language = 0;
+    }
+    OpenMainOverlay(g_Environ ? g_Environ->language : 0);
     if (g_HelpGTex)
         g_HelpGTex->Open(txt::Format("%s%sH.OVL", dir.c_str(), m_programCode.c_str()));
 
@@ -160,6 +202,7 @@ cuiMain::~cuiMain()
     cmcTask::Dispose(m_task);
     if (g_EvMan)
         g_EvMan->Unsubscribe(&cuiMain::OnEvent, this);
+    m_help.reset();
     delete m_tree;
     delete m_toolBar;
     delete m_menu;
@@ -199,6 +242,19 @@ void cuiMain::HandleEvent(const cmcEvent& event)
         case ev::kCopyToCompareImage:
             m_doc.Compare().Assign(m_doc.Work());
             break;
+        case ev::kOpenDebugWindow:
+            // The windows free themselves when closed, and with the main form at the latest.
+            if (m_form)
+                new cuiDebugWin(m_form);
+            break;
+        case ev::kOpenEepromDebugWindow:
+            if (m_form && g_GTex) {
+                if (!m_imageList)
+                    m_imageList = std::make_unique<cuiImageList>(m_treeImages);
+                new cuiEeDebugWin(m_form, g_GTex->GetLine("GI_Sys_AppTitle", 0), g_GTex,
+                                  "GI_Sheet_EeDebugWin", m_imageList.get());
+            }
+            break;
         default:
             break;
     }
@@ -219,12 +275,7 @@ void cuiMain::CreateUi(TForm1* form, const QList<QIcon>& treeImages,
     m_toolBarImages = toolBarImages;
 
     m_menu = new cuiMenu(form->menuBar(), *g_GTex, "GI_Menu_Main", toolBarImages);
-    m_menu->Build();
-    // The edit menu holds the current sheet's popup items; until a sheet gives some it
-    // shows a placeholder.
-    if (QAction* edit = m_menu->FindById(CL_Menu_Edit_Top); edit && !edit->menu() && g_EvMan)
-        g_EvMan->SendText(ev::kAppendSubMenu, reinterpret_cast<intptr_t>(m_menu), CL_Menu_Edit_Top,
-                          "GI_PMenu_NoItem");
+    BuildMenu();
     m_toolBar = new cuiToolBar(form, *g_GTex, "GI_ToolBar_Main", toolBarImages);
     m_toolBar->Build();
     m_toolBar->Control()->setVisible(!g_Environ || g_Environ->toolbarVisible);
@@ -274,6 +325,16 @@ void cuiMain::CreateUi(TForm1* form, const QList<QIcon>& treeImages,
     m_task->SetInterval(50);
     UpdateTitle();
     form->show();
+}
+
+void cuiMain::BuildMenu()
+{
+    m_menu->Build();
+    // The edit menu holds the current sheet's popup items; until a sheet gives some it
+    // shows a placeholder.
+    if (QAction* edit = m_menu->FindById(CL_Menu_Edit_Top); edit && !edit->menu() && g_EvMan)
+        g_EvMan->SendText(ev::kAppendSubMenu, reinterpret_cast<intptr_t>(m_menu), CL_Menu_Edit_Top,
+                          "GI_PMenu_NoItem");
 }
 
 void cuiMain::RefreshTitle()
@@ -344,6 +405,11 @@ cuiSheetPage* cuiMain::CreateSheet(QWidget* parent, const std::string& reference
         if (r.kind == "St_Common")
             sheet =
                 new iuiSh_Common(page->Body(), nullptr, 0, 0, g_GTex, r.entry, m_imageList.get());
+        else if (r.kind == "St_ChBank")
+            sheet =
+                new iuiSh_ChBank(page->Body(), nullptr, 0, 0, g_GTex, r.entry, m_imageList.get());
+        else if (r.hasParameter && !r.parameter.empty() && r.parameter[0] == 'M')
+            sheet = new iuiSh_Mch(page->Body(), nullptr, 0, 0, g_GTex, r.entry, m_imageList.get());
         else
             sheet = new cuiSheet(page->Body(), nullptr, 0, 0, g_GTex, r.entry, m_imageList.get());
         sheet->SetDisplayName(reference);
@@ -369,6 +435,11 @@ void cuiMain::OpenSheet(const std::string& reference)
     m_rightPanel->layout()->addWidget(m_sheet);
     m_sheet->show();
     m_sheet->ShowSheet(resetColumnWidths);
+    if (QWidget* grid = m_sheet->Grid()) {
+        if (!m_f1Claim)
+            m_f1Claim = std::make_unique<F1Claim>();
+        grid->installEventFilter(m_f1Claim.get());
+    }
     resetColumnWidths = false;
     if (m_focusGridOnOpen && m_sheet->Grid() && m_sheet->Grid()->focusPolicy() != Qt::NoFocus)
         m_sheet->Grid()->setFocus();
@@ -518,8 +589,7 @@ cuiMain::Answer cuiMain::ConfirmDiscard(bool another)
         g_EvMan->Send(ev::kCommitEdits);
     const std::string text =
         another ? g_GTex->GetLines("GI_Mess_Confirm_WriteAnother")
-                : txt::Format(g_GTex->GetLines("GI_Mess_Confirm_WriteFile").c_str(),
-                              m_doc.DisplayName().c_str());
+                : OvlFormat(g_GTex->GetLines("GI_Mess_Confirm_WriteFile"), {m_doc.DisplayName()});
     if (!m_doc.Modified())
         return kYes;
     const plat::BoxResult r =
@@ -616,11 +686,9 @@ bool cuiMain::ConfirmUnkept(bool cloneWrite)
     for (const std::string& s : sheets)
         list += "\n    " + s;
     const std::string text =
-        txt::Format(g_GTex
-                        ->GetLines(cloneWrite ? "GI_AppMess_Confirm_UnkeptWrite"
-                                              : "GI_AppMess_Confirm_UnkeptChanges")
-                        .c_str(),
-                    list.c_str());
+        OvlFormat(g_GTex->GetLines(cloneWrite ? "GI_AppMess_Confirm_UnkeptWrite"
+                                              : "GI_AppMess_Confirm_UnkeptChanges"),
+                  {list});
     return OverlayTextBox(text, plat::BoxIcon::Warning, plat::BoxButtons::OkCancel) ==
            plat::BoxResult::Ok;
 }
@@ -685,6 +753,104 @@ void cuiMain::PrintSheets(bool all)
 {
     if (m_printer)
         m_printer->PrintSheets(all, m_sheet ? m_sheet->Sheet() : nullptr);
+}
+
+// ---- help and language ----
+
+cuiHtmlHelp& cuiMain::Help()
+{
+    if (!m_help)
+        m_help = std::make_unique<cuiHtmlHelp>(m_form);
+    return *m_help;
+}
+
+std::string cuiMain::HelpFilePath() const
+{
+    return ProgramDir() + g_GTex->GetLine("GI_Sys_MyHelpFile", 0);
+}
+
+void cuiMain::ShowHelpContents()
+{
+    Help().ShowContents(HelpFilePath());
+}
+
+void cuiMain::AnchorHelpAtCurrentCell()
+{
+    m_helpAtCell = false;
+    cuiSheet* sheet = m_sheet ? m_sheet->Sheet() : nullptr;
+    cuiGrid* grid = sheet ? sheet->Grid() : nullptr;
+    if (!grid)
+        return;
+    const QRect r = grid->CellRect(grid->Col(), grid->Row());
+    if (r.isEmpty())
+        return;
+    m_helpAt = grid->viewport()->mapToGlobal(QPoint(r.center().x(), r.bottom() + 1));
+    m_helpAtCell = true;
+}
+
+void cuiMain::ShowHelpTopic(int context)
+{
+    const QPoint at = m_helpAtCell ? m_helpAt : QCursor::pos();
+    m_helpAtCell = false;
+    Help().ShowPopupTopic(HelpFilePath(), context, at);
+}
+
+cuiLanguage* cuiMain::OpenLanguageWindow()
+{
+    if (!m_imageList)
+        m_imageList = std::make_unique<cuiImageList>(m_treeImages);
+    return new cuiLanguage(m_form, g_GTex->GetLine("GI_Sys_AppTitle", 0), g_GTex,
+                           "GI_Sheet_LanguageSel", m_imageList.get(),
+                           [this](int previous) { ChangeLanguage(previous); });
+}
+
+bool cuiMain::ChangeLanguage(int previous)
+{
+    // Open editors keep what was typed before the texts change under them.
+    if (g_EvMan)
+        g_EvMan->Send(ev::kCommitEdits);
+    const int language = g_Environ ? g_Environ->language : 0;
+    const std::string dir = ProgramDir();
+    const bool listed = language >= 0 && language < ovlLang::Count(*g_BaseGTex);
+    const std::string file = listed ? ovlLang::File(*g_BaseGTex, language) : std::string();
+    const std::string path = file.empty() ? std::string() : dir + file;
+    if (!listed || !ovlLang::Usable(path)) {
+        if (g_Environ)
+            g_Environ->language = previous;
+        OverlayTextBox(
+            OvlFormat(g_GTex->GetLines("GI_AppMess_LanguageUnusable"),
+                      {listed ? ovlLang::Name(*g_BaseGTex, language) : std::string(), path}),
+            plat::BoxIcon::Error, plat::BoxButtons::Ok);
+        return false;
+    }
+    CloseSheet();
+    if (m_help)
+        m_help->CloseAll();
+    OpenMainOverlay(language);
+    if (g_HelpGTex)
+        g_HelpGTex->Open(dir + g_GTex->GetLine("GI_Sys_MyHelpOvl", 0));
+    // Choice lists were parsed from the old overlay.
+    cmcFCache* old = m_cache.get();
+    m_cache = std::make_unique<cmcFCache>(g_GTex);
+    if (g_FCache == old)
+        g_FCache = m_cache.get();
+    if (m_form) {
+        m_form->ApplyOverlayFont();
+        QApplication::setApplicationName(plat::ToQt(g_GTex->GetLine("GI_Sys_AppTitle", 0)));
+    }
+    if (m_menu)
+        BuildMenu();
+    if (m_toolBar)
+        m_toolBar->Build();
+    if (m_messagePanel)
+        m_messagePanel->clear();
+    OnLanguageChanged();
+    RefreshTitle();
+    UpdateTitle();
+    CloseSheet();
+    if (g_EvMan)
+        g_EvMan->Send(ev::kRefreshUi);
+    return true;
 }
 
 // ---- radio commands ----
@@ -849,7 +1015,7 @@ std::vector<PortRow> PortRows(const cmcPortTable& table)
 bool cuiMain::PortDialog()
 {
     cuiOptDialog::Shape shape;
-    shape.prefix = "GI_AppInd_Opt_ComSel";
+    shape.prefix = "GI_AppInd_Opt_ComSel_";
     shape.maxBytes = 4;
     shape.widthSample = "255WWWW";
     cuiOptDialog dialog(m_form, shape);
@@ -941,7 +1107,7 @@ bool cuiMain::PortDialog()
 bool cuiMain::ClonePasswordDialog()
 {
     cuiOptDialog::Shape shape;
-    shape.prefix = "GI_AppInd_Opt_ClonePwd";
+    shape.prefix = "GI_AppInd_Opt_ClonePwd_";
     shape.maxBytes = 16;
     shape.masked = true;
     shape.widthSample = "****************WWWW";
@@ -970,7 +1136,7 @@ bool cuiMain::AdjustPasswordDialog()
     if (m_adjustUnlocked)
         return true;
     cuiOptDialog::Shape shape;
-    shape.prefix = "GI_AppInd_Opt_AdjReadPwd";
+    shape.prefix = "GI_AppInd_Opt_AdjReadPwd_";
     shape.maxBytes = 8;
     shape.masked = true;
     shape.widthSample = "WWWWWWWWWWWW";

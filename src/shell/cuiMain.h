@@ -1,6 +1,7 @@
 #pragma once
 #include <QIcon>
 #include <QList>
+#include <QPoint>
 #include <QPointer>
 #include <QString>
 #include <functional>
@@ -30,6 +31,8 @@ class cmcPortTable;
 class cuiCloneUi;
 class cuiImageList;
 class cuiInformation;
+class cuiHtmlHelp;
+class cuiLanguage;
 class cuiMainPrintHost;
 class cuiMenu;
 class cuiPrinter;
@@ -133,6 +136,23 @@ public:
     // Runs the command of a menu, tool bar or tree cell (action 13).
     void ExecuteCell(cmcCellObj* cell);
 
+    // ---- help and language ----
+    // The help bridge (made on first use).
+    cuiHtmlHelp& Help();
+    // The help file of the language: program folder + "GI_Sys_MyHelpFile".
+    std::string HelpFilePath() const;
+    void ShowHelpContents();
+    // Shows a help topic in a pop-up: at the current cell when F1 asked for it, else at
+    // the mouse cursor.
+    void ShowHelpTopic(int context);
+    // The next pop-up goes to the current cell of the open sheet (F1 there).
+    void AnchorHelpAtCurrentCell();
+    cuiLanguage* OpenLanguageWindow();
+    // After the language window stored a new language number: reopens the overlays and
+    // rebuilds everything that shows overlay text. When the language's overlay is missing
+    // or unreadable it says so, puts back the previous number and changes nothing.
+    bool ChangeLanguage(int previous);
+
     // ---- state ----
     void MarkModified();
     void CheckModified();
@@ -161,6 +181,10 @@ public:
     bool resetColumnWidths = false;
 
 protected:
+    // The texts of the model's own controls follow a language change.
+    virtual void OnLanguageChanged() {}
+    // Opens the main overlay of a language number with its code page.
+    static void OpenMainOverlay(int language);
     static void OnEvent(void* context, const cmcEvent& event);
     virtual void HandleEvent(const cmcEvent& event);
     // Rules used until the model installs its own.
@@ -170,6 +194,8 @@ protected:
         m_rulesContext = context;
     }
     void OnTreeSelection();
+    // Builds the main menu from the overlay.
+    void BuildMenu();
     // Asks before a save (or a clone write) loses edits of settings that files and radio
     // do not keep; false cancels.
     bool ConfirmUnkept(bool cloneWrite = false);
@@ -221,6 +247,10 @@ protected:
     QPointer<cuiInformation> m_information;
     QPointer<QWidget> m_about;
     bool m_adjustUnlocked = false;
+    std::unique_ptr<cuiHtmlHelp> m_help;
+    std::unique_ptr<QObject> m_f1Claim;
+    QPoint m_helpAt;
+    bool m_helpAtCell = false;
 };
 
 // The one main object of the program (null in tests that do not build one).

@@ -21,9 +21,9 @@ cuiOptDialog::cuiOptDialog(QWidget* owner, const Shape& shape) : QDialog(owner),
 {
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    setWindowTitle(Line(shape.prefix + "_Caption", 0));
+    setWindowTitle(Line(shape.prefix + "Caption", 0));
     setModal(true);
-    m_notice = new QLabel(plat::ToQt(g_GTex->GetLines(shape.prefix + "_Notice")), this);
+    m_notice = new QLabel(plat::ToQt(g_GTex->GetLines(shape.prefix + "Notice")), this);
     m_notice->setTextFormat(Qt::PlainText);
     m_notice->setObjectName(QStringLiteral("Notice"));
     m_edit = new QLineEdit(this);
@@ -32,10 +32,10 @@ cuiOptDialog::cuiOptDialog(QWidget* owner, const Shape& shape) : QDialog(owner),
     m_edit->setAttribute(Qt::WA_InputMethodEnabled, false);
     if (shape.masked)
         m_edit->setEchoMode(QLineEdit::Password);
-    m_ok = new QPushButton(Line(shape.prefix + "_Buttons", 0), this);
+    m_ok = new QPushButton(Line(shape.prefix + "Buttons", 0), this);
     m_ok->setObjectName(QStringLiteral("Ok"));
     m_ok->setDefault(true);
-    m_cancel = new QPushButton(Line(shape.prefix + "_Buttons", 1), this);
+    m_cancel = new QPushButton(Line(shape.prefix + "Buttons", 1), this);
     m_cancel->setObjectName(QStringLiteral("Cancel"));
     QObject::connect(m_ok, &QPushButton::clicked, this, [this] { OnOk(); });
     QObject::connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -74,7 +74,7 @@ void cuiOptDialog::Arrange()
         below = m_extra->geometry().bottom() + 1;
     }
     const int buttonWidth =
-        std::max(fm.horizontalAdvance(Line(m_shape.prefix + "_SizeOfButtons", 0)),
+        std::max(fm.horizontalAdvance(Line(m_shape.prefix + "SizeOfButtons", 0)),
                  m_cancel->sizeHint().width());
     const int buttonHeight = 2 * fm.boundingRect(m_ok->text()).height();
     int right = m_notice->geometry().right() + 1;

@@ -14,8 +14,8 @@ class QPushButton;
 class cuiOptDialog : public QDialog {
 public:
     struct Shape {
-        std::string prefix;
-        int maxBytes = 4;  // in bytes of the overlay's code page
+        std::string prefix;  // the entries are prefix + "Caption", "Notice", "Buttons" ...
+        int maxBytes = 4;    // in bytes of the overlay's code page
         bool masked = false;
         std::string widthSample;
         std::string heightSample;  // empty: a line of digits and "W"

@@ -17,20 +17,28 @@
 #include "common/indEnviron.h"
 #include "link/dst_CDrv_Result.h"
 #include "link/indCloneMan.h"
+#include "maker/iuiWinAd.h"
+#include "model/datChBanks.h"
 #include "model/datChEdit.h"
 #include "model/indBlockMap.h"
 #include "overlay/OverlayBox.h"
+#include "overlay/OverlayFormat.h"
 #include "overlay/cmcGTex.h"
+#include "overlay/cmcHelpGTex.h"
 #include "platform/Fatal.h"
 #include "platform/Services.h"
 #include "platform/TextUtil.h"
 #include "platform/qt/QtServices.h"
 #include "rules/indActiveCell.h"
+#include "rules/indAdjust.h"
+#include "sheets/cuiImageList.h"
 #include "sheets/cuiSheet.h"
 #include "shell/Outline.h"
 #include "shell/ShellRules.h"
 #include "shell/TForm1.h"
 #include "shell/cuiChannelTable.h"
+#include "shell/cuiCloneProgress.h"
+#include "shell/cuiCloneUi.h"
 #include "shell/cuiFleetDialog.h"
 #include "shell/cuiMenu.h"
 #include "shell/cuiToolBar.h"
@@ -39,6 +47,15 @@
 indMain::indMain(const std::string& programCode, int imageSize) : cuiMain(programCode, imageSize)
 {
     m_activeCell = std::make_unique<indActiveCell>(*static_cast<indRulesHost*>(this));
+    m_history = std::make_unique<cuiEditHistory>(m_doc.Work(), [this]() {
+        // The bytes are back as they were: sheets show them again, the checks run again and
+        // the document is unmodified when it is back at its saved state.
+        m_doc.RecheckModified();
+        UpdateTitle();
+        StartWarningRecheck();
+        if (g_EvMan)
+            g_EvMan->Post(ev::kRedrawAll);
+    });
     SetRules(&indMain::Rules, this);
     cuiSheet::SetDefaultRules(&indMain::Rules, this);
     cuiSheet::SetModelHost(this);
@@ -50,6 +67,8 @@ indMain::indMain(const std::string& programCode, int imageSize) : cuiMain(progra
 
 indMain::~indMain()
 {
+    delete m_winAd.data();
+    m_adjust.reset();
     if (g_FCache == &Cache())
         g_FCache = nullptr;
     if (g_CellPopups == &m_popups)
@@ -65,8 +84,15 @@ int indMain::Rules(void* context, cmcCellCapsule* capsule, int mode)
     auto* self = static_cast<indMain*>(context);
     const cmcCellObj* cell = capsule ? capsule->cell : nullptr;
     if (cell &&
-        ((cell->id >= CL_Menu_File_New && cell->id <= CallSheet) || cell->id == CL_PMenu_NoItem))
+        ((cell->id >= CL_Menu_File_New && cell->id <= CallSheet) || cell->id == CL_PMenu_NoItem ||
+         cell->id == CL_Langage_Select || cell->id == Flex_Language_ChNo))
         return ShellRules(static_cast<indRulesHost*>(self), capsule, mode);
+    // F1 on a sheet's cell is its help, in a pop-up at the cell.
+    if (cell && capsule->key == cmcCellCapsule::kKeyF1 && capsule->command == 0 && mode == 1) {
+        self->AnchorHelpAtCurrentCell();
+        capsule->key = 0;
+        capsule->command = CL_PMenu_Help;
+    }
     return indActiveCell::Rules(self->m_activeCell.get(), capsule, mode);
 }
 
@@ -74,6 +100,8 @@ void indMain::CreateUi(TForm1* form, const QList<QIcon>& treeImages,
                        const QList<QIcon>& toolBarImages)
 {
     cuiMain::CreateUi(form, treeImages, toolBarImages);
+    QAction* edit = Menu() ? Menu()->FindById(CL_Menu_Edit_Top) : nullptr;
+    m_history->Install(form, edit ? edit->menu() : nullptr);
     ApplySwitches(QCoreApplication::arguments());
 }
 
@@ -142,6 +170,8 @@ void indMain::ChangeModelType(int modelType, bool ask)
             return;
     }
     m_doc.ChangeModelType(modelType, ask);
+    // Adjustment mode belongs to the radio on the bench, not to another model type.
+    LeaveAdjustMode();
     if (g_Environ)
         g_Environ->modelType = modelType;
     UpdateTitle();
@@ -175,7 +205,13 @@ void indMain::CountWarnings(int* errors, int* warnings)
 void indMain::HandleEvent(const cmcEvent& event)
 {
     const int kind = m_doc.ModelType() + 1;
+    // The set-up and the bisections go on whenever the link is idle.
+    if (m_adjust && m_doc.adjust && m_adjust->LinkIdle())
+        m_adjust->Step();
     switch (event.id) {
+        case ev::kRebuildAdjustSheet:
+            ToggleAdjustWindow();
+            return;
         case ev::kTreeRebuilt:
             RemoveBranches();
             return;
@@ -277,8 +313,15 @@ void indMain::RemoveBranches()
     if (QTreeWidgetItem* top = m_tree->FindBySheet("GI_Sheet_Memory_CH_Top")) {
         m_tree->DeleteChildren(top);
         const char* name = indDocument::ModelTypeName(type);
-        m_tree->AddNode(
-            top, txt::Format(g_GTex->GetLine("GI_Tree_Branch_Mch_Free", 0).c_str(), name, 0));
+        // In bank mode every bank has its node ("Bank 1" to "Bank 8"), otherwise the one bank.
+        if (datBankSize(m_doc.Work(), 1) != 0) {
+            const std::string line = g_GTex->GetLine("GI_Tree_Branch_Mch_Free", 1);
+            for (int b = 0; b < kDatBanks; ++b)
+                m_tree->AddNode(top, OvlFormat(line, {name, b, b + 1}));
+        } else {
+            m_tree->AddNode(top,
+                            OvlFormat(g_GTex->GetLine("GI_Tree_Branch_Mch_Free", 0), {name, 0}));
+        }
         top->setExpanded(true);
     }
     t->blockSignals(false);
@@ -293,6 +336,21 @@ void indMain::RemoveBranches()
         g_EvMan->Post(ev::kRefreshBankIcons);
 }
 
+indUndo* indMain::Undo()
+{
+    // New, open, clone read and a chosen model type start a new history.
+    if (m_historyGeneration != m_doc.Generation()) {
+        m_history->Clear();
+        m_historyGeneration = m_doc.Generation();
+    }
+    return &m_history->History();
+}
+
+std::string indMain::EditDescription(const cmcCellCapsule& capsule)
+{
+    return cuiEditHistory::Describe(capsule.sheet, capsule.cell);
+}
+
 int indMain::EditMenuItems() const
 {
     QAction* edit = m_menu ? m_menu->FindById(CL_Menu_Edit_Top) : nullptr;
@@ -304,12 +362,23 @@ void indMain::PackWorkImage()
     indBlockMap::Pack(m_doc.Work());
 }
 
-int indMain::HelpContextOf(int32_t)
+int indMain::HelpContextOf(int32_t cellId)
 {
-    return 0;
+    if (!g_HelpGTex)
+        return 0;
+    return g_HelpGTex->CellContext(IdName(cellId), cellId);
 }
 
-void indMain::ShowHelp(int) {}
+void indMain::ShowHelp(int context)
+{
+    ShowHelpTopic(context);
+}
+
+void indMain::OnLanguageChanged()
+{
+    if (m_makerPanel)
+        m_makerPanel->setText(plat::ToQt(g_GTex->GetLine("GI_StatusPanel_Maker", 0)));
+}
 
 void indMain::NotYet()
 {
@@ -405,6 +474,12 @@ bool indMain::RunCommand(int32_t cellId, int32_t index)
         case CL_Menu_File_Print_All:
             PrintSheets(true);
             return true;
+        case CL_Help_Contents:
+            ShowHelpContents();
+            return true;
+        case CL_Menu_Lang:
+            OpenLanguageWindow();
+            return true;
         case CL_Menu_Port_Usb:
             PortDialog();
             return true;
@@ -418,12 +493,22 @@ bool indMain::RunCommand(int32_t cellId, int32_t index)
             // The command, not the rules host's information block of the same name.
             cuiMain::CloneInfo();
             return true;
-        case CL_Help_Contents:
-        case CL_Menu_Lang:
         case CL_Menu_Ad_Read:
-        case CL_Menu_View_Ad:
-        case CL_Menu_View_Ad_Update:
             NotYet();
+            return true;
+        case CL_Menu_View_Ad_Update:
+            if (m_winAd) {
+                m_winAd->Update();
+                return true;
+            }
+            [[fallthrough]];
+        case CL_Menu_View_Ad:
+            if (g_EvMan)
+                g_EvMan->Post(ev::kRebuildAdjustSheet);
+            if (env)
+                env->adjWindowOpen = true;
+            if (g_EvMan)
+                g_EvMan->Send(ev::kRefreshUi);
             return true;
         default:
             return false;
@@ -435,6 +520,9 @@ bool indMain::CommandEnabled(int32_t cellId, int32_t)
     switch (cellId) {
         case CL_Menu_File_Print_Current:
             return Sheet() != nullptr;
+        case CL_Menu_View_Ad:
+        case CL_Menu_View_Ad_Update:
+            return m_doc.adjust;
         default:
             return true;
     }
@@ -466,6 +554,84 @@ bool indMain::CommandChecked(int32_t cellId, int32_t index)
     }
 }
 
+indCloneMan& indMain::CloneMan()
+{
+    return m_doc.CloneMan();
+}
+
+void indMain::UseCloneLink(IPort* port)
+{
+    m_adjust.reset();
+    m_doc.UseLinkPort(port);
+    m_doc.CloneMan().SetUi(m_cloneUi.get());
+}
+
+indAdjust& indMain::AdjustState()
+{
+    if (!m_adjust) {
+        m_adjust = std::make_unique<indAdjust>(CloneMan(), m_doc.Work(), m_doc.Saved());
+        m_adjust->mainEnabled = [this] { return !m_form || m_form->isEnabled(); };
+        m_adjust->modelType = [this] { return m_doc.ModelType(); };
+    }
+    return *m_adjust;
+}
+
+indAdjust* indMain::Adjust()
+{
+    return m_doc.adjust ? &AdjustState() : nullptr;
+}
+
+void indMain::RequestAdjustMode()
+{
+    AdjustState().Request();
+}
+
+bool indMain::EnterAdjustMode()
+{
+    indAdjust& adjust = AdjustState();
+    if (g_Environ)
+        CloneMan().SetPort(g_Environ->comPort);
+    if (!adjust.Enter())
+        return false;
+    m_doc.adjust = true;
+    RefreshTitle();
+    if (g_EvMan)
+        g_EvMan->Send(ev::kRefreshUi);
+    return true;
+}
+
+void indMain::LeaveAdjustMode()
+{
+    if (m_winAd)
+        m_winAd->close();
+    if (m_adjust)
+        m_adjust->Leave();
+    m_doc.adjust = false;
+}
+
+void indMain::ToggleAdjustWindow()
+{
+    static const std::string kEntry = "GI_Sheet_Win_AD";
+    if (m_winAd) {
+        if (g_EvMan)
+            g_EvMan->SendText(ev::kAdjustRebuild, 0, 0, kEntry);
+        return;
+    }
+    if (!m_doc.adjust || !m_form)
+        return;
+    if (!m_imageList)
+        m_imageList = std::make_unique<cuiImageList>(m_treeImages);
+    iuiWinAd::Host host;
+    host.adjust = &AdjustState();
+    host.mainEnabled = [this] { return !m_form || m_form->isEnabled(); };
+    host.closed = [this] { StartWarningRecheck(); };
+    m_winAd = new iuiWinAd(m_form, g_GTex->GetLine("GI_Sys_AppTitle", 0), *g_GTex, kEntry,
+                           m_imageList.get(), std::move(host));
+    if (g_Environ)
+        g_Environ->adjWindowOpen = true;
+    m_winAd->Open();
+}
+
 // ---- the radio ----
 
 std::vector<uint8_t> indMain::CloneInfo() const
@@ -480,17 +646,18 @@ bool indMain::CloneBusy()
     return m_doc.CloneMan().IsBusy();
 }
 
+bool indMain::PasswordGiven(bool write)
+{
+    // A radio locked with a clone password gets it from the dealer before the transfer.
+    return !m_doc.PasswordWanted(write) || ClonePasswordDialog();
+}
+
 void indMain::OnCloneReadConnected(dst_CDrv_Result* result)
 {
     if (!result || result->result != 0 || CloneBusy())
         return;
-    if (m_doc.PasswordWanted(false))
-        m_passwordDone = ClonePasswordDialog();
-    else
-        m_passwordDone = true;
-    if (!m_passwordDone)
+    if (!PasswordGiven(false))
         return;
-    m_passwordDone = false;
     cuiMain::OnCloneReadConnected(result);
 }
 
@@ -514,7 +681,6 @@ void indMain::StartCloneWrite()
     if (!ConfirmUnkept(true))
         return;
     m_writePending = false;
-    m_passwordDone = false;
     cuiMain::StartCloneWrite();
 }
 
@@ -538,13 +704,8 @@ void indMain::OnCloneWriteConnected(dst_CDrv_Result* result)
         return;
     }
     m_writePending = false;
-    if (m_doc.PasswordWanted(true))
-        m_passwordDone = ClonePasswordDialog();
-    else
-        m_passwordDone = true;
-    if (!m_passwordDone)
+    if (!PasswordGiven(true))
         return;
-    m_passwordDone = false;
     cmcEeprom copy;
     std::vector<int32_t> ranges;
     m_doc.PrepareCloneWrite(copy, ranges);

@@ -1,15 +1,22 @@
 #pragma once
+#include <QPointer>
 #include <QStringList>
 #include <array>
 #include <memory>
 
+#include "maker/iuiWinAd.h"
 #include "model/datClipCh.h"
 #include "rules/indRulesHost.h"
 #include "sheets/cuiCellPopups.h"
+#include "shell/cuiEditHistory.h"
 #include "shell/cuiMain.h"
 
+class IPort;
 class QLabel;
+class cuiCloneUi;
 class indActiveCell;
+class indAdjust;
+class indCloneMan;
 
 // The model's main object: the radio family's model types, modes and tree branches on top
 // of the common main object, and the program side of the cell rules (indRulesHost) over the
@@ -58,12 +65,17 @@ public:
     void PackWorkImage() override;
     int HelpContextOf(int32_t cellId) override;
     void ShowHelp(int context) override;
+    bool HelpReportsMissingTopics() const override { return true; }
     bool RunCommand(int32_t cellId, int32_t index) override;
     bool CommandEnabled(int32_t cellId, int32_t index) override;
     bool CommandChecked(int32_t cellId, int32_t index) override;
     void OpenSheet(const std::string& reference) override { cuiMain::OpenSheet(reference); }
     datClipCh* Clipboard() override { return &m_clipboard; }
+    indAdjust* Adjust() override;
     int EditMenuItems() const override;
+    indUndo* Undo() override;
+    std::string EditDescription(const cmcCellCapsule& capsule) override;
+    cuiEditHistory& EditHistory() { return *m_history; }
     std::vector<uint8_t> CloneInfo() const override;
 
     // The rules every cell of the program runs through: the command cells of menus, tool
@@ -71,24 +83,46 @@ public:
     static int Rules(void* context, cmcCellCapsule* capsule, int mode);
     indActiveCell& ActiveCell() { return *m_activeCell; }
 
+    // ---- adjustment mode ----
+    // The link to the radio; talks through port instead of the serial port (tests).
+    indCloneMan& CloneMan();
+    void UseCloneLink(IPort* port);
+    indAdjust& AdjustState();
+    // An adjustment read is asked for: the next EnterAdjustMode enters.
+    void RequestAdjustMode();
+    // Enters adjustment mode when it was asked for: the radio is told, the adjustment
+    // entries join the tree. False when nothing was asked for.
+    bool EnterAdjustMode();
+    void LeaveAdjustMode();
+    bool AdjustMode() const { return m_doc.adjust; }
+    // The adjustment window, or null; opening it again closes it.
+    iuiWinAd* AdjustWindow() const { return m_winAd.data(); }
+    void ToggleAdjustWindow();
+
 protected:
     void HandleEvent(const cmcEvent& event) override;
+    void OnLanguageChanged() override;
     // Removes the tree entries that do not apply to the model type and modes.
     void RemoveBranches();
     void NotYet();
     void ResetTypedKeys() override { m_makerKeyPos = 0; }
 
 private:
+    // True when the radio wants no clone password, or the dealer gave it.
+    bool PasswordGiven(bool write);
+
     QLabel* m_makerPanel = nullptr;
-    // Clone write and password steps.
+    // The write's questions are answered; the next connection sends the image.
     bool m_writePending = false;
-    bool m_passwordDone = false;
     // Typed keys: the maker sequence's position, the last 8 and the last 32 characters.
     int m_makerKeyPos = 0;
     std::string m_typed8;
     std::string m_typed32;
-    // The adjustment state of adjustment mode belongs here, beside the link's flags.
     datClipCh m_clipboard;
     cuiCellPopups m_popups;
     std::unique_ptr<indActiveCell> m_activeCell;
+    std::unique_ptr<indAdjust> m_adjust;
+    QPointer<iuiWinAd> m_winAd;
+    std::unique_ptr<cuiEditHistory> m_history;
+    uint32_t m_historyGeneration = 0;
 };

@@ -126,6 +126,7 @@ TEST_F(QuorvexCli, ReadsAndWritesTheSimulatedRadioAndLeavesTheSettingsAlone)
     ASSERT_EQ(SimFile::Load(dir + "changed.clone", got), 0);
     CliRun write = Cli(port + " write " + dir + "changed.clone", config);
     EXPECT_EQ(write.status, 0) << write.err;
+    EXPECT_NE(write.out.find("it holds what was written"), std::string::npos) << write.out;
     EXPECT_EQ(Cli("check " + dir + "changed.clone", config).status, 0);
     radio.Stop();
     EXPECT_EQ(radio.Written(), got);
@@ -232,3 +233,23 @@ TEST_F(QuorvexCli, OneWriteProgramsSeveralRadiosInTurnAndReportsEach)
 }
 
 }  // namespace
+
+// A radio that stores one byte other than it was sent: the read-back finds it, names where,
+// and the command line exits with its own code.
+TEST_F(QuorvexCli, AWriteTheRadioDoesNotKeepFailsVerification)
+{
+    RadioSim::Config faulty;
+    faulty.fault = RadioSim::Fault::FlipStored;
+    const std::vector<uint8_t> image = RadioWithAChannel();
+    SimProcess radio(faulty, false, dir + "radio.clone", image);
+    ASSERT_TRUE(radio.ok());
+    ASSERT_EQ(SimFile::Save(dir + "image.clone", image), 0);
+    CliRun write = Cli("--port " + radio.path() + " write " + dir + "image.clone", config);
+    EXPECT_EQ(write.status, 20) << write.err;
+    EXPECT_NE(write.err.find("differ from what was written: 1, the first 0200 (radio"),
+              std::string::npos)
+        << write.err;
+    CliRun unchecked =
+        Cli("--port " + radio.path() + " --no-verify write " + dir + "image.clone", config);
+    EXPECT_EQ(unchecked.status, 0) << unchecked.err;
+}

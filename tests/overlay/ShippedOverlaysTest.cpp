@@ -74,7 +74,8 @@ TEST_P(ShippedOverlay, EndsWithEndKeyHasUniqueKeysAndReadsAlikeWithCrLf)
 }
 
 INSTANTIATE_TEST_SUITE_P(Overlays, ShippedOverlay,
-                         ::testing::Values("TM5150Q.OVL", "TM5150QE.OVL", "TM5150QH.OVL"));
+                         ::testing::Values("TM5150Q.OVL", "TM5150QE.OVL", "TM5150QH.OVL",
+                                           "TM5150QJ.OVL"));
 
 TEST(ShippedOverlays, EveryLanguageNamesAnOverlayThatExists)
 {
@@ -102,13 +103,17 @@ namespace {
 // "_Cells" entry.
 TEST(ShippedOverlays, EveryKeyNamedInTheSourceExists)
 {
-    // Lists that the model's own sheets build from the image, not from the overlay, and the
-    // tree's memory channel branch, which the model fills with bank entries.
-    const std::set<std::string> built = {"GI_Sheet_Sel_ScanCHSel", "GI_Sheet_Memory_CH_Top"};
+    // Lists that the model's own sheets build from the image, not from the overlay, the
+    // tree's memory channel branch, which the model fills with bank entries, and the
+    // flag-bits window's sheet, which it builds in a text store of its own.
+    const std::set<std::string> built = {"GI_Sheet_Sel_ScanCHSel", "GI_Sheet_Memory_CH_Top",
+                                         "GI_Sheet_FBitsR"};
     cmcGTex main;
     main.Open(kDir + "TM5150QE.OVL");
     cmcGTex base;
     base.Open(kDir + "TM5150Q.OVL");
+    cmcGTex help;
+    help.Open(kDir + "TM5150QH.OVL");
     std::set<std::string> named;
     for (const auto& entry :
          std::filesystem::recursive_directory_iterator(std::string(QV_SOURCE_DIR) + "/src")) {
@@ -128,7 +133,7 @@ TEST(ShippedOverlays, EveryKeyNamedInTheSourceExists)
             continue;
         // Menus, tool bar and tree are named by the stem of their entries.
         EXPECT_TRUE(main.HasKey(key) || main.HasKey(key + "_Cells") ||
-                    main.HasKey(key + "_BasicCell") || base.HasKey(key))
+                    main.HasKey(key + "_BasicCell") || base.HasKey(key) || help.HasKey(key))
             << key;
     }
 }

@@ -9,6 +9,7 @@
 
 #include "PrintFixture.h"
 #include "common/EventIds.h"
+#include "overlay/cmcHelpGTex.h"
 #include "print/cuiPreview.h"
 #include "shell/TForm1.h"
 #include "shell/cuiSheetPage.h"
@@ -56,7 +57,8 @@ TEST(MainWindowPrint, PrintAllOfTheShippedTreeToPdf)
     const std::string key = "Software\\Tavo\\Quorvex";
     indEnviron env("QvPrintTest Main " + std::to_string(getpid()), key, key);
     g_Environ = &env;
-    cmcGTex mainGTex, baseGTex, helpGTex;
+    cmcGTex mainGTex, baseGTex;
+    cmcHelpGTex helpGTex;
     cmcEvMan evMan;
     g_GTex = &mainGTex;
     g_BaseGTex = &baseGTex;

@@ -45,6 +45,7 @@ public:
     bool RunCommand(int32_t, int32_t) override { return false; }
     std::vector<uint8_t> CloneInfo() const override { return cloneInfo; }
     indUndo* Undo() override { return &undo; }
+    indAdjust* Adjust() override { return adjust; }
 
     // The working image becomes its own saved state.
     void Saved()
@@ -72,6 +73,7 @@ public:
     std::vector<int> helpShown;
     int answerBank = -1;  // the bank the bank sheet shows; -1: no bank sheet
     std::vector<Event> events;
+    indAdjust* adjust = nullptr;  // adjustment mode
 
 private:
     static void OnEvent(void* context, const cmcEvent& e);

@@ -616,14 +616,14 @@ const std::set<std::pair<int32_t, int32_t>> kSharedBits = {
     {CL_Mch_SigType_Log_Lmr, CL_Mch_Mdc_On},
     {CL_Mch_2Tone, CL_Mch_Stn_C_Pmr},  // kinds 1 and 4 against kinds 2 and 3
     {CL_Mch_RxCNo_Pmr, CL_Mch_RxCNo2},
-    // The 2-tone no-tone timer is the first user tone's no-tone byte, which is also the
-    // tenth tone's period byte.
+    // The 2-tone no-tone timer is the first user tone's no-tone byte.
     {CL_2T_NotoneTimer, CL_UTone_NotoneTimer},
-    {CL_2T_NotoneTimer, CL_UTone_TonePeriod},
-    // The three user tone timing arrays (0AA6, 0AAF, 0AB8 + index) overlap from tone 9 on;
-    // the tone cells keep the overlapping entries off.
-    {CL_UTone_TonePeriod, CL_UTone_NotoneTimer},
-    {CL_UTone_NotoneTimer, CL_UTone_Length},
+    // Record kind 10 holds the 2-tone transmit codes of the LMR models and the 5-tone
+    // transmit codes of the PMR models.
+    {CL_5TTx_TxCode, CL_2TTx_Freq_1st},
+    {CL_5TTx_TxCode, CL_2TTx_Freq_2nd},
+    // The cancel channel's list value carries the cancel talk-back.
+    {CL_ScanList_Cancel_CH, CL_ScanList_Cancel_TalkBack},
 };
 
 // A channel cell and its "_Pmr" twin edit the same field under different model types.

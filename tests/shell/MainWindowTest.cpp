@@ -22,9 +22,13 @@
 #include "RadioSim.h"
 #include "SimProcess.h"
 #include "cells/cmcCellIds.h"
+#include "common/EventIds.h"
 #include "common/cmcEvMan.h"
 #include "common/indEnviron.h"
+#include "maker/cuiDebugWin.h"
+#include "maker/cuiEeDebugWin.h"
 #include "overlay/cmcGTex.h"
+#include "overlay/cmcHelpGTex.h"
 #include "platform/qt/QtServices.h"
 #include "sheets/cuiSheet.h"
 #include "shell/QtTestApp.h"
@@ -149,7 +153,8 @@ protected:
     bool HasSheet(const std::string& entry) { return main->Tree()->FindByEntry(entry) != nullptr; }
 
     std::unique_ptr<indEnviron> environ;
-    cmcGTex mainGTex, baseGTex, helpGTex;
+    cmcGTex mainGTex, baseGTex;
+    cmcHelpGTex helpGTex;
     cmcEvMan evMan;
     std::unique_ptr<TestMain> main;
     std::unique_ptr<TForm1> form;
@@ -173,12 +178,13 @@ TEST_F(MainWindowTest, MenusToolBarAndTreeComeFromTheOverlay)
     ASSERT_NE(Item(CL_Menu_File_Open), nullptr);
     EXPECT_EQ(Item(CL_Menu_File_Open)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
     EXPECT_EQ(Item(CL_Menu_File_Open)->text(), QStringLiteral("&Open..."));
-    // The edit menu holds a disabled placeholder until a sheet gives its items.
+    // The edit menu holds undo, redo and a separator above a disabled placeholder until a
+    // sheet gives its items.
     QAction* edit = Item(CL_Menu_Edit_Top);
     ASSERT_TRUE(edit && edit->menu());
-    ASSERT_EQ(edit->menu()->actions().size(), 1);
+    ASSERT_EQ(edit->menu()->actions().size(), 4);
     main->Menu()->Refresh();
-    EXPECT_FALSE(edit->menu()->actions()[0]->isEnabled());
+    EXPECT_FALSE(edit->menu()->actions()[3]->isEnabled());
 
     EXPECT_EQ(main->ToolBar()->Buttons().size(), 10u);
     EXPECT_TRUE(main->ToolBar()->Control()->isVisible());
@@ -389,6 +395,34 @@ TEST_F(MainWindowTest, CloseQueryGuardsUnsavedWork)
     boxes().Answer(plat::BoxResult::No);
     Item(CL_Menu_File_Exit)->trigger();
     EXPECT_FALSE(form->isVisible());
+}
+
+// The maker windows open on their events; closing the main window with three of them open
+// frees them with it, and the settings are still written.
+TEST_F(MainWindowTest, DebugWindowsOpenOnTheirEventsAndEndWithTheMainWindow)
+{
+    form->show();
+    g_EvMan->Send(ev::kOpenDebugWindow);
+    g_EvMan->Send(ev::kOpenEepromDebugWindow);
+    g_EvMan->Send(ev::kOpenEepromDebugWindow);
+    EXPECT_EQ(cuiDebugWin::LiveCount(), 1);
+    EXPECT_EQ(cuiEeDebugWin::LiveCount(), 2);
+    g_EvMan->SendText(ev::kDebugText, 0, 0, "Step 1");
+    g_EvMan->Send(ev::kEepromDebugGoto, 0, 0x25);
+    g_EvMan->Send(ev::kEepromDebugGoto, 0, 0x7FFFFFFF);
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    const int width = environ->width;
+    form.reset();
+    EXPECT_EQ(cuiDebugWin::LiveCount(), 0);
+    EXPECT_EQ(cuiEeDebugWin::LiveCount(), 0);
+    main.reset();
+    g_Main = nullptr;
+    environ.reset();
+    g_Environ = nullptr;
+    EXPECT_EQ(qvtest::Services().settings.ReadInt(
+                  plat::Root::User, "Software\\Tavo\\Quorvex\\Window Position", "Width"),
+              width);
 }
 
 // Each bank's check runs with its own bank in the capsule; an error on bank 0 marks its

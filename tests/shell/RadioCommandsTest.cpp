@@ -27,6 +27,8 @@
 #include "model/datCh.h"
 #include "model/indBlockMap.h"
 #include "overlay/cmcGTex.h"
+#include "overlay/cmcHelpGTex.h"
+#include "sheets/cuiSheet.h"
 #include "shell/QtTestApp.h"
 #include "shell/TForm1.h"
 #include "shell/cuiOptDialog.h"
@@ -102,7 +104,8 @@ protected:
         main.reset();
         g_Main = nullptr;
         g_EvMan = nullptr;
-        g_GTex = g_BaseGTex = g_HelpGTex = nullptr;
+        g_GTex = g_BaseGTex = nullptr;
+        g_HelpGTex = nullptr;
         environ.reset();
         g_Environ = nullptr;
         fs::remove_all(dir);
@@ -162,7 +165,8 @@ protected:
     }
 
     std::unique_ptr<indEnviron> environ;
-    cmcGTex mainGTex, baseGTex, helpGTex;
+    cmcGTex mainGTex, baseGTex;
+    cmcHelpGTex helpGTex;
     cmcEvMan evMan;
     std::unique_ptr<indMain> main;
     std::unique_ptr<TForm1> form;
@@ -184,6 +188,22 @@ TEST_F(RadioCommandsTest, ReadEditWriteAndReadBack)
     ASSERT_NE(main->Information(), nullptr);
     EXPECT_FALSE(form->isEnabled());  // the information window owns the input
     Shot(main->Information(), "information.png");
+    // The window shows the radio's clone information: its serial number, for one.
+    {
+        cuiSheet* sheet = main->Information()->Sheet();
+        ASSERT_NE(sheet, nullptr);
+        std::string shown;
+        for (int row = 0; row < sheet->RowCount(); ++row)
+            for (int col = 0; col < sheet->ColCount(); ++col) {
+                cmcCellObj cell = sheet->CellAt(col, row);
+                cmcCellCapsule capsule;
+                capsule.cell = &cell;
+                main->RunRules(capsule, 0);
+                shown += capsule.text + "|";
+            }
+        EXPECT_NE(shown.find("1234120000123"), std::string::npos) << shown;
+        EXPECT_NE(shown.find("$3A5C"), std::string::npos) << shown;
+    }
     main->Information()->OkButton()->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(main->Information(), nullptr);

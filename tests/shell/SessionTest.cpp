@@ -16,6 +16,7 @@
 #include "common/cmcEvMan.h"
 #include "common/indEnviron.h"
 #include "overlay/cmcGTex.h"
+#include "overlay/cmcHelpGTex.h"
 #include "sheets/cuiSheet.h"
 #include "shell/QtTestApp.h"
 #include "shell/TForm1.h"
@@ -139,7 +140,8 @@ protected:
         return nullptr;
     }
 
-    cmcGTex mainGTex, baseGTex, helpGTex;
+    cmcGTex mainGTex, baseGTex;
+    cmcHelpGTex helpGTex;
     cmcEvMan evMan;
     std::unique_ptr<indEnviron> environ;
     std::unique_ptr<indMain> main;

@@ -7,6 +7,7 @@
 #include "common/cmcEvMan.h"
 #include "common/indEnviron.h"
 #include "overlay/cmcGTex.h"
+#include "overlay/cmcHelpGTex.h"
 #include "shell/QtTestApp.h"
 #include "shell/TForm1.h"
 #include "shell/WindowBounds.h"
@@ -62,11 +63,12 @@ protected:
     // they may use is still in place.
     qvtest::ScopedGlobal<indEnviron> installEnviron{g_Environ};
     std::unique_ptr<indEnviron> environ;
-    cmcGTex mainGTex, baseGTex, helpGTex;
+    cmcGTex mainGTex, baseGTex;
+    cmcHelpGTex helpGTex;
     cmcEvMan evMan;
     qvtest::ScopedGlobal<cmcGTex> installGTex{g_GTex, &mainGTex};
     qvtest::ScopedGlobal<cmcGTex> installBaseGTex{g_BaseGTex, &baseGTex};
-    qvtest::ScopedGlobal<cmcGTex> installHelpGTex{g_HelpGTex, &helpGTex};
+    qvtest::ScopedGlobal<cmcHelpGTex> installHelpGTex{g_HelpGTex, &helpGTex};
     qvtest::ScopedGlobal<cmcEvMan> installEvMan{g_EvMan, &evMan};
     qvtest::ScopedGlobal<cuiMain> installMain{g_Main};
     std::unique_ptr<indMain> main;

@@ -59,8 +59,10 @@ void PtyLine::Pump(int waitMs)
         answer.clear();
         const int before = m_sim.writesCompleted;
         m_sim.Receive(&b, 1, answer);
+        // The radio thinks before it answers.
+        const int64_t ready = now + int64_t{m_sim.config().answerDelayMs} * 1000;
         for (uint8_t a : answer) {
-            m_outFree = std::max(m_outFree, now) + ByteUs();
+            m_outFree = std::max(m_outFree, ready) + ByteUs();
             m_out.push_back({a, m_outFree});
         }
         if (m_sim.writesCompleted != before && onWrite)

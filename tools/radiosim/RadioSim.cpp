@@ -97,7 +97,7 @@ void RadioSim::OnFrame(const Bytes& frame, std::vector<uint8_t>& out)
         return;
     switch (frame[3]) {
         case CloneFrames::kCmdMode:
-            OnMode(frame);
+            OnMode(frame, out);
             break;
         case CloneFrames::kCmdInfo:
             AnswerInfo(out);
@@ -126,12 +126,24 @@ void RadioSim::OnFrame(const Bytes& frame, std::vector<uint8_t>& out)
     }
 }
 
-void RadioSim::OnMode(const Bytes& frame)
+void RadioSim::OnMode(const Bytes& frame, std::vector<uint8_t>& out)
 {
     // FE EE EF E8 mm mm ss ss kind ...
     if (frame.size() < 9)
         return;
     const uint8_t kind = frame[8];
+    if (kind != 0x01 && kind != 0x99 && kind != 0x55) {
+        // An adjustment command: the value as two hexadecimal characters.
+        auto digit = [](uint8_t c) {
+            return c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+        };
+        if (frame.size() < 11 || digit(frame[9]) < 0 || digit(frame[10]) < 0) {
+            log.push_back("damaged adjustment command");
+            return;
+        }
+        OnAdjust(kind, digit(frame[9]) * 16 + digit(frame[10]), out);
+        return;
+    }
     if (kind == 0x01 && frame.size() >= 11) {
         // "27": go to 9600 after this frame; "09": go to 38400.
         if (frame[9] == '2' && frame[10] == '7')
@@ -148,6 +160,72 @@ void RadioSim::OnMode(const Bytes& frame)
     } else if (kind == 0x55 && frame.size() >= 11) {
         lastMode = frame[10] == '1' ? 1 : 0;
     }
+}
+
+namespace {
+
+int Plateau(int v, int lo, int hi, int slope)
+{
+    const int away = v < lo ? lo - v : v > hi ? v - hi : 0;
+    return std::max(0, 200 - slope * away);
+}
+
+}  // namespace
+
+uint8_t RadioSim::Reading(int channel) const
+{
+    if (channel == m_config.curveChannel) {
+        const int v = adjust[lastCurveCommand];
+        const int r = m_config.curveAt0 + (m_config.curveAt255 - m_config.curveAt0) * v / 255;
+        return static_cast<uint8_t>(std::clamp(r, 0, 255));
+    }
+    if (channel == m_config.levelChannel) {
+        const int p1 = Plateau(adjust[19], m_config.bpf1Lo, m_config.bpf1Hi, m_config.bpfSlope);
+        const int p2 = Plateau(adjust[20], m_config.bpf2Lo, m_config.bpf2Hi, m_config.bpfSlope);
+        return static_cast<uint8_t>((p1 + p2) / 2);
+    }
+    return channel >= 0 && channel < 20 ? m_config.adConstant[channel] : 0;
+}
+
+void RadioSim::OnAdjust(int command, int value, std::vector<uint8_t>& out)
+{
+    adjustLog.emplace_back(command, value);
+    char line[48];
+    std::snprintf(line, sizeof line, "adjust %d %d", command, value);
+    log.push_back(line);
+    if (command != kAdjReadAd) {
+        adjust[command] = static_cast<uint8_t>(value);
+        adjustSet[command] = true;
+        if (command == 6 || command == 7)
+            lastCurveCommand = command;
+        return;
+    }
+    // A reading: the radio answers, unless it has fallen silent or the line misbehaves.
+    if (m_config.silentAfterAnswers >= 0 && adAnswers >= m_config.silentAfterAnswers)
+        return;
+    if ((m_config.fault == Fault::DropAfter || m_config.fault == Fault::Disconnect) &&
+        adAnswers >= m_config.dropAfter) {
+        m_disconnected = m_config.fault == Fault::Disconnect;
+        m_dropped = m_config.fault == Fault::DropAfter;
+        return;
+    }
+    ++adAnswers;
+    if (m_config.fault == Fault::Refuse) {
+        out.push_back(CloneFrames::kRefused);
+        return;
+    }
+    char digits[3];
+    std::snprintf(digits, sizeof digits, m_config.fault == Fault::LowerHex ? "%02x" : "%02X",
+                  Reading(value));
+    if (m_config.fault == Fault::BadChecksum)
+        digits[1] = 'G';
+    const int model = m_config.fault == Fault::WrongCount ? 0x32A5 : m_config.modelCode;
+    Append(out,
+           {0xFE, 0xFE, CloneFrames::kProgram, CloneFrames::kRadio, CloneFrames::kCmdMode,
+            static_cast<uint8_t>(model >> 8), static_cast<uint8_t>(model),
+            static_cast<uint8_t>(m_config.subCode >> 8), static_cast<uint8_t>(m_config.subCode),
+            static_cast<uint8_t>(command), static_cast<uint8_t>(digits[0]),
+            static_cast<uint8_t>(digits[1]), CloneFrames::kEnd});
 }
 
 void RadioSim::AnswerInfo(std::vector<uint8_t>& out)
@@ -243,6 +321,9 @@ void RadioSim::OnWriteData(const Bytes& frame, std::vector<uint8_t>& out)
         return;
     }
     std::copy(data.bytes.begin(), data.bytes.end(), m_eeprom.begin() + data.address);
+    if (m_config.fault == Fault::FlipStored && static_cast<int>(data.address) <= kFlipAddress &&
+        kFlipAddress < static_cast<int>(data.address) + data.count)
+        m_eeprom[kFlipAddress] ^= 0x01;
     ++m_writeFrames;
     ++m_dataFrames;
     // A page is acknowledged once the radio holds all of it.

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "link/CloneFrames.h"
@@ -24,7 +25,9 @@ public:
         Refuse,       // FA instead of FB
         DropAfter,    // stops answering after N data frames
         Disconnect,   // the cable is pulled after N data frames
+        FlipStored,   // a written byte (address kFlipAddress) is stored with its low bit flipped
     };
+    static constexpr int kFlipAddress = 0x0200;
     static constexpr int kEepromSize = 0x0780;
 
     struct Config {
@@ -35,11 +38,37 @@ public:
         int readEnd = 0x077F;  // the last address a clone read delivers
         int infoByte3 = 0;     // identification byte 3 (above 1: a radio the program refuses)
         int infoByte15 = 0;    // identification byte 15 (bit 3: the radio wants a password)
-        // The rest of the information block; the three fields above override its own.
+
+        // Adjustment. Answers wait this long before they leave the radio (the line, not
+        // the radio, applies it: the in-memory port and the pseudo-terminal).
+        int answerDelayMs = 0;
+        // After this many A/D answers the radio falls silent: it still takes settings but
+        // answers no reading (-1: never).
+        int silentAfterAnswers = -1;
+        // A/D channels 0 to 19 that read a constant value.
+        uint8_t adConstant[20] = {180, 120, 160, 90,  0,  0,   0,   0, 60, 70,
+                                  80,  128, 100, 110, 40, 150, 140, 0, 0,  0};
+        // One channel follows the last bisection item set (command 6 or 7): a straight line
+        // from curveAt0 (setting 0) to curveAt255 (setting 255); falling when at 0 is higher.
+        int curveChannel = 5;
+        int curveAt0 = 20;
+        int curveAt255 = 230;
+        // One channel is the level behind the two band-pass filters (commands 19 and 20):
+        // the mean of two plateaus, each flat at 200 from lo to hi and falling by slope per
+        // step outside.
+        int levelChannel = 4;
+        int bpf1Lo = 90, bpf1Hi = 110;
+        int bpf2Lo = 138, bpf2Hi = 150;
+        int bpfSlope = 3;
+        // The rest of the information block; read end and bytes 3 and 15 override its own.
         indCloneInfo info = DefaultInfo();
         // Set: a read or write is refused (FA) unless this clone password came before it.
         std::string clonePassword;
     };
+    // The adjustment command that selects the channel, sets up, and reads an A/D channel.
+    static constexpr int kAdjSelectChannel = 0;
+    static constexpr int kAdjSetUp = 2;
+    static constexpr int kAdjReadAd = 3;
     // The information a fresh simulated radio reports.
     static indCloneInfo DefaultInfo();
 
@@ -47,6 +76,7 @@ public:
     explicit RadioSim(const Config& config) : RadioSim() { m_config = config; }
 
     Config& config() { return m_config; }
+    const Config& config() const { return m_config; }
     // The radio's EEPROM, 0000 to 077F.
     std::vector<uint8_t>& eeprom() { return m_eeprom; }
     const std::vector<uint8_t>& eeprom() const { return m_eeprom; }
@@ -69,10 +99,20 @@ public:
     std::string password;  // the last clone password received
     int lastMode = -1;     // 0 read/info mode, 1 write mode
     std::vector<std::string> log;
+    // Adjustment: the last value of every command byte, whether it was ever set, the
+    // commands in arrival order (command, value), and the A/D answers given.
+    uint8_t adjust[256] = {};
+    bool adjustSet[256] = {};
+    std::vector<std::pair<int, int>> adjustLog;
+    int adAnswers = 0;
+    int lastCurveCommand = 6;
+    // The reading of an A/D channel under the current settings.
+    uint8_t Reading(int channel) const;
 
 private:
     void OnFrame(const CloneFrames::Bytes& frame, std::vector<uint8_t>& out);
-    void OnMode(const CloneFrames::Bytes& frame);
+    void OnMode(const CloneFrames::Bytes& frame, std::vector<uint8_t>& out);
+    void OnAdjust(int command, int value, std::vector<uint8_t>& out);
     void AnswerInfo(std::vector<uint8_t>& out);
     void AnswerRead(std::vector<uint8_t>& out);
     void OnWriteData(const CloneFrames::Bytes& frame, std::vector<uint8_t>& out);

@@ -21,8 +21,9 @@ bool AnyHeader(void*, int, int, int*)
     return true;
 }
 
-const char* const kNames[] = {"none",      "echo",        "bad-echo", "silence", "bad-checksum",
-                              "lower-hex", "wrong-count", "refuse",   "drop",    "disconnect"};
+const char* const kNames[] = {"none",         "echo",       "bad-echo",    "silence",
+                              "bad-checksum", "lower-hex",  "wrong-count", "refuse",
+                              "drop",         "disconnect", "flip-stored"};
 
 }  // namespace
 

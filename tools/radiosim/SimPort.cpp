@@ -1,6 +1,7 @@
 #include "SimPort.h"
 
 #include <algorithm>
+#include <utility>
 
 bool SimPort::DoOpen(const std::string& settings)
 {
@@ -26,6 +27,8 @@ bool SimPort::OpenDevice(const std::string&, const std::string& settings)
 
 void SimPort::Close()
 {
+    // What was on its way is lost with the line.
+    m_delayed.clear();
     if (m_open)
         ++closes;
     m_open = false;
@@ -44,12 +47,29 @@ int SimPort::Send(const void* bytes, int32_t length)
     sessions.back().sent.insert(sessions.back().sent.end(), b, b + length);
     std::vector<uint8_t> out;
     m_sim.Receive(b, static_cast<size_t>(length), out);
-    m_input.insert(m_input.end(), out.begin(), out.end());
+    if (m_sim.config().answerDelayMs > 0 && !out.empty()) {
+        Delayed d;
+        d.due.Start(static_cast<uint32_t>(m_sim.config().answerDelayMs));
+        d.bytes = std::move(out);
+        m_delayed.push_back(std::move(d));
+    } else {
+        m_input.insert(m_input.end(), out.begin(), out.end());
+    }
     return 0;
+}
+
+void SimPort::Arrive()
+{
+    while (!m_delayed.empty() && m_delayed.front().due.Remaining() == 0) {
+        m_input.insert(m_input.end(), m_delayed.front().bytes.begin(),
+                       m_delayed.front().bytes.end());
+        m_delayed.pop_front();
+    }
 }
 
 int32_t SimPort::Read(void* buffer, int32_t length)
 {
+    Arrive();
     if (!m_open || length <= 0)
         return 0;
     const int32_t n = std::min<int32_t>(length, static_cast<int32_t>(m_input.size()));

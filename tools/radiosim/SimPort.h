@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "RadioSim.h"
+#include "common/cmcTick.h"
 #include "link/IPort.h"
 
 // The simulated radio behind the port interface, without any device: what the program
@@ -21,6 +22,7 @@ public:
     int32_t Read(void* buffer, int32_t length) override;
     void PurgeInput() override { m_input.clear(); }
     int32_t InputCount() const override { return static_cast<int32_t>(m_input.size()); }
+    // Answers the radio delays (its answer delay) arrive once their time has come.
     int32_t PendingCount() const override { return 0; }
     void SetRtsMode(int mode) override { rtsMode = mode; }
     bool WriteError() const override { return m_writeError; }
@@ -42,8 +44,15 @@ public:
 private:
     bool DoOpen(const std::string& settings);
 
+    void Arrive();
+
     RadioSim& m_sim;
     std::deque<uint8_t> m_input;
+    struct Delayed {
+        cmcTick due;
+        std::vector<uint8_t> bytes;
+    };
+    std::deque<Delayed> m_delayed;
     bool m_open = false;
     bool m_writeError = false;
 };

@@ -29,10 +29,11 @@ void Usage()
         stderr,
         "usage: radiosim [--file CLONEFILE] [--link PATH] [--pace] [--fault NAME] [--after N]\n"
         "                [--read-end HEX] [--password-wanted] [--clone-password TEXT]\n"
-        "                [--info HEX]\n"
+        "                [--info HEX] [--answer-delay MS] [--silent-after N]\n"
+        "                [--curve AT0,AT255] [--bpf LO1,HI1,LO2,HI2]\n"
         "--info: the 80 information bytes as 160 hexadecimal digits\n"
         "faults: none echo bad-echo silence bad-checksum lower-hex wrong-count\n"
-        "        refuse drop disconnect\n");
+        "        refuse drop disconnect flip-stored\n");
 }
 
 }  // namespace
@@ -67,6 +68,23 @@ int main(int argc, char** argv)
             sim.config().dropAfter = std::atoi(value().c_str());
         } else if (a == "--read-end") {
             sim.config().readEnd = static_cast<int>(std::strtol(value().c_str(), nullptr, 16));
+        } else if (a == "--answer-delay") {
+            sim.config().answerDelayMs = std::atoi(value().c_str());
+        } else if (a == "--silent-after") {
+            sim.config().silentAfterAnswers = std::atoi(value().c_str());
+        } else if (a == "--curve") {
+            if (std::sscanf(value().c_str(), "%d,%d", &sim.config().curveAt0,
+                            &sim.config().curveAt255) != 2) {
+                Usage();
+                return 2;
+            }
+        } else if (a == "--bpf") {
+            RadioSim::Config& c = sim.config();
+            if (std::sscanf(value().c_str(), "%d,%d,%d,%d", &c.bpf1Lo, &c.bpf1Hi, &c.bpf2Lo,
+                            &c.bpf2Hi) != 4) {
+                Usage();
+                return 2;
+            }
         } else if (a == "--info") {
             const std::vector<uint8_t> bytes = txt::HexToBytes(value());
             if (!sim.config().info.Parse(bytes.data(), bytes.size())) {

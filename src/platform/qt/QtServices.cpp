@@ -3,6 +3,7 @@
 #include <iconv.h>
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -11,6 +12,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QUrl>
 #include <cerrno>
 #include <vector>
 
@@ -170,6 +172,18 @@ public:
             return {0, 0, 1024, 768};
         QRect r = s->availableGeometry();
         return {r.x(), r.y(), r.width(), r.height()};
+    }
+    Rect WorkAreaAt(int x, int y) override
+    {
+        QScreen* s = QGuiApplication::screenAt(QPoint(x, y));
+        if (!s)
+            return WorkArea();
+        QRect r = s->availableGeometry();
+        return {r.x(), r.y(), r.width(), r.height()};
+    }
+    bool OpenUrl(const std::string& url) override
+    {
+        return QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
     }
 };
 
