@@ -3,6 +3,7 @@
 #include "cells/CodecProtocol.h"
 #include "cells/ICellPopups.h"
 #include "cells/cmcFCache.h"
+#include "platform/TextUtil.h"
 
 std::string ChoiceCodec::NameOf(const std::string& listName, int32_t listId, int32_t value)
 {
@@ -28,6 +29,22 @@ void ChoiceCodec::OpenList(cmcCellCapsule& capsule, int32_t listId, int32_t star
     opened = cmcCellCapsule::kResultPopup;
 }
 
+bool ChoiceCodec::FindName(const cmcCellCapsule& capsule, int32_t* value) const
+{
+    if (g_FCache == nullptr)
+        return false;
+    const std::string typed = CodecProtocol::Upper(txt::Trim(capsule.inputText));
+    if (typed.empty())
+        return false;
+    for (const cmcFChoice& c : g_FCache->List(listName, listId).byValue) {
+        if (c.name != nullptr && CodecProtocol::Upper(txt::Trim(*c.name)) == typed) {
+            *value = c.value;
+            return true;
+        }
+    }
+    return false;
+}
+
 int ChoiceCodec::Run(cmcCellCapsule& capsule, int32_t* value, int& /*repaint*/, int& opened) const
 {
     if (CodecProtocol::ForeignContext(capsule, listId))
@@ -37,6 +54,10 @@ int ChoiceCodec::Run(cmcCellCapsule& capsule, int32_t* value, int& /*repaint*/, 
     if (CodecProtocol::ChoiceFor(capsule, listId, &chosen)) {
         *value = chosen;
         changed = 1;
+    } else if (capsule.inputMode == cmcCellCapsule::kInputText && FindName(capsule, &chosen)) {
+        // Text pasted or imported into the cell: the choice of that name, as if picked.
+        changed = chosen != *value;
+        *value = chosen;
     }
     CodecProtocol::Show(capsule, NameOf(listName, listId, *value));
     if (CodecProtocol::HandlesKeys(capsule)) {

@@ -8,7 +8,8 @@
 
 // A value chosen from a list: the cells of the entry listName + "_Cells" whose identifier
 // is listId are the choices (index = value, altText or text = name). Space and backspace
-// step through the list in its visual order, wrapping; Enter opens the choice list.
+// step through the list in its visual order, wrapping; Enter opens the choice list. Text
+// pasted or imported into the cell that names a choice (in any case) picks that choice.
 class ChoiceCodec {
 public:
     std::string listName{};
@@ -29,4 +30,8 @@ public:
     // Opens the choice list window on the capsule.
     static void OpenList(cmcCellCapsule& capsule, int32_t listId, int32_t startValue,
                          const std::string& listName, int& opened);
+
+private:
+    // The value of the choice the capsule's input text names.
+    bool FindName(const cmcCellCapsule& capsule, int32_t* value) const;
 };

@@ -7,7 +7,15 @@
 // from the terminal (the channel table import and export).
 class CliRulesHost : public indRulesHost {
 public:
-    CliRulesHost(indDocument& doc, cmcGTex* texts) : m_doc(doc), m_cache(texts) {}
+    // The choice codecs find their lists through the global cache, as in the program.
+    CliRulesHost(indDocument& doc, cmcGTex* texts) : m_doc(doc), m_cache(texts)
+    {
+        m_before = g_FCache;
+        g_FCache = &m_cache;
+    }
+    ~CliRulesHost() override { g_FCache = m_before; }
+    CliRulesHost(const CliRulesHost&) = delete;
+    CliRulesHost& operator=(const CliRulesHost&) = delete;
 
     cmcEeprom& WorkImage() override { return m_doc.Work(); }
     cmcEeprom& ReferenceImage() override { return m_doc.Reference(); }
@@ -27,4 +35,5 @@ public:
 private:
     indDocument& m_doc;
     cmcFCache m_cache;
+    cmcFCache* m_before = nullptr;
 };

@@ -357,6 +357,18 @@ std::vector<indChannelCsv::Problem> indChannelCsv::Import(const std::string& fil
             continue;
         }
         seen[index] = row;
+        // The cell shows the value typed; a transmit frequency or tone equal to the receive
+        // one (the column before it) shows as "<-", and that receive value counts as it too.
+        const auto matches = [&](const std::string& value, size_t k) {
+            const std::string shown = Shown(rules, m_columns[k].cell, bank);
+            if (Taken(value, shown))
+                return true;
+            if (Trim(shown) != "<-" || k == 0)
+                return false;
+            Column& receive = m_columns[k - 1];
+            receive.cell.index = m_columns[k].cell.index;
+            return Taken(value, Shown(rules, receive.cell, bank));
+        };
         // In the columns' own order, whatever the file's: the receive frequency brings an
         // unused channel into use before its other fields can take a value.
         for (size_t k = 0; k < m_columns.size(); ++k) {
@@ -374,7 +386,7 @@ std::vector<indChannelCsv::Problem> indChannelCsv::Import(const std::string& fil
                 }
                 // A value the cell shows already is left alone: an unchanged file
                 // changes nothing, not even by a rounding of its own.
-                if (Taken(value, Shown(rules, col.cell, bank)))
+                if (matches(value, k))
                     continue;
                 // A blank the cell cannot take means "keep it": a channel brought into use by
                 // its receive frequency keeps the values that came with it.
@@ -386,11 +398,11 @@ std::vector<indChannelCsv::Problem> indChannelCsv::Import(const std::string& fil
                 c.inputMode = cmcCellCapsule::kInputText;
                 c.inputText = Trim(value);
                 rules.Run(c, 1);
-                if (blank && !Taken(value, Shown(rules, col.cell, bank))) {
+                if (blank && !matches(value, k)) {
                     image.Assign(kept);
                     continue;
                 }
-                if (!Taken(value, Shown(rules, col.cell, bank))) {
+                if (!matches(value, k)) {
                     problem(row, col.caption,
                             txt::Format(Line(1).c_str(), row, col.caption.c_str(), value.c_str(),
                                         col.expected.c_str()));

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -252,4 +253,92 @@ TEST_F(QuorvexCli, AWriteTheRadioDoesNotKeepFailsVerification)
     CliRun unchecked =
         Cli("--port " + radio.path() + " --no-verify write " + dir + "image.clone", config);
     EXPECT_EQ(unchecked.status, 0) << unchecked.err;
+}
+
+// A fleet where one radio stores another byte than it was sent: the others are written and
+// verified, that one is named, and the exit status is the verification's.
+TEST_F(QuorvexCli, AFleetRadioThatDiffersIsNamedAndTheOthersAreWritten)
+{
+    RadioSim::Config flips;
+    flips.fault = RadioSim::Fault::FlipStored;
+    const std::vector<uint8_t> image = RadioWithAChannel();
+    ASSERT_EQ(SimFile::Save(dir + "image.clone", image), 0);
+    SimProcess a({}, false, dir + "a.clone");
+    SimProcess b(flips, false, dir + "b.clone");
+    SimProcess c({}, false, dir + "c.clone");
+    ASSERT_TRUE(a.ok() && b.ok() && c.ok());
+    const std::string ports = a.path() + "," + b.path() + "," + c.path();
+    CliRun run = Cli("--port " + ports + " write " + dir + "image.clone", config);
+    EXPECT_EQ(run.status, 20) << run.err;
+    EXPECT_NE(run.out.find("Radio 2 of 3 on " + b.path() +
+                           ": model 3285, written, differs from the file at 0200."),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("2 of 3 radios were written and verified.\nNot written or not "
+                           "verified: " +
+                           b.path() + "."),
+              std::string::npos)
+        << run.out;
+
+    CliRun unchecked = Cli("--port " + ports + " --no-verify write " + dir + "image.clone", config);
+    EXPECT_EQ(unchecked.status, 0) << unchecked.err;
+    EXPECT_NE(unchecked.out.find("Radio 2 of 3 on " + b.path() +
+                                 ": model 3285, written, not "
+                                 "verified."),
+              std::string::npos)
+        << unchecked.out;
+    EXPECT_NE(unchecked.out.find("3 of 3 radios were written; none was read back to verify."),
+              std::string::npos)
+        << unchecked.out;
+}
+
+// A channel table as a dealer writes one: frequencies, a transmit frequency equal to the
+// receive one, tones and choices by name, under a decimal-comma locale. Exported and
+// imported again, the file stays byte for byte; a table with three bad cells changes nothing.
+TEST_F(QuorvexCli, ChannelTablesGoThroughTheCellsAndRoundTrip)
+{
+    const auto read = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    };
+    const std::string clone = dir + "fleet.clone";
+    fs::copy_file(std::string(QV_BIN_DIR) + "/TM5150Q_lmr.qcl", clone);
+    std::ofstream(dir + "dealer.csv")
+        << "Bank,Channel,Receive MHz,Transmit MHz,Receive Tone,Transmit Tone,Bandwidth,Power\n"
+           "1,1,446.00625,446.00625,88.5,88.5,Narrow,Low\n"
+           "1,2,446.01875,446.11875,023N,023N,wide,High\n";
+    // The command line inherits the locale (the C library falls back to its own when the
+    // machine lacks this one).
+    struct CommaLocale {
+        CommaLocale() { setenv("LC_ALL", "de_DE.UTF-8", 1); }
+        ~CommaLocale() { unsetenv("LC_ALL"); }
+    } comma;
+    CliRun typed = Cli("import-csv " + clone + " " + dir + "dealer.csv", config);
+    ASSERT_EQ(typed.status, 0) << typed.err;
+    CliRun out = Cli("export-csv " + clone + " " + dir + "out.csv", config);
+    ASSERT_EQ(out.status, 0) << out.err;
+    const std::string table = read(dir + "out.csv");
+    EXPECT_NE(table.find("\r\n1,1,446.006250,<-,88.5,<-,Narrow,Low,"), std::string::npos) << table;
+    EXPECT_NE(table.find("\r\n1,2,446.018750,446.118750,023N,<-,Wide,High,"), std::string::npos)
+        << table;
+
+    const std::string saved = read(clone);
+    CliRun back = Cli("import-csv " + clone + " " + dir + "out.csv", config);
+    EXPECT_EQ(back.status, 0) << back.err;
+    EXPECT_EQ(read(clone), saved);
+
+    std::ofstream(dir + "bad.csv") << "Bank,Channel,Receive MHz,Power,Bandwidth\n"
+                                      "1,1,abc,Low,Narrow\n"
+                                      "1,2,446.01875,Loud,Wide\n"
+                                      "1,3,446.03125,Low,Medium\n";
+    CliRun bad = Cli("import-csv " + clone + " " + dir + "bad.csv", config);
+    EXPECT_EQ(bad.status, 22);
+    EXPECT_NE(bad.err.find("the file has 3 problems"), std::string::npos) << bad.err;
+    for (const char* named :
+         {"Row 2, Receive MHz: \"abc\"", "Row 3, Power: \"Loud\"", "Row 4, Bandwidth: \"Medium\""})
+        EXPECT_NE(bad.err.find(named), std::string::npos) << bad.err;
+    EXPECT_EQ(read(clone), saved);
+    EXPECT_EQ(Cli("import-csv " + clone + " " + dir + "missing.csv", config).status, 21);
 }
