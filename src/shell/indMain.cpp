@@ -31,6 +31,7 @@
 #include "platform/qt/QtServices.h"
 #include "rules/indActiveCell.h"
 #include "rules/indAdjust.h"
+#include "rules/indKeyPortRules.h"
 #include "sheets/cuiImageList.h"
 #include "sheets/cuiSheet.h"
 #include "shell/Outline.h"
@@ -364,6 +365,14 @@ int indMain::HelpContextOf(int32_t cellId)
 {
     if (!g_HelpGTex)
         return 0;
+    // A key or port assignment cell has the help of the function it is given; without a
+    // topic for that function, the help of the setting itself.
+    std::string function;
+    std::string codeKey;
+    if (indKeyPortRules::AssignedFunction(m_doc.Work().Data(), ModelType(), cellId, &function,
+                                          &codeKey))
+        if (const int context = g_HelpGTex->KeyAssignContext(function, codeKey); context != 0)
+            return context;
     return g_HelpGTex->CellContext(IdName(cellId), cellId);
 }
 

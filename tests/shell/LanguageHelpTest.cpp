@@ -428,4 +428,103 @@ TEST_F(LanguageHelpTest, TopicHtmlTakesTheWholeElementOfTheAnchor)
     EXPECT_EQ(cuiHtmlHelp::TopicHtml(page, ""), page);
 }
 
+// The channel sheet of the first bank with its first receive frequency current.
+cuiSheet* OpenFirstFrequency(indMain& main)
+{
+    static const char* kTypes[] = {"Lmr", "Pmr", "PmrD", "DPmr446"};
+    main.OpenSheet(txt::Format("[St_ChBank]GI_Sheet_Mch_%s,Bank 0", kTypes[main.ModelType()]));
+    cuiSheet* sheet = main.Sheet() ? main.Sheet()->Sheet() : nullptr;
+    for (int r = 0; sheet && r < sheet->RowCount(); ++r)
+        for (int c = 0; c < sheet->ColCount(); ++c)
+            if (sheet->CellAt(c, r).id == CL_Mch_FreqR ||
+                sheet->CellAt(c, r).id == CL_Mch_FreqR_Pmr) {
+                sheet->MoveTo(c, r);
+                return sheet;
+            }
+    return nullptr;
+}
+
+QAction* LastItem(QMenu* menu)
+{
+    return menu && !menu->actions().isEmpty() ? menu->actions().back() : nullptr;
+}
+
+TEST_F(LanguageHelpTest, ThePopupMenusHelpOnAChannelFrequencyShowsItsTopicInEitherLanguage)
+{
+    Start();
+    struct Case {
+        int language;
+        const char* caption;
+        const char* text;
+    };
+    for (const Case& k : {Case{0, "Help", "MHz"}, Case{1, "ヘルプ", "受信周波数"}}) {
+        if (k.language != environ->language) {
+            environ->language = k.language;
+            ASSERT_TRUE(main->ChangeLanguage(0));
+        }
+        cuiSheet* sheet = OpenFirstFrequency(*main);
+        ASSERT_NE(sheet, nullptr) << k.language;
+        sheet->PopupMenuAt(QPoint(2, 2));
+        QAction* help = LastItem(sheet->PopupMenu());
+        ASSERT_NE(help, nullptr);
+        EXPECT_EQ(help->text(), Ja(k.caption));
+        EXPECT_TRUE(help->isEnabled());
+        sheet->PopupMenu()->hide();
+        help->trigger();
+        QWidget* popup = main->Help().Popup();
+        ASSERT_NE(popup, nullptr);
+        EXPECT_TRUE(popup->isVisible());
+        EXPECT_TRUE(main->Help().PopupBrowser()->toPlainText().contains(Ja(k.text)))
+            << main->Help().PopupBrowser()->toPlainText().toStdString();
+        EXPECT_EQ(main->Help().Window(), nullptr);
+        popup->hide();
+    }
+}
+
+TEST_F(LanguageHelpTest, EverySettingsSheetsPopupMenuEndsInHelp)
+{
+    Start();
+    for (const char* reference : {"GI_Sheet_Radio", "GI_Sheet_KeyDisp", "GI_Sheet_Memory_CH_Top"}) {
+        main->OpenSheet(reference);
+        cuiSheet* sheet = main->Sheet() ? main->Sheet()->Sheet() : nullptr;
+        ASSERT_NE(sheet, nullptr) << reference;
+        sheet->PopupMenuAt(QPoint(2, 2));
+        QAction* help = LastItem(sheet->PopupMenu());
+        ASSERT_NE(help, nullptr) << reference;
+        EXPECT_EQ(help->text(), QStringLiteral("Help")) << reference;
+        sheet->PopupMenu()->hide();
+    }
+}
+
+TEST_F(LanguageHelpTest, AKeyOrPortHasTheHelpOfTheFunctionItIsGiven)
+{
+    Start();
+    cmcEeprom& work = main->Doc().Work();
+    const int monitor = helpGTex.ContextOf("Fn_monitor");
+    const int scan = helpGTex.ContextOf("Fn_scan");
+    const int ptt = helpGTex.ContextOf("Fn_ptt");
+    const int busy = helpGTex.ContextOf("Fn_busy");
+    ASSERT_NE(monitor, 0);
+    ASSERT_NE(scan, 0);
+    work.SetByte(0x0864, 1);     // key P0: monitor
+    work.SetByte(0x1CB6, 0x80);  // port 1: an input ...
+    work.SetByte(0x1CB7, 1);     // ... for PTT
+    work.SetByte(0x1CB8, 0x00);  // port 2: an output ...
+    work.SetByte(0x1CB9, 1);     // ... while busy
+    EXPECT_EQ(main->HelpContextOf(CL_KDisp_Key_Conv_P0), monitor);
+    EXPECT_EQ(main->HelpContextOf(CL_ExtPort_InOut_1), ptt);
+    EXPECT_EQ(main->HelpContextOf(CL_ExtPort_InOut_2), busy);
+    work.SetByte(0x0864, 3);
+    EXPECT_EQ(main->HelpContextOf(CL_KDisp_Key_Conv_P0), scan);
+    // In Japanese the names differ; the function is still found.
+    environ->language = 1;
+    ASSERT_TRUE(main->ChangeLanguage(0));
+    EXPECT_EQ(main->HelpContextOf(CL_KDisp_Key_Conv_P0), scan);
+    EXPECT_EQ(main->HelpContextOf(CL_ExtPort_InOut_1), ptt);
+    // The port's direction has the help of the setting itself.
+    EXPECT_EQ(main->HelpContextOf(CL_ExtPort_InOut_1_Dir),
+              helpGTex.CellContext("CL_ExtPort_InOut_1_Dir", CL_ExtPort_InOut_1_Dir));
+    EXPECT_NE(main->HelpContextOf(CL_ExtPort_InOut_1_Dir), 0);
+}
+
 }  // namespace
