@@ -82,7 +82,8 @@ int indMain::Rules(void* context, cmcCellCapsule* capsule, int mode)
 {
     auto* self = static_cast<indMain*>(context);
     const cmcCellObj* cell = capsule ? capsule->cell : nullptr;
-    if (cell &&
+    // Help on the language cell is a cell's help like any other.
+    if (cell && capsule->command != CL_PMenu_Help &&
         ((cell->id >= CL_Menu_File_New && cell->id <= CallSheet) || cell->id == CL_PMenu_NoItem ||
          cell->id == CL_Langage_Select || cell->id == Flex_Language_ChNo))
         return ShellRules(static_cast<indRulesHost*>(self), capsule, mode);

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -428,6 +429,33 @@ TEST_F(LanguageHelpTest, TopicHtmlTakesTheWholeElementOfTheAnchor)
     EXPECT_EQ(cuiHtmlHelp::TopicHtml(page, ""), page);
 }
 
+TEST_F(LanguageHelpTest, ALanguageChangeCommitsTheOpenEditorFirst)
+{
+    Start();
+    cuiSheet* sheet = main->Sheet() ? main->Sheet()->Sheet() : nullptr;
+    ASSERT_NE(sheet, nullptr);
+    int col = -1;
+    int row = -1;
+    for (int r = 0; r < sheet->RowCount() && col < 0; ++r)
+        for (int c = 0; c < sheet->ColCount(); ++c)
+            if (sheet->CellAt(c, r).id == CL_Comm_CloneComment1) {
+                col = c;
+                row = r;
+                break;
+            }
+    ASSERT_GE(col, 0);
+    sheet->MoveTo(col, row);
+    sheet->OpenEditor(col, row);
+    ASSERT_TRUE(sheet->EditorVisible());
+    sheet->Editor()->setPlainText(QStringLiteral("FLEET 7"));
+    environ->language = 1;
+    ASSERT_TRUE(main->ChangeLanguage(0));
+    const uint8_t* image = main->Doc().Work().Data();
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(image + indDocument::kComment1), 7),
+              "FLEET 7");
+    EXPECT_TRUE(main->Doc().Modified());
+}
+
 // The channel sheet of the first bank with its first receive frequency current.
 cuiSheet* OpenFirstFrequency(indMain& main)
 {
@@ -525,6 +553,26 @@ TEST_F(LanguageHelpTest, AKeyOrPortHasTheHelpOfTheFunctionItIsGiven)
     EXPECT_EQ(main->HelpContextOf(CL_ExtPort_InOut_1_Dir),
               helpGTex.CellContext("CL_ExtPort_InOut_1_Dir", CL_ExtPort_InOut_1_Dir));
     EXPECT_NE(main->HelpContextOf(CL_ExtPort_InOut_1_Dir), 0);
+}
+
+TEST_F(LanguageHelpTest, TheLanguageCellsPopupMenuGivesItsHelp)
+{
+    Start();
+    cuiLanguage* window = main->OpenLanguageWindow();
+    ASSERT_NE(window, nullptr);
+    cuiSheet* sheet = window->Sheet();
+    sheet->PopupMenuAt(QPoint(2, 2));
+    QAction* help = LastItem(sheet->PopupMenu());
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->text(), QStringLiteral("Help"));
+    sheet->PopupMenu()->hide();
+    help->trigger();
+    ASSERT_NE(main->Help().Popup(), nullptr);
+    EXPECT_TRUE(main->Help().Popup()->isVisible());
+    EXPECT_TRUE(main->Help().PopupBrowser()->toPlainText().contains(QStringLiteral("language")));
+    EXPECT_EQ(environ->language, 0);
+    window->close();
+    FlushDeletes();
 }
 
 }  // namespace
