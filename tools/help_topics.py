@@ -549,3 +549,127 @@ SETTINGS = {
                                'battery.',
                                'スキャンの休止中に受信部を休ませ、電池を節約します。'),
 }
+
+SETTINGS.update({
+    'Power Switch': ('What the power switch does: switch the radio on and off, do so together '
+                     'with the volume knob, or keep the radio always on (for vehicle radios '
+                     'switched by the ignition).',
+                     '電源スイッチの動作です。電源のオン・オフ、音量つまみと一体のオン・オフ、'
+                     'または常時オン (イグニッションで電源を入れる車載機用) から選びます。'),
+    'Keypad': ('What the number keys do: select channels, send DTMF as well, or make digital '
+               'calls.',
+               'テンキーの動作です。チャンネル選択、DTMF 送信との併用、デジタル呼び出しなど'
+               'から選びます。'),
+    'Rotary Knob': ('What the rotary knob turns: channel, volume, bank, or bank and channel.',
+                    'ロータリーノブで切り替えるものです。チャンネル、音量、バンク、バンクと'
+                    'チャンネルから選びます。'),
+    'Smart Key': ('Whether the smart key function is used.',
+                  'スマートキー機能を使うかどうかです。'),
+    'Microphone Keys': ('Switches the keys of the microphone on. While off, their assignments '
+                        'below are grey and the microphone keys do nothing.',
+                        'マイクのキーを有効にします。オフの間は下の割り当てが灰色になり、'
+                        'マイクのキーは何もしません。'),
+    'External Emergency Key': ('Whether a switch on the accessory connector starts the '
+                               'emergency sequence.',
+                               'アクセサリーコネクターのスイッチで緊急動作を始めるかどうかです。'),
+    'RF Power Selection': ('Whether the transmit power is fixed per channel or the user can '
+                           'switch between high and low (or high, low 1 and low 2) with a key.',
+                           '送信出力をチャンネルごとに固定するか、キーでハイとロー (または'
+                           'ハイ、ロー 1、ロー 2) を切り替えられるようにするかです。'),
+    'Memory Recall Code': ('Whether the user can recall a memory channel directly by '
+                           'typing its code on the keypad.',
+                           'テンキーでコードを入力してメモリーチャンネルを直接呼び出せるか'
+                           'どうかです。'),
+    'Monitor When Off-Hook': ('Opens the monitor when the microphone is taken off its hanger, '
+                              'so the user hears the channel before talking.',
+                              'マイクをハンガーから外したときにモニターを開き、話す前に'
+                              'チャンネルを聞けるようにします。'),
+    'Priority A When Off-Hook': ('Goes to priority channel A when the microphone is taken '
+                                 'off its hanger.',
+                                 'マイクをハンガーから外したときにプライオリティチャンネル A に'
+                                 '切り替えます。'),
+    'Scan When Off-Hook': ('Whether scanning goes on while the microphone is off its hanger.',
+                           'マイクがハンガーから外れている間もスキャンを続けるかどうかです。'),
+    'Scan Suspended When Off-Hook': ('What happens to scanning, monitor and priority A when '
+                                     'the microphone is taken off its hanger.',
+                                     'マイクをハンガーから外したときのスキャン、モニター、'
+                                     'プライオリティ A の動作です。'),
+    'Priority A at Power On': ('Starts on priority channel A when the radio is switched on.',
+                               '電源を入れたときにプライオリティチャンネル A から始めます。'),
+    'Priority A Clear Down': ('Returns to priority channel A when a call is cleared down.',
+                              '通話を終了したときにプライオリティチャンネル A に戻ります。'),
+    'Opening Text': ('The text of up to 8 characters the display shows when the radio is '
+                     'switched on, for example the fleet\'s name.',
+                     '電源を入れたときに表示する 8 文字までのテキストです。フリート名などを'
+                     '入れます。'),
+    'Opening Beep': ('Whether the radio beeps when it is switched on.',
+                     '電源を入れたときに音を鳴らすかどうかです。'),
+    'Scroll Time': ('How fast a text longer than the display scrolls, in seconds per step; '
+                    'off shows it without scrolling.',
+                    '表示より長いテキストをスクロールする速さ (1 ステップあたりの秒数) です。'
+                    'オフにするとスクロールしません。'),
+    'LED Pattern 1': ('What the lamp shows: on while busy, on while transmitting, or '
+                      'flashing on a call.',
+                      'ランプの表示です。ビジー中に点灯、送信中に点灯、呼び出しで点滅から'
+                      '選びます。'),
+    'Time-Out Timer': ('Ends a transmission that lasts too long, to keep a stuck PTT from '
+                       'blocking the channel.',
+                       '長すぎる送信を打ち切り、押したままの PTT でチャンネルがふさがるのを'
+                       '防ぎます。'),
+    'Time-Out Time': ('How long a transmission may last before the time-out timer ends it.',
+                      'タイムアウトタイマーで打ち切るまでの送信時間です。'),
+    'Time-Out Beep': ('A warning beep shortly before the time-out timer ends the '
+                      'transmission.',
+                      'タイムアウトタイマーで送信が打ち切られる少し前に鳴らす予告音です。'),
+    'Time-Out Penalty Time': ('How long the user must wait after a time-out before '
+                              'transmitting again.',
+                              'タイムアウトの後、再び送信できるまで待つ時間です。'),
+    'Time-Out Reset': ('How long the PTT must stay released before the time-out timer '
+                       'starts afresh; off starts it afresh at every release.',
+                       'タイムアウトタイマーが最初から数え直すまでに PTT を離しておく時間です。'
+                       'オフにすると離すたびに数え直します。'),
+    'Busy Channel Lockout (Analogue)': ('Stops transmitting on a busy analogue channel, for '
+                                        'the channels whose busy lockout is on.',
+                                        'ビジーロックアウトがオンのチャンネルで、アナログ'
+                                        'チャンネルが使用中のときに送信を止めます。'),
+    'Busy Channel Lockout (Digital)': ('The same for digital channels.',
+                                       'デジタルチャンネルについて同じ動作をします。'),
+    'Lockout Override': ('Lets the user transmit on a busy channel by pressing the PTT again.',
+                         'PTT をもう一度押すと、使用中のチャンネルでも送信できるようにします。'),
+    'PTT Side Tone': ('A short tone in the speaker when the PTT is pressed, telling the user '
+                      'the radio transmits.',
+                      'PTT を押したときにスピーカーで短い音を鳴らし、送信を知らせます。'),
+    'CTCSS Reverse Burst': ('Sends the CTCSS tone with reversed phase at the end of a '
+                            'transmission, so the other radios close their squelch without a '
+                            'noise burst.',
+                            '送信の終わりに CTCSS トーンを逆位相で送り、相手の無線機が雑音なしで'
+                            'スケルチを閉じるようにします。'),
+    'CTCSS Tone Burst': ('Sends a short burst of the tone to open a repeater.',
+                         'レピーターを開くためにトーンを短く送ります。'),
+    'Low Battery Warning 1': ('Whether the radio warns when the battery reaches its first '
+                              'low level; the period below sets how often.',
+                              'バッテリーが最初の低下レベルに達したときに警告するかどうかです。'
+                              '警告の間隔は下の設定で決めます。'),
+    'Low Battery Warning 2': ('Whether the radio warns again at the second, lower level.',
+                              'さらに低い 2 番目のレベルで再び警告するかどうかです。'),
+    'Stun': ('Lets the base disable the radio by a stun code, for example when it is lost or '
+             'stolen: stun, stun and kill, or transmit inhibit.',
+             '紛失や盗難のときなどに、基地局からスタンコードで無線機を使えなくします。スタン、'
+             'スタンとキル、送信禁止から選びます。'),
+    'Battery Type': ('The battery the radio is used with, so its warnings match the battery: '
+                     'Li-ion, Li-ion for low temperatures, dry cells or NiMH.',
+                     '使用するバッテリーの種類で、警告をバッテリーに合わせます。リチウム'
+                     'イオン、低温用リチウムイオン、乾電池、ニッケル水素から選びます。'),
+    'RS-232C Mode': ('What the data port is used for (data, GPS or control) and whether the '
+                     'internal or the external port is used.',
+                     'データポートの用途 (データ、GPS、制御) と、内部ポートと外部ポートの'
+                     'どちらを使うかです。'),
+    'RS-232C Speed': ('The speed of the data port: 9600, 19200 or 38400 bps. It must match '
+                      'the connected equipment.',
+                      'データポートの速度 (9600、19200、38400 bps) です。接続する機器に'
+                      '合わせてください。'),
+    'Scrambler Type': ('The voice scrambler used: inversion, rolling code or variable '
+                       'frequency. All radios of a fleet must use the same.',
+                       '使用する秘話方式です。反転、ローリングコード、可変周波数から選びます。'
+                       'フリートのすべての無線機で同じにする必要があります。'),
+})
