@@ -673,3 +673,187 @@ SETTINGS.update({
                        '使用する秘話方式です。反転、ローリングコード、可変周波数から選びます。'
                        'フリートのすべての無線機で同じにする必要があります。'),
 })
+
+# The texts a digital radio shows for the states of a call, by their caption.
+_STATES = {
+    'Standby': ('while it waits for calls', '待ち受け中'),
+    'Calling': ('while it calls', '呼び出し中'),
+    'Connected': ('while a call is connected', '通話の接続中'),
+    'Busy': ('when the called radio or the channel is busy', '相手またはチャンネルが使用中のとき'),
+    'Wait': ('while it waits for the channel', 'チャンネルを待っている間'),
+    'No Answer': ('when the called radio does not answer', '相手が応答しないとき'),
+    'Complete': ('when a call or message went through', '呼び出しやメッセージが届いたとき'),
+    'Failed': ('when a call or message failed', '呼び出しやメッセージが失敗したとき'),
+    'Cancelled': ('when the user cancelled a call', 'ユーザーが呼び出しを取り消したとき'),
+    'Locked': ('while its keys are locked', 'キーがロックされている間'),
+    'Low Battery': ('when the battery is low', 'バッテリーが低下したとき'),
+    'High Voltage': ('when the supply voltage is too high', '電源電圧が高すぎるとき'),
+}
+for _caption, (_en, _ja) in _STATES.items():
+    SETTINGS[_caption] = ('The message the display shows %s. Keep it short enough for the '
+                          'display.' % _en,
+                          '%sに表示するメッセージです。表示に収まる長さにしてください。' % _ja)
+_CODE = ('A 2-tone code: its first and second tone in Hz and how it is used. Channels and keys '
+         'call a code by its number, so keep the numbers the fleet already uses.',
+         '2 トーンコードです。第 1 トーンと第 2 トーンの周波数 (Hz) と使い方を設定します。'
+         'チャンネルやキーは番号でコードを呼び出すので、フリートで使っている番号に合わせて'
+         'ください。')
+_TONE = ('A tone of your own: its frequency in Hz and the range a received tone may lie in to '
+         'be decoded as this one. Channels can use it as User 1 to User 16.',
+         '独自のトーンです。周波数 (Hz) と、このトーンとしてデコードする受信トーンの範囲を'
+         '設定します。チャンネルではユーザー 1 から 16 として使えます。')
+SETTINGS.update({'Code %d' % n: _CODE for n in range(1, 33)})
+SETTINGS.update({'Tone %d' % n: _TONE for n in range(1, 17)})
+SETTINGS.update({
+    'Emergency Input': ('Whether the emergency input of the accessory connector is used.',
+                        'アクセサリーコネクターの緊急入力を使うかどうかです。'),
+    'Silent Emergency': ('Sends the emergency without any sound or display on the radio, so '
+                         'that an attacker does not notice it.',
+                         '無線機で音も表示も出さずに緊急を送信し、周囲に気付かれないように'
+                         'します。'),
+    'Maximum Alert Level': ('The loudest level of the emergency alert.',
+                            '緊急警報の最大音量です。'),
+    'Microphone Gain': ('The microphone gain, 1 to 5. Raise it for a user who speaks softly; '
+                        'on the Emergency page, the gain while the emergency transmits.',
+                        'マイクゲイン (1 から 5) です。声の小さいユーザーには上げてください。'
+                        '緊急のページでは、緊急送信中のゲインです。'),
+    'Repeat Cycle': ('How many times the sequence repeats; 0 repeats it without end.',
+                     '動作を繰り返す回数です。0 にすると終わりなく繰り返します。'),
+    ('GI_Sheet_Emergency', 'Squelch'): (
+        'Whether the squelch opens while the emergency receives, so the user hears the '
+        'answer.',
+        '緊急の受信中にスケルチを開き、応答が聞こえるようにするかどうかです。'),
+    'Emergency Code': ('The number (1 to 32) of the code sent as the emergency call.',
+                       '緊急呼び出しとして送信するコードの番号 (1 から 32) です。'),
+    'Emergency Code Sent': ('Whether the emergency code is sent at all.',
+                            '緊急コードを送信するかどうかです。'),
+    'Long Emergency Code': ('Sends the emergency code with a long first tone, to wake radios '
+                            'that save power.',
+                            '最初のトーンを長くして緊急コードを送り、パワーセーブ中の無線機を'
+                            '起こします。'),
+    'Start Time': ('How long the emergency key must be held before the emergency starts, so a '
+                   'touch does not start it.',
+                   '緊急が始まるまで緊急キーを押し続ける時間です。軽く触れただけで'
+                   '始まらないようにします。'),
+    ('GI_Sheet_Emergency', 'Automatic Transmission Time'): (
+        'How long the radio transmits by itself in each cycle.',
+        '各サイクルで無線機が自動で送信する時間です。'),
+    'Automatic Reception Time': ('How long the radio listens between its automatic '
+                                 'transmissions.',
+                                 '自動送信の合間に受信する時間です。'),
+    'Idle Time': ('The pause between two cycles.', '2 つのサイクルの間の休止時間です。'),
+    'Transmit Tone Time': ('How long the alert tone sounds during transmission.',
+                           '送信中に警報トーンを鳴らす時間です。'),
+    'Receive Tone Time': ('How long the alert tone sounds during reception.',
+                          '受信中に警報トーンを鳴らす時間です。'),
+    'Emergency Text': ('The text of up to 8 characters shown during an emergency.',
+                       '緊急中に表示する 8 文字までのテキストです。'),
+    'Repeat at Start': ('How many times the start of the emergency repeats; 0 without end.',
+                        '緊急の開始を繰り返す回数です。0 にすると終わりなく繰り返します。'),
+    'Switch-On Time': ('How long an output stays on in each cycle.',
+                       '各サイクルで出力をオンにしておく時間です。'),
+    'Switch-Off Time': ('How long an output stays off in each cycle.',
+                        '各サイクルで出力をオフにしておく時間です。'),
+    'Start': ('The delay before the emergency timing begins.',
+              '緊急のタイミングが始まるまでの遅延です。'),
+    'On Time': ('How long the alert is on in each cycle.', '各サイクルで警報をオンにする時間です。'),
+    'Off Time': ('How long the alert is off in each cycle.', '各サイクルで警報をオフにする時間です。'),
+    'Siren': ('How long the siren sounds.', 'サイレンを鳴らす時間です。'),
+    'Man Down': ('Starts the emergency when the radio lies still or tilted, for example when '
+                 'the user has fallen.',
+                 'ユーザーが倒れたときなど、無線機が傾いたまま動かないときに緊急を始めます。'),
+    'Man Down Time': ('How long the radio must lie still before the man-down alarm begins.',
+                      'マンダウン警報が始まるまでに無線機が動かない時間です。'),
+    'Stage 1 Time': ('The length of the first stage of the man-down alarm, in which the user '
+                     'can still cancel it.',
+                     'マンダウン警報の第 1 段階の長さです。この間はユーザーが取り消せます。'),
+    'Stage 2 Time': ('The length of the second stage of the man-down alarm.',
+                     'マンダウン警報の第 2 段階の長さです。'),
+    'Stage 3 Time': ('The length of the third stage, after which the emergency is sent.',
+                     '第 3 段階の長さで、その後に緊急が送信されます。'),
+    'Time-Out': ('How long the lone worker may go without pressing a key before the radio '
+                 'warns.',
+                 'ローンワーカーがキーを押さずにいられる時間で、過ぎると無線機が警告します。'),
+    'Pre-Alarm': ('How long the radio warns before it sends the emergency; a key press in this '
+                  'time stops it.',
+                  '緊急を送信する前に警告する時間です。この間にキーを押すと止まります。'),
+    'Repeat Alarm': ('How often the lone worker alarm repeats.',
+                     'ローンワーカー警報を繰り返す間隔です。'),
+    'PTT Delay': ('The delay after the PTT before the lone worker timer starts again.',
+                  'PTT の後、ローンワーカータイマーが再び始まるまでの遅延です。'),
+    'Own ID': ('The radio\'s own ID, which it sends with its calls and answers to. Every radio '
+               'of a fleet needs its own.',
+               '無線機自身の ID で、呼び出しと一緒に送信し、これで呼び出しを受けます。フリートの'
+               '無線機ごとに異なる ID が必要です。'),
+    'Group ID': ('The ID of the radio\'s group, for group calls.',
+                 'グループ呼び出し用の、無線機が属するグループの ID です。'),
+    'Initial Transmit Delay': ('How long the radio waits after keying up before it sends MDC '
+                               'data, so the repeater has opened.',
+                               '送信を始めてから MDC データを送るまでの待ち時間で、レピーターが'
+                               '開くのを待ちます。'),
+    'Transmit Sync Retries': ('How often the radio sends a call again when no '
+                              'acknowledgement comes.',
+                              '確認応答がないときに呼び出しを再送する回数です。'),
+    'Receive Sync Threshold': ('How exactly a received signal must match to be decoded.',
+                               '受信信号をデコードするために必要な一致の度合いです。'),
+    'Coast Time': ('How long the radio keeps a decoded call open after the signal fades.',
+                   '信号が途切れた後もデコードした呼び出しを保持する時間です。'),
+    'DOS Time': ('The time of the data-operated squelch.',
+                 'データ動作スケルチ (DOS) の時間です。'),
+    'Automatic Reset': ('Returns the radio to standby by itself after a call.',
+                        '通話の後、無線機を自動で待ち受けに戻します。'),
+    'Keypad Time-Out': ('How long the radio waits for the next key while the user types a '
+                        'number.',
+                        '番号の入力中に次のキーを待つ時間です。'),
+    'Menu Time-Out': ('How long a menu stays open without a key press.',
+                      'キー操作がないときにメニューを開いておく時間です。'),
+    'Mute Type': ('Whether the speaker opens on a call and closes again by itself, or stays '
+                  'open until reset.',
+                  '呼び出しでスピーカーを開いて自動で閉じるか、リセットまで開いたままに'
+                  'するかです。'),
+    'Mute MSK': ('Mutes the MSK data tones in the speaker.',
+                 'スピーカーで MSK データのトーンをミュートします。'),
+    'Call Log': ('Keeps a list of received calls.', '受信した呼び出しのリストを保存します。'),
+    'Call Log Action': ('Whether a logged call only goes into the list or also alerts the '
+                        'user.',
+                        '記録した呼び出しをリストに入れるだけか、ユーザーに通知もするかです。'),
+    'No-Tone Time (s)': ('The silence between two codes that ends a 2-tone sequence.',
+                         '2 トーンの並びを区切るコード間の無音時間です。'),
+    'Group Call Time': ('How long a received group call keeps the speaker open.',
+                        '受信したグループ呼び出しでスピーカーを開いておく時間です。'),
+    'External Speaker Time': ('How long the external speaker output stays on after a call.',
+                              '呼び出しの後、外部スピーカー出力をオンにしておく時間です。'),
+    'Beep Repeat Time': ('How often the call alert beeps again until the user answers; off '
+                         'beeps once.',
+                         'ユーザーが応答するまで呼び出し通知音を繰り返す間隔です。オフでは'
+                         '1 回だけ鳴らします。'),
+    'Tone Comparison': ('How far a received tone may be from its nominal frequency, from 1.5 '
+                        'to 4.5 percent.',
+                        '受信トーンが公称周波数からずれてもよい範囲 (1.5 から 4.5 %) です。'),
+    'Transmit Wait': ('How long the radio waits before transmitting a digital call.',
+                      'デジタル呼び出しを送信する前の待ち時間です。'),
+    'Channel Check': ('How long the radio checks that the channel is free.',
+                      'チャンネルが空いているか確認する時間です。'),
+    'Free Channel': ('How long the channel must be free before the radio transmits.',
+                     '送信する前にチャンネルが空いている必要がある時間です。'),
+    'Acknowledge': ('How long the radio waits for an acknowledgement.',
+                    '確認応答を待つ時間です。'),
+    'Wake-Up': ('How many wake-up bursts precede a call (1 to 4).',
+                '呼び出しの前に送るウェイクアップの回数 (1 から 4) です。'),
+    'Level L0 (dBm)': ('The signal level (-115 to -100 dBm) that counts as a busy channel.',
+                       'チャンネル使用中とみなす信号レベル (-115 から -100 dBm) です。'),
+    'Lowest Volume': ('The lowest volume the user can set, so calls are never missed.',
+                      'ユーザーが設定できる最小音量で、呼び出しを聞き逃さないようにします。'),
+    'LCD Contrast': ('The contrast of the display, 1 to 8.', '表示のコントラスト (1 から 8) です。'),
+    'VOX': ('Transmits when the user speaks, without pressing the PTT (with a headset).',
+            'PTT を押さずに、話すと送信します (ヘッドセット使用時)。'),
+    'VOX Gain': ('How loud the voice must be to start transmitting, 1 to 10.',
+                 '送信を始めるのに必要な声の大きさ (1 から 10) です。'),
+    'VOX Delay': ('How long the radio keeps transmitting after the user stops speaking.',
+                  '話し終えてから送信を続ける時間です。'),
+    'Ringer': ('The sound of a received call.', '呼び出しを受けたときの音です。'),
+    'Ringer Level': ('The loudness of the ringer, 1 to 8.', '着信音の大きさ (1 から 8) です。'),
+    'Ringer Time': ('How long the ringer sounds.', '着信音を鳴らす時間です。'),
+    'Lone Worker': ('Whether the user can switch the lone worker timer on in set mode.',
+                    'ユーザーがセットモードでローンワーカータイマーをオンにできるかどうかです。'),
+})

@@ -320,7 +320,7 @@ def build():
             if rows:
                 body += '<h2>%s</h2>\n' % NAV[lang][1]
             for label, ids in rows:
-                text = SETTINGS.get(label)
+                text = SETTINGS.get((entry, label), SETTINGS.get(label))
                 shown = label if lang == 'en' else common.get(label, label)
                 shown = shown.replace('\\_', ' ').strip()
                 if text:
@@ -338,7 +338,7 @@ def build():
                 for i in ids:
                     cell_topic.append((i, topic))
         for label, ids in rows:
-            if label in SETTINGS:
+            if (entry, label) in SETTINGS or label in SETTINGS:
                 topic = '%s_%s' % (summary_topic, slug(label).replace('-', '_'))
                 if topic not in seen_topics:
                     topics.append((topic, page, slug(label)))
