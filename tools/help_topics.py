@@ -857,3 +857,186 @@ SETTINGS.update({
     'Lone Worker': ('Whether the user can switch the lone worker timer on in set mode.',
                     'ユーザーがセットモードでローンワーカータイマーをオンにできるかどうかです。'),
 })
+
+_ACCESS = ('Whether the user may enter this mode of the radio. Disable it so that users cannot '
+           'change what you programmed.',
+           'ユーザーが無線機のこのモードに入れるかどうかです。書き込んだ内容をユーザーが変更'
+           'できないようにするには無効にします。')
+_CALL = ('An entry of the MSK call list: the address to call, how many digits the user types, '
+         'whether it is updated from received calls and whether the user can select it.',
+         'MSK 呼び出しリストの項目です。呼び出すアドレス、ユーザーが入力する桁数、受信した'
+         '呼び出しで更新するか、ユーザーが選べるかを設定します。')
+_IDGROUP = ('An MSK ID group: its address and how a call to it is announced (alert, bell) and '
+            'which special function it starts.',
+            'MSK の ID グループです。アドレスと、そのグループへの呼び出しの通知方法 (警報、'
+            'ベル)、開始する特殊機能を設定します。')
+SETTINGS.update({'Call %d' % n: _CALL for n in range(1, 33)})
+SETTINGS.update({'ID Group %d' % n: _IDGROUP for n in range(1, 8)})
+SETTINGS['Own ID Group'] = _IDGROUP
+SETTINGS.update({
+    'Set Mode Access': _ACCESS, 'Initial Set Mode Access': _ACCESS,
+    'Key Change Mode Access': _ACCESS, 'All Clear Access': _ACCESS,
+    'Individual Addresses': ('The range of MSK addresses that belong to single radios.',
+                             '個々の無線機に割り当てる MSK アドレスの範囲です。'),
+    'Group Addresses': ('The range of MSK addresses that call groups.',
+                        'グループを呼び出す MSK アドレスの範囲です。'),
+    'Killer Address': ('The MSK address that disables a radio remotely.',
+                       '無線機を遠隔で使えなくする MSK アドレスです。'),
+    'Status Base ID': ('The ID of the base that receives status messages.',
+                       'ステータスを受け取る基地局の ID です。'),
+    'GPS Base ID': ('The ID of the base that receives GPS positions.',
+                    'GPS 位置を受け取る基地局の ID です。'),
+    'Power-On Password': ('Asks for the user password each time the radio is switched on.',
+                          '電源を入れるたびにユーザーパスワードを求めます。'),
+    'Clone Password': ('A password of up to 16 characters that the radio asks for before it '
+                       'can be read or written. Note it down: without it the radio cannot be '
+                       'programmed again.',
+                       '無線機の読み書きの前に求められる 16 文字までのパスワードです。控えて'
+                       'おいてください。これがないと無線機を再び書き込めません。'),
+    'ID Sent at Time-Out': ('Sends the radio\'s ID when the time-out timer ends a '
+                            'transmission.',
+                            'タイムアウトタイマーで送信を打ち切ったときに無線機の ID を'
+                            '送信します。'),
+    'DTMF ID Sent at Time-Out': ('Sends the DTMF ID when the time-out timer ends a '
+                                 'transmission.',
+                                 'タイムアウトタイマーで送信を打ち切ったときに DTMF ID を'
+                                 '送信します。'),
+    'Lockout Penalty Time': ('How long the user must wait after a refused transmission '
+                             'before trying again.',
+                             '送信を拒否された後、再び送信を試せるまで待つ時間です。'),
+    'PTT Override': ('Lets the PTT interrupt what the radio is doing, for example an '
+                     'incoming call alert.',
+                     '着信通知など無線機の動作中でも PTT で割り込めるようにします。'),
+    'PTT with Ringer': ('Lets the user answer with the PTT while the ringer sounds.',
+                        '着信音が鳴っている間に PTT で応答できるようにします。'),
+    'Wide Band': ('Allows wide (25 kHz) channels on this radio.',
+                  'この無線機でワイド (25 kHz) チャンネルを使えるようにします。'),
+    'Narrow Band': ('Allows narrow (12.5 kHz) channels on this radio.',
+                    'この無線機でナロー (12.5 kHz) チャンネルを使えるようにします。'),
+    'Band Change': ('Lets the user switch between wide and narrow.',
+                    'ユーザーがワイドとナローを切り替えられるようにします。'),
+    'Tight Squelch Offset': ('How much higher (0 to 15 steps) the squelch is on channels '
+                             'with tight squelch.',
+                             'タイトスケルチのチャンネルでスケルチを上げる量 (0 から 15 '
+                             'ステップ) です。'),
+    'CTCSS Channel Mute': ('Keeps the speaker closed until the channel\'s CTCSS tone is '
+                           'received.',
+                           'チャンネルの CTCSS トーンを受信するまでスピーカーを閉じておきます。'),
+    'CTCSS Audio Filter': ('Filters the sub-audible tone out of the received audio.',
+                           '受信音声から副可聴トーンを取り除きます。'),
+    'All Call Select': ('Whether the radio answers calls to all radios.',
+                        '全無線機あての呼び出しに応答するかどうかです。'),
+    'Automatic Reset Time A': ('Timer A of the automatic reset: how long after a call the '
+                               'radio returns to standby; off never resets.',
+                               '自動リセットのタイマー A です。呼び出しの後、待ち受けに戻る'
+                               'までの時間で、オフでは自動で戻りません。'),
+    'Automatic Reset Time B': ('Timer B of the automatic reset, for channels that use it.',
+                               'タイマー B を使うチャンネル用の自動リセットのタイマーです。'),
+    'Inactivity Time': ('How long the radio may be left without use before it acts (for '
+                        'example, returns to its home channel); off never.',
+                        '使われないまま放置されてから無線機が動作する (ホームチャンネルに'
+                        '戻るなど) までの時間です。オフでは動作しません。'),
+    'Smart Ring Beep': ('How the radio rings for a call: once, twice, three times, or '
+                        'repeating.',
+                        '呼び出しの鳴らし方です。1 回、2 回、3 回、または繰り返しです。'),
+    'Smart Ring Beep Time': ('How long the smart ring repeats.',
+                             'スマートリングを繰り返す時間です。'),
+    'Power Save Time 1': ('How long the receiver sleeps between checks in the first power '
+                          'save stage.',
+                          'パワーセーブの第 1 段階で受信部が休む時間です。'),
+    'Power Save Time 2': ('The same for the second, longer stage.',
+                          '第 2 段階 (より長い休止) の時間です。'),
+    'Power Save Start Time 1': ('How long the channel must be quiet before power save '
+                                'starts.',
+                                'パワーセーブを始めるまでにチャンネルが静かである時間です。'),
+    'Power Save Start Time 2': ('How long before the second power save stage starts.',
+                                'パワーセーブの第 2 段階が始まるまでの時間です。'),
+    'Low Battery Warning 1 Period': ('How often the first low battery warning repeats.',
+                                     '最初のバッテリー低下警告を繰り返す間隔です。'),
+    'Low Battery Warning 1 After Transmission': ('Gives the first warning only after a '
+                                                 'transmission ends.',
+                                                 '最初の警告を送信が終わった後にだけ'
+                                                 '出します。'),
+    'Low Battery Warning 2 Period': ('How often the second low battery warning repeats.',
+                                     '2 番目のバッテリー低下警告を繰り返す間隔です。'),
+    'Low Battery Warning 2 After Transmission': ('Gives the second warning only after a '
+                                                 'transmission ends.',
+                                                 '2 番目の警告を送信が終わった後にだけ'
+                                                 '出します。'),
+    'Scrambler Group Code': ('The scrambler code the fleet shares, 1 to 255.',
+                             'フリートで共通の秘話コード (1 から 255) です。'),
+    'Scrambler Sync Capture': ('Lets the radio join a scrambled call already in progress.',
+                               '進行中の秘話通話に途中から同期できるようにします。'),
+    'Scrambler Start Timing': ('The delay before the scrambler starts after keying up.',
+                               '送信開始から秘話が始まるまでの遅延です。'),
+    'Stun Beep': ('Whether a stunned radio beeps.', 'スタンされた無線機が音を鳴らすかどうかです。'),
+    'Stun Text Shown': ('Whether a stunned radio shows a text.',
+                        'スタンされた無線機がテキストを表示するかどうかです。'),
+    'Display Off When Stunned': ('Switches the display off when the radio is stunned.',
+                                 'スタンされたときに表示を消します。'),
+    'Display Off Time': ('How long after the stun the display goes off.',
+                         'スタンから表示が消えるまでの時間です。'),
+    'Power Switch Inhibited When Stunned': ('Keeps a stunned radio from being switched off '
+                                            'and on to clear the stun.',
+                                            'スタンを解除するために電源を入れ直せない'
+                                            'ようにします。'),
+    'Decode All': ('Lets the radio decode the stun code sent to all radios.',
+                   '全無線機あてのスタンコードをデコードできるようにします。'),
+    'Revive All': ('Lets the radio decode the revive code sent to all radios.',
+                   '全無線機あての復帰コードをデコードできるようにします。'),
+    'Data Output When Stunned': ('Whether data still goes out of the data port while the '
+                                 'radio is stunned.',
+                                 'スタン中もデータポートからデータを出力するかどうかです。'),
+    'Digital RS-232C Speed': ('The speed of the data port in digital operation.',
+                              'デジタル運用時のデータポートの速度です。'),
+    'Data Output': ('Whether received data goes out of the data port.',
+                    '受信したデータをデータポートから出力するかどうかです。'),
+    'MSK and MDC Own ID': ('The radio\'s own ID for MSK and MDC, four hexadecimal digits.',
+                           'MSK と MDC で使う自局 ID (16 進数 4 桁) です。'),
+    'MSK Coast Time': ('How long the radio keeps an MSK call open after the signal fades.',
+                       '信号が途切れた後も MSK 通話を保持する時間です。'),
+    'MSK DOS Time': ('The time of the MSK data-operated squelch.',
+                     'MSK のデータ動作スケルチ (DOS) の時間です。'),
+    'Battery Type Change': ('Lets the user change the battery type on the radio.',
+                            'ユーザーが無線機でバッテリーの種類を変更できるようにします。'),
+    'High Beep Frequency': ('The pitch of the high beep, 400 to 3000 Hz.',
+                            '高い操作音の周波数 (400 から 3000 Hz) です。'),
+    'Low Beep Frequency': ('The pitch of the low beep, 400 to 3000 Hz.',
+                           '低い操作音の周波数 (400 から 3000 Hz) です。'),
+    'Clock Shift': ('Shifts the radio\'s internal clock to move an interfering spurious '
+                    'signal off a channel. Use it only when a channel is disturbed.',
+                    '無線機の内部クロックをずらして、チャンネルに重なる不要信号を避けます。'
+                    'チャンネルに妨害があるときだけ使ってください。'),
+    'Dimmer with Ignition': ('Dims the display and keys together with the vehicle lights.',
+                             '車両のライトに合わせて表示とキーの照明を暗くします。'),
+    'DTCS Inverted on Reception': ('Decodes DTCS with inverted polarity, for systems that '
+                                   'use it.',
+                                   '反転した極性で DTCS をデコードします (そのような'
+                                   'システム用)。'),
+    'DTCS Inverted on Transmission': ('Sends DTCS with inverted polarity.',
+                                      '反転した極性で DTCS を送信します。'),
+    'External PTT Delay': ('The delay between the external PTT and the start of '
+                           'transmission.',
+                           '外部 PTT から送信開始までの遅延です。'),
+    'Ignition Sense': ('Switches the radio on and off with the vehicle\'s ignition.',
+                       '車両のイグニッションに合わせて無線機の電源をオン・オフします。'),
+    'Ignition Time': ('How long the radio stays on after the ignition is switched off.',
+                      'イグニッションを切ってから無線機の電源が入っている時間です。'),
+    'PTT Switch': ('Whether the PTT switch of the radio is used.',
+                   '無線機の PTT スイッチを使うかどうかです。'),
+    'Receive Audio Filter': ('Filters the received audio for clearer speech.',
+                             '受信音声にフィルターをかけて聞き取りやすくします。'),
+    'External Speaker Delay': ('The delay before the external speaker output switches on.',
+                               '外部スピーカー出力がオンになるまでの遅延です。'),
+    'External Speaker': ('Uses the external speaker output.', '外部スピーカー出力を使います。'),
+    'External PTT or Foot Switch': ('Whether port 1 is an external PTT or a foot switch; it '
+                                    'is the same choice as the external PTT port mode.',
+                                    'ポート 1 を外部 PTT にするかフットスイッチにするかです。'
+                                    '外部 PTT のポートモードと同じ設定です。'),
+    'Tone Mute with External PTT': ('Mutes the tones while the external PTT is used.',
+                                    '外部 PTT の使用中はトーンをミュートします。'),
+    'User CTCSS Tone': ('A CTCSS tone of your own, 60.0 to 300.0 Hz, for a system with a '
+                        'non-standard tone.',
+                        '標準外のトーンを使うシステム用の独自の CTCSS トーン (60.0 から '
+                        '300.0 Hz) です。'),
+})
