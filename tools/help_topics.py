@@ -1040,3 +1040,72 @@ SETTINGS.update({
                         '標準外のトーンを使うシステム用の独自の CTCSS トーン (60.0 から '
                         '300.0 Hz) です。'),
 })
+
+_MSK_TIMING = ('A timer (in seconds) or retry count of the MSK protocol. Use the values the '
+               'operator of the MSK system gives: they must match the base and the other '
+               'radios.',
+               'MSK プロトコルのタイマー (秒) または再試行回数です。MSK システムの運用者が'
+               '指定する値を使ってください。基地局や他の無線機と一致している必要があります。')
+SETTINGS.update({('GI_Sheet_Msk', _t): _MSK_TIMING for _t in (
+    'Busy Check', 'K', 'Acknowledge Letter', 'N1', 'N2', 'NA', 'ND', 'NM', 'NR', 'T3', 'TAC',
+    'TC', 'TF', 'TI', 'TOF', 'TOI', 'TRV', 'TS1', 'TS2', 'TS3', 'TT', 'TV', 'TWF', 'TWI', 'dTT')})
+SETTINGS.update({
+    'Common ID': ('The MSK ID that all radios of the system share, 0 to 4095.',
+                  'システムのすべての無線機で共通の MSK ID (0 から 4095) です。'),
+    'Country Code': ('The MSK country code of the system, 0 to 4095.',
+                     'システムの MSK 国コード (0 から 4095) です。'),
+    'Sync Word': ('The MSK synchronisation word, four hexadecimal digits. It must match the '
+                  'system.',
+                  'MSK の同期ワード (16 進数 4 桁) です。システムと一致させてください。'),
+    'Call Letter': ('The time of the MSK call letter.', 'MSK コールレターの時間です。'),
+    'Pre-Emphasis': ('Sends MSK data with pre-emphasis, for systems that expect it.',
+                     'プリエンファシスを付けて MSK データを送信します (それを前提とする'
+                     'システム用)。'),
+    'PTT Call': ('When the radio sends its ID with the PTT: at press, at release, or both.',
+                 'PTT で ID を送るタイミングです。押したとき、離したとき、または両方です。'),
+    'PTT Enabled When Connected': ('Whether the user may transmit during a connected MSK '
+                                   'call.',
+                                   '接続中の MSK 通話でユーザーが送信できるかどうかです。'),
+    'Caller ID Display': ('Shows the ID of the calling radio.',
+                          '呼び出した無線機の ID を表示します。'),
+    'Caller ID Display Time': ('How long the caller\'s ID stays on the display.',
+                               '発信者 ID を表示しておく時間です。'),
+    'Duration': ('How long a decoded MSK call stays open.',
+                 'デコードした MSK 呼び出しを保持する時間です。'),
+    'Mute MSK Tone': ('Keeps the MSK data tones out of the speaker.',
+                      'MSK データのトーンをスピーカーから出さないようにします。'),
+    'At Power On': ('Sends a status when the radio is switched on.',
+                    '電源を入れたときにステータスを送信します。'),
+    'At Power Off': ('Sends a status when the radio is switched off.',
+                     '電源を切るときにステータスを送信します。'),
+    'From the Base': ('Answers a status request from the base.',
+                      '基地局からのステータス要求に応答します。'),
+    'With Dimmer': ('Sends a status when the dimmer is switched.',
+                    'ディマーを切り替えたときにステータスを送信します。'),
+    'With Priority A': ('Sends a status when the radio goes to priority channel A.',
+                        'プライオリティチャンネル A に切り替えたときにステータスを送信します。'),
+    ('GI_Sheet_Msk', 'GPS'): ('Sends GPS positions over MSK, from a connected GPS receiver.',
+                              '接続した GPS 受信機の位置を MSK で送信します。'),
+    'Automatic Sending': ('Sends the position by itself at the interval below.',
+                          '下の間隔で位置を自動的に送信します。'),
+    'Interval': ('The interval between automatic position reports.',
+                 '位置の自動送信の間隔です。'),
+    'Sentence': ('Which GPS sentences are read: GGA, RMC or both.',
+                 '読み取る GPS センテンスです。GGA、RMC、または両方です。'),
+    'Time Marker': ('Adds the time of the fix to the position.',
+                    '測位時刻を位置に付けます。'),
+    'Send with Acknowledge': ('Sends the position with an acknowledgement.',
+                              '確認応答と一緒に位置を送信します。'),
+    'Send from the Base': ('Sends the position when the base asks for it.',
+                           '基地局から要求されたときに位置を送信します。'),
+    'Send with Call': ('Sends the position with each call.', '呼び出しのたびに位置を送信します。'),
+    'Send with Emergency': ('Sends the position with an emergency call.',
+                            '緊急呼び出しと一緒に位置を送信します。'),
+    'Send at Log-Off': ('Sends the position at log-off.', 'ログオフ時に位置を送信します。'),
+    'Send with Man Down': ('Sends the position with a man-down alarm.',
+                           'マンダウン警報と一緒に位置を送信します。'),
+    'Send with Short Message': ('Sends the position with a short message.',
+                                'ショートメッセージと一緒に位置を送信します。'),
+    'Send with Status': ('Sends the position with a status.',
+                         'ステータスと一緒に位置を送信します。'),
+})
