@@ -1109,3 +1109,31 @@ SETTINGS.update({
     'Send with Status': ('Sends the position with a status.',
                          'ステータスと一緒に位置を送信します。'),
 })
+
+# The texts the set mode shows for the values of its settings.
+_INDICATION = ('The short text (3 characters) the radio\'s set mode shows for this value. '
+               'Change it to the user\'s language if you like.',
+               '無線機のセットモードでこの値に表示する短いテキスト (3 文字) です。ユーザーの'
+               '言語に合わせて変更できます。')
+SETTINGS.update({('GI_Sheet_SetMode', _t): _INDICATION for _t in (
+    'Off', 'On', 'Automatic', 'Automatic 2', 'Analogue', 'Digital', 'Both', 'Code', 'Number')})
+SETTINGS.update({
+    'Audio Filter': ('The filter of the received audio in set mode.',
+                     'セットモードでの受信音声のフィルターです。'),
+    'Horn Output': ('Whether the horn alert output is on.', 'ホーンアラート出力をオンにするかどうかです。'),
+    'Battery Voltage Display': ('Shows the battery voltage on the display.',
+                                'バッテリー電圧を表示します。'),
+    'Bit Error Rate Display': ('Shows the bit error rate of digital reception, for checking '
+                               'coverage.',
+                               'デジタル受信のビット誤り率を表示します。サービスエリアの確認に'
+                               '使います。'),
+    'VOX Level During Reception': ('How loud the voice must be to start VOX while a signal '
+                                   'is received, 1 to 8.',
+                                   '受信中に VOX で送信を始めるのに必要な声の大きさ (1 から 8) '
+                                   'です。'),
+    'Signal Monitor': ('Shows that a signal is present on the channel.',
+                       'チャンネルに信号があることを表示します。'),
+    'Code Display': ('How the radio shows the channel\'s tone or code.',
+                     'チャンネルのトーンやコードの表示方法です。'),
+    'Second Ringer': ('The sound of a second kind of call.', '2 種類目の呼び出しの音です。'),
+})
