@@ -530,6 +530,10 @@ TEST_F(MainWindowTest, WriteToSeveralRadiosShowsEachRadiosOutcome)
     SimProcess bad(faulty, false, (dir / "bad.clone").string());
     ASSERT_TRUE(good.ok() && bad.ok());
 
+    // The window's own image is what the radios get, and stays as it was.
+    cmcEeprom before;
+    before.Assign(main->Doc().Work());
+    const bool modified = main->Doc().Modified();
     cuiFleetDialog dialog(main->Doc(), form.get());
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Write to Several Radios"));
     dialog.PortsEdit()->setPlainText(QString::fromStdString(good.path() + "\n\n" + bad.path()));
@@ -558,6 +562,8 @@ TEST_F(MainWindowTest, WriteToSeveralRadiosShowsEachRadiosOutcome)
     EXPECT_EQ(cell(1, 3), "not verified");
     ASSERT_EQ(boxes().Seen().size(), 1u);  // why the second radio failed
     EXPECT_NE(dialog.Fleet().Status(), 0);
+    EXPECT_EQ(std::memcmp(before.Data(), main->Doc().Work().Data(), before.GetSize()), 0);
+    EXPECT_EQ(main->Doc().Modified(), modified);
     good.Stop();
     bad.Stop();
     // The written radio completed its write (the read-back verified it against what was
