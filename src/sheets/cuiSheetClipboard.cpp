@@ -76,6 +76,15 @@ std::vector<cuiSheetClipboard::Refusal> cuiSheetClipboard::PasteText(cuiSheet& s
     const int row0 = grid->Row();
     if (pasteGroup)
         pasteGroup(true);
+    // A cell shows the value; a transmit frequency or tone equal to the receive one in the
+    // cell before it shows "<-", and that receive value counts as it too.
+    const auto shows = [&](const std::string& value, int col, int row) {
+        const std::string shown = sheet.ShownText(col, row);
+        if (indChannelCsv::Taken(value, shown))
+            return true;
+        return col > 0 && txt::Trim(shown) == "<-" &&
+               indChannelCsv::Taken(value, sheet.ShownText(col - 1, row));
+    };
     cmcEeprom before;
     for (size_t i = 0; i < lines.size(); ++i) {
         for (size_t j = 0; j < lines[i].size(); ++j) {
@@ -91,12 +100,12 @@ std::vector<cuiSheetClipboard::Refusal> cuiSheetClipboard::PasteText(cuiSheet& s
                 continue;
             }
             // A cell that shows the value already is left alone.
-            if (indChannelCsv::Taken(value, sheet.ShownText(col, row)))
+            if (shows(value, col, row))
                 continue;
             if (host)
                 before.Assign(host->WorkImage());
             sheet.TypeText(col, row, value);
-            if (!indChannelCsv::Taken(value, sheet.ShownText(col, row))) {
+            if (!shows(value, col, row)) {
                 // A value the cell limited or refused: the cell stays as it was.
                 if (host)
                     host->WorkImage().Assign(before);

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
 #include <QTreeWidget>
 #include <cstdlib>
 #include <filesystem>
@@ -17,7 +20,9 @@
 #include "model/datChBanks.h"
 #include "overlay/cmcGTex.h"
 #include "overlay/cmcHelpGTex.h"
+#include "sheets/cuiGrid.h"
 #include "sheets/cuiSheet.h"
+#include "sheets/cuiSheetClipboard.h"
 #include "sheets/model/iuiSh_ChBank.h"
 #include "shell/QtTestApp.h"
 #include "shell/TForm1.h"
@@ -217,6 +222,86 @@ TEST_F(ChannelSheetsTest, ABankSheetAnswersForItselfAndOnScreenOnly)
     const cmcEvAnswer* screen = evMan.Query(ev::kQueryBankSelection, 0, ev::kBankOnScreen);
     ASSERT_NE(screen, nullptr);
     EXPECT_EQ(screen->value1, 0);
+}
+
+// A block of channel cells goes out as a spreadsheet's tab-separated text and comes back
+// into another bank's channels, each value through its cell; a value a cell refuses is
+// listed and the others are taken.
+TEST_F(ChannelSheetsTest, ABlockOfChannelsPastesFromSpreadsheetTextIntoAnotherBank)
+{
+    Open("GI_Sheet_Memory_CH_Top");
+    {
+        cuiSheet& s = Sheet();
+        for (int r = 0; r < s.RowCount(); ++r)
+            for (int c = 0; c < s.ColCount(); ++c)
+                if (s.CellAt(c, r).id == CL_Bank_SelBankFree) {
+                    s.MoveTo(c, r);
+                    s.SendAction(c, r, cmcCellCapsule::kKeySpace, 0);
+                }
+    }
+    // Four channels in each of banks 2 and 3.
+    for (int bank : {1, 2}) {
+        Open(Bank(bank));
+        for (int i = 0; i < 4; ++i)
+            TypeFrequency(i == 0 && bank == 1 ? 1 : Sheet().RowCount() - 1,
+                          "14" + std::to_string(6 + bank) + ".5" + std::to_string(i));
+        ASSERT_EQ(datBankSize(main->Doc().Work(), bank), 4);
+    }
+    // Bank 2 gets its values from a spreadsheet: receive, transmit, receive tone.
+    Open(Bank(1));
+    const int freq = Col(CL_Mch_FreqR);
+    ASSERT_EQ(Col(CL_Mch_FreqT), freq + 1);
+    ASSERT_EQ(Col(CL_Mch_CTone_R), freq + 2);
+    Sheet().MoveTo(freq, 1);
+    const std::string sheet =
+        "446.00625\t446.10625\t88.5\r\n"
+        "446.01875\t446.01875\t023N\r\n"
+        "446.03125\t446.13125\t100.0\r\n"
+        "446.04375\t446.14375\t67.0\r\n";
+    EXPECT_TRUE(cuiSheetClipboard::PasteText(Sheet(), sheet).empty());
+
+    // Copied as a block of 4 rows by 3 columns.
+    Sheet().MoveTo(freq, 1);
+    Sheet().Grid()->setFocus();
+    const auto key = [&](int k, Qt::KeyboardModifiers mods = Qt::ShiftModifier) {
+        QKeyEvent press(QEvent::KeyPress, k, mods);
+        QApplication::sendEvent(Sheet().Grid(), &press);
+    };
+    for (int k : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down})
+        key(k);
+    const std::string block = cuiSheetClipboard::CopyText(Sheet());
+    EXPECT_EQ(block,
+              "446.006250\t446.106250\t88.5\n"
+              "446.018750\t<-\t023N\n"
+              "446.031250\t446.131250\t100.0\n"
+              "446.043750\t446.143750\t67.0\n");
+
+    // Into bank 3: the same values show there.
+    Open(Bank(2));
+    Sheet().MoveTo(freq, 1);
+    EXPECT_TRUE(cuiSheetClipboard::PasteText(Sheet(), block).empty());
+    Sheet().MoveTo(freq - 1, 1);
+    Sheet().Grid()->setFocus();
+    key(Qt::Key_Right, Qt::NoModifier);  // a fresh selection from the receive frequency
+    for (int k : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down})
+        key(k);
+    EXPECT_EQ(cuiSheetClipboard::CopyText(Sheet()), block);
+
+    // One value a cell cannot take: the others change, that cell stays, and it is listed.
+    Sheet().MoveTo(freq, 1);
+    const auto refused =
+        cuiSheetClipboard::PasteText(Sheet(), "446.2\t446.3\tLoud\n446.4\t446.5\t88.5\n");
+    ASSERT_EQ(refused.size(), 1u);
+    EXPECT_EQ(refused[0].line, 1);
+    EXPECT_EQ(refused[0].field, 3);
+    EXPECT_EQ(refused[0].text, "Loud");
+    const int first = datChannelsBefore(main->Doc().Work(), 2);
+    EXPECT_EQ(Frequency(first), 446200000u);
+    EXPECT_EQ(Frequency(first + 1), 446400000u);
+    datCh ch(main->Doc().Work());
+    ch.Load(1, first);
+    EXPECT_EQ(ch.freqT, 446300000u);
+    Shot("07-bank3-pasted-block");
 }
 
 }  // namespace
