@@ -106,6 +106,18 @@ E('GI_PMenu_Bank_Body',
   '+Move Bank Down\t{(%CT_PopupMenu.CL_PMenu_CarryDown)}',
   '#')
 
+E('GI_PMenu_MdcAlias_BasicCell', '{(%CT_PopupMenu.)}')
+E('GI_PMenu_MdcAlias_Body',
+  '+Edit...\t{(%CT_PopupMenu.CL_PMenu_Edit:Enter)}',
+  '+Copy\t{(%CT_PopupMenu.CL_PMenu_Copy)}',
+  '+Paste\t{(%CT_PopupMenu.CL_PMenu_Paste)}',
+  '+Insert an Alias\t{(%CT_PopupMenu.CL_PMenu_Insert)}',
+  '+Delete\t{(%CT_PopupMenu.CL_PMenu_Delete)}',
+  '+Clear\t{(%CT_PopupMenu.CL_PMenu_Clear)}',
+  '+Move Up\t{(%CT_PopupMenu.CL_PMenu_CarryUp)}',
+  '+Move Down\t{(%CT_PopupMenu.CL_PMenu_CarryDown)}',
+  '#')
+
 # ---- messages ----
 E('GI_AppMess_ChErr_NotBlank',
   'Only the unused channels at the end of the bank can be removed.',
@@ -214,6 +226,20 @@ E('GI_Sheet_Memory_CH_Top_Cells',
   '{($SheetVal)(%CT_BankOp.CL_Mch_Bank[@ch0])(PopupMenu=GI_PMenu_Bank)}|'
   '{($SheetLbl)(%CT_BankOp.CL_Mch_UsedCHs[@ch0])(PopupMenu=GI_PMenu_Bank)}|'
   '{($SheetVal)(%CT_BankOp.CL_Mch_SmarTrunk[@ch0])(PopupMenu=GI_PMenu_Bank)}',
+  ':(LoopTo)')
+
+# ---- the MDC alias list: one row per alias and a new row below them (at most 5) ----
+# The parameter "M" in the tree's reference makes it the list that follows the alias count.
+E('GI_Sheet_MDC_AliasM_Style',
+  '(TitleString=MDC Aliases - not kept in clone files or in the radio)'
+  '(FixedCols=1)(FixedRows=1)(MultiSelect=Line)(ColSizing)')
+E('GI_Sheet_MDC_AliasM_BasicCell', '{($Basic)(PopupMenu=GI_PMenu_MdcAlias)}')
+ALIAS = [('ID', 'ID'), ('Alias', 'Text'), ('Strip Tones', 'Strip'), ('Beep', 'Beep_Type')]
+E('GI_Sheet_MDC_AliasM_Cells',
+  '{($SheetHdr)}No.|' + '|'.join(head(t) for t, _ in ALIAS),
+  ':(LoopFrom)',
+  '{($SheetHdr)(%CT_MDC_Alias.FlexMdcAlias_ChNo[@ch0])}|' + '|'.join(
+      '{($SheetVal)(%%CT_MDC_Alias.CL_Mdc_Alias1_%s[@ch0])}' % i for _, i in ALIAS),
   ':(LoopTo)')
 
 with open(sys.argv[1], 'w', newline='\n') as f:

@@ -199,6 +199,9 @@ protected:
     int m_fixedCols = 0;
     int m_fixedRows = 0;
     cmcCounters m_counters{};
+    // The bank the sheet's requests name (capsule field bank): a channel list shows the
+    // channels of one bank, and a choice made in it carries that bank back to its opener.
+    int32_t m_requestBank = 0;
     std::vector<clsSheetCellId> m_cells;
     std::optional<std::string> m_parameter;
     QPointer<cuiGrid> m_grid;
