@@ -356,6 +356,10 @@ bool indActiveCell::CategoryRules(indRuleRequest& r)
         case CT_MDC_Alias:
             r.record.Load(kMdcAliasKind, r.index);
             r.outside = IsOutside(r, kMdcAliasKind, r.index);
+            // The row number names the New row, which is outside the list: it shows, and
+            // only a typed key moves on to the name.
+            if (r.outside && r.id == FlexMdcAlias_ChNo && c.key == 0)
+                return false;
             if (r.outside && r.id != CL_Mdc_Alias1_Text) {
                 if (c.key < kFirstSpecialKey) {
                     c.jumpId = CL_Mdc_Alias1_Text;

@@ -125,6 +125,8 @@ public:
     QWidget* Panel() const { return m_panel; }
     int ColCount() const { return m_colCount; }
     int RowCount() const { return m_rowCount; }
+    // Rows the grid can show without a rebuild (see PrepareSpareRows).
+    int RowCapacity() const { return m_rowCapacity; }
     int MultiSelectMode() const { return m_multiSelect; }
     bool MultiSelectionActive() const { return m_multiActive; }
     bool IsPrinting() const { return m_printer != nullptr; }
@@ -218,7 +220,6 @@ protected:
     // row-selectable, the new one not); RemoveGridRow hides the last row and keeps the
     // cursor on a shown row at or below firstDataRow. Both are false at their limit.
     void PrepareSpareRows(int capacity);
-    int RowCapacity() const { return m_rowCapacity; }
     bool AddGridRow();
     bool RemoveGridRow(int firstDataRow);
     // The program-wide events a sheet acts on; model sheets add their own.
