@@ -235,8 +235,11 @@ E('GI_Sheet_MDC_AliasM_Style',
   '(FixedCols=1)(FixedRows=1)(MultiSelect=Line)(ColSizing)')
 E('GI_Sheet_MDC_AliasM_BasicCell', '{($Basic)(PopupMenu=GI_PMenu_MdcAlias)}')
 ALIAS = [('ID', 'ID'), ('Alias', 'Text'), ('Strip Tones', 'Strip'), ('Beep', 'Beep_Type')]
+# The alias shows in segment characters, which need more room than letters.
+WIDE = '\\_' * 9
 E('GI_Sheet_MDC_AliasM_Cells',
-  '{($SheetHdr)}No.|' + '|'.join(head(t) for t, _ in ALIAS),
+  '{($SheetHdr)}No.|' + '|'.join(
+      '{($SheetHdr)}' + WIDE + t + WIDE if i == 'Text' else head(t) for t, i in ALIAS),
   ':(LoopFrom)',
   '{($SheetHdr)(%CT_MDC_Alias.FlexMdcAlias_ChNo[@ch0])}|' + '|'.join(
       '{($SheetVal)(%%CT_MDC_Alias.CL_Mdc_Alias1_%s[@ch0])}' % i for _, i in ALIAS),
