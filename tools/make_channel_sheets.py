@@ -99,11 +99,13 @@ E('GI_PMenu_Mch_Body',
   '+Clear\t{(%CT_PopupMenu.CL_PMenu_Clear)}',
   '+Move Up\t{(%CT_PopupMenu.CL_PMenu_CarryUp)}',
   '+Move Down\t{(%CT_PopupMenu.CL_PMenu_CarryDown)}',
+  '+Help\t{(%CT_PopupMenu.CL_PMenu_Help)}',
   '#')
 E('GI_PMenu_Bank_BasicCell', '{(%CT_PopupMenu.)}')
 E('GI_PMenu_Bank_Body',
   '+Move Bank Up\t{(%CT_PopupMenu.CL_PMenu_CarryUp)}',
   '+Move Bank Down\t{(%CT_PopupMenu.CL_PMenu_CarryDown)}',
+  '+Help\t{(%CT_PopupMenu.CL_PMenu_Help)}',
   '#')
 
 E('GI_PMenu_MdcAlias_BasicCell', '{(%CT_PopupMenu.)}')
@@ -116,6 +118,7 @@ E('GI_PMenu_MdcAlias_Body',
   '+Clear\t{(%CT_PopupMenu.CL_PMenu_Clear)}',
   '+Move Up\t{(%CT_PopupMenu.CL_PMenu_CarryUp)}',
   '+Move Down\t{(%CT_PopupMenu.CL_PMenu_CarryDown)}',
+  '+Help\t{(%CT_PopupMenu.CL_PMenu_Help)}',
   '#')
 
 # ---- messages ----
@@ -212,7 +215,7 @@ for name, number, cols in (('Lmr', 'No', LMR), ('Pmr', 'No_Pmr', PMR), ('PmrD', 
 # ---- the bank sheet: bank mode, counters and the size of every bank ----
 E('GI_Sheet_Memory_CH_Top_Style',
   '(TitleString=Memory Channels and Banks)(FixedCols=1)(FixedRows=1)(MultiSelect=Line)(ColSizing)')
-E('GI_Sheet_Memory_CH_Top_BasicCell', '{($Basic)}')
+E('GI_Sheet_Memory_CH_Top_BasicCell', '{($Basic)(PopupMenu=GI_PMenu_Help)}')
 E('GI_Sheet_Memory_CH_Top_Cells',
   '{($SheetHdr)}Setting|' + head('Value') + '|{($SheetHdr)}|{($SheetHdr)}',
   '{($SheetLbl)}Bank Mode|{($SheetVal)(%CT_Null.CL_Bank_SelBankFree)}',
