@@ -158,7 +158,7 @@ TEST_F(AdjustModeTest, TheAdWindowReadsItsChannelsInOrderAndShowsThem)
 {
     Enter();
     const size_t before = sim.adjustLog.size();
-    evMan.Post(ev::kRebuildAdjustSheet);
+    evMan.Post(ev::kToggleAdjustWindow);
     ASSERT_TRUE(Pump([&] { return main->AdjustWindow() != nullptr; }));
     iuiWinAd* w = main->AdjustWindow();
     ASSERT_TRUE(Quiet());
@@ -173,7 +173,7 @@ TEST_F(AdjustModeTest, TheAdWindowReadsItsChannelsInOrderAndShowsThem)
     Shot(w, "ad-window.png");
 
     // Opening it again closes it, and the menu's check mark goes with it.
-    evMan.Post(ev::kRebuildAdjustSheet);
+    evMan.Post(ev::kToggleAdjustWindow);
     ASSERT_TRUE(Pump([&] { return main->AdjustWindow() == nullptr; }));
     EXPECT_FALSE(environ->adjWindowOpen);
 }
@@ -181,7 +181,7 @@ TEST_F(AdjustModeTest, TheAdWindowReadsItsChannelsInOrderAndShowsThem)
 TEST_F(AdjustModeTest, BisectionsAndSweepsFinishInImagesAndRadio)
 {
     Enter();
-    evMan.Post(ev::kRebuildAdjustSheet);
+    evMan.Post(ev::kToggleAdjustWindow);
     ASSERT_TRUE(Pump([&] { return main->AdjustWindow() != nullptr; }));
     ASSERT_TRUE(Quiet());
     for (int at0 : {20, 230}) {
