@@ -106,6 +106,11 @@ void CatchCell(indRuleRequest& r)
     indAdjust* adjust = r.host.Adjust();
     if (!adjust)
         return;
+    // Enter first, so that the cell shows the step it led to.
+    if (r.UserEvent() && c.key == cmcCellCapsule::kKeyEnter) {
+        adjust->CatchEnter();
+        r.repaint |= cmcCellCapsule::kRepaintAllValues;
+    }
     if (adjust->Catching())
         c.text = Text("GI_AppInd_Sweep_Running");
     else if (adjust->CatchStep() == indAdjust::kCatchS1)
@@ -114,10 +119,6 @@ void CatchCell(indRuleRequest& r)
         c.text = "RSSI S3 Level";
     else
         c.text = Text("GI_AppInd_Catch_Start");
-    if (!r.UserEvent() || c.key != cmcCellCapsule::kKeyEnter)
-        return;
-    adjust->CatchEnter();
-    r.repaint |= cmcCellCapsule::kRepaintAllValues;
 }
 
 // The memory channel record of adjustment channel ch (1-based).
