@@ -22,10 +22,10 @@ PAGES = {
     'GI_Sheet_Adjust': (
         'Adjustment', 'The factory adjustments of the connected radio: levels, deviation and '
         'squelch points. Every change is sent to the radio at once, so change one value at a '
-        'time and check the radio with a test set. Shown only in maker mode.',
+        'time and check the radio with a test set. Shown only in adjustment mode.',
         '調整', '接続した無線機の工場調整値です。レベル、偏移、スケルチ点などを設定します。'
         '変更はすぐに無線機に送られるので、1 つずつ変更し、測定器で確認してください。'
-        'メーカーモードでのみ表示されます。'),
+        '調整モードでのみ表示されます。'),
     'GI_Sheet_Adjust_Pram': (
         'Stored Parameters', 'The adjustment values stored in the radio read for adjustment, '
         'in one table: powers, balance, deviation, levels, the two S-meter levels caught at S1 '

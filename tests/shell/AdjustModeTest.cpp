@@ -158,12 +158,14 @@ TEST_F(AdjustModeTest, TheAdjustmentReadCommandEntersOnlyAfterPasswordCautionAnd
         const char* typed;  // null: no dialog expected
         std::vector<BoxResult> boxes;
         bool silent;
+        bool unsaved;  // the document holds unsaved work
         bool enters;
     } cases[] = {
-        {"wrong password", "abcd", {BoxResult::Ok}, false, false},
-        {"caution cancelled", "abc", {BoxResult::Cancel}, false, false},
-        {"radio silent", nullptr, {BoxResult::Ok, BoxResult::Ok}, true, false},
-        {"read and enter", nullptr, {BoxResult::Ok}, false, true},
+        {"wrong password", "abcd", {BoxResult::Ok}, false, false, false},
+        {"caution cancelled", "abc", {BoxResult::Cancel}, false, false, false},
+        {"unsaved work kept", nullptr, {BoxResult::Ok, BoxResult::Cancel}, false, true, false},
+        {"radio silent", nullptr, {BoxResult::Ok, BoxResult::Ok}, true, false, false},
+        {"read and enter", nullptr, {BoxResult::Ok}, false, false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -181,6 +183,10 @@ TEST_F(AdjustModeTest, TheAdjustmentReadCommandEntersOnlyAfterPasswordCautionAnd
         sim.config().fault = c.silent ? RadioSim::Fault::Silence : RadioSim::Fault::None;
         const uint8_t before = static_cast<uint8_t>(sim.eeprom()[probe] ^ 0xFF);
         main->Doc().Work().SetByte(probe, before);
+        if (c.unsaved)
+            main->MarkModified();
+        else
+            main->MarkSaved();
         const size_t sent = sim.adjustLog.size();
         main->RunCommand(CL_Menu_Ad_Read, 0);
         ASSERT_TRUE(Pump([&] { return !main->CloneMan().IsBusy() && evMan.QueuedCount() == 0; }));
