@@ -521,6 +521,7 @@ TEST_F(AdjustModeTest, TheStoredParameterSheetShowsEachParameterFromItsOwnByte)
     }
     EXPECT_EQ(Cell(CL_Adj_Pram_Base_Freq, 0, 0), "2056.100");  // 0x5051 = 20561
     EXPECT_NE(main->Tree()->FindByEntry("GI_Sheet_Adjust_Pram"), nullptr);
+    form->resize(1100, 1000);
     main->OpenSheet("GI_Sheet_Adjust_Pram");
     ASSERT_NE(main->Sheet(), nullptr);
     Pump([] { return false; }, 200);
