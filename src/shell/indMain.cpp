@@ -86,7 +86,8 @@ int indMain::Rules(void* context, cmcCellCapsule* capsule, int mode)
     const cmcCellObj* cell = capsule ? capsule->cell : nullptr;
     // Help on the language cell is a cell's help like any other.
     if (cell && capsule->command != CL_PMenu_Help &&
-        ((cell->id >= CL_Menu_File_New && cell->id <= CallSheet) || cell->id == CL_PMenu_NoItem ||
+        ((cell->id >= CL_Menu_File_New && cell->id <= CallSheet) ||
+         cell->id == CL_Menu_Clone_Safety || cell->id == CL_PMenu_NoItem ||
          cell->id == CL_Langage_Select || cell->id == Flex_Language_ChNo))
         return ShellRules(static_cast<indRulesHost*>(self), capsule, mode);
     // F1 on a sheet's cell is its help, in a pop-up at the cell.

@@ -6,8 +6,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QAction>
 #include <QDialog>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <cstdlib>
 #include <filesystem>
@@ -27,6 +30,7 @@
 #include "shell/QtTestApp.h"
 #include "shell/TForm1.h"
 #include "shell/cuiDiffTable.h"
+#include "shell/cuiMenu.h"
 #include "shell/indMain.h"
 #include "support/TestServices.h"
 
@@ -214,12 +218,25 @@ TEST_F(WriteSafetyTest, ChecksRunBeforeThePortOpens)
     ASSERT_FALSE(dialogs[0].rows.empty());
     EXPECT_EQ(dialogs[0].rows[0].valueB, "Warning");
     EXPECT_EQ(port->opens, 0) << "cancelled before the port opened";
+    // Going on past the warnings writes the radio.
+    dialogs.clear();
+    answer = nullptr;
+    boxes().AnswerAll(BoxResult::Ok);
+    Write();
+    ASSERT_EQ(dialogs.size(), 2u);
+    EXPECT_EQ(dialogs[1].name, "WriteConfirm");
+    EXPECT_EQ(sim.writesCompleted, 1);
+    ExpectLinkEnded();
+    boxes().Clear();
 
     ch.Load(3, 1);
     ch.sel = 2;  // an error
     ch.Save();
     main->CheckModified();
     const std::vector<uint8_t> withError = Work();
+    const int opens = port->opens;
+    const size_t sessions = port->sessions.size();
+    const int infos = sim.infosAnswered;
     dialogs.clear();
     answer = [](QDialog& d) {
         // The dealer double-clicks the first entry.
@@ -238,9 +255,11 @@ TEST_F(WriteSafetyTest, ChecksRunBeforeThePortOpens)
         named = named || (r.id == CL_Mch_Sel_Pmr && r.index == 1);
     }
     EXPECT_TRUE(named);
-    EXPECT_EQ(port->opens, 0);
-    EXPECT_TRUE(port->sessions.empty());
-    EXPECT_EQ(sim.infosAnswered + sim.readsCompleted + sim.writesCompleted, 0);
+    // The radio sees no byte of this write.
+    EXPECT_EQ(port->opens, opens);
+    EXPECT_EQ(port->sessions.size(), sessions);
+    EXPECT_EQ(sim.infosAnswered, infos);
+    EXPECT_EQ(sim.writesCompleted, 1) << "only the write past the warnings";
     EXPECT_EQ(Work(), withError);
     EXPECT_NE(before, withError);
     ExpectLinkEnded();
@@ -366,13 +385,29 @@ TEST_F(WriteSafetyTest, AFailedBackupReadStopsTheWrite)
 // bare write.
 TEST_F(WriteSafetyTest, MenuEntriesTurnTheStepsOff)
 {
+    const char* captions[] = {"&Back Up the Radio Before Writing",
+                              "&Confirm Changes Before Writing", "&Verify After Writing"};
+    main->Menu()->Refresh();
     for (int i = 0; i < 3; ++i) {
-        EXPECT_TRUE(main->CommandChecked(CL_Menu_Clone_Safety, i));
-        main->RunCommand(CL_Menu_Clone_Safety, i);
+        QAction* entry = nullptr;
+        for (QAction* a : main->Menu()->Actions())
+            if (cmcCellObj* c = cuiMenu::CellOf(a);
+                c && c->id == CL_Menu_Clone_Safety && c->index == i)
+                entry = a;
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(entry->text().toStdString(), captions[i]);
+        EXPECT_TRUE(entry->isCheckable());
+        EXPECT_TRUE(entry->isChecked());
+        entry->trigger();
+        main->Menu()->Refresh();
+        EXPECT_FALSE(entry->isChecked());
         EXPECT_FALSE(main->CommandChecked(CL_Menu_Clone_Safety, i));
     }
     EXPECT_EQ(environ->backupBeforeWrite + environ->confirmBeforeWrite + environ->verifyAfterWrite,
               0);
+    for (QAction* top : form->menuBar()->actions())
+        if (top->menu() && top->text() == QStringLiteral("&Radio"))
+            top->menu()->grab().save(QStringLiteral("/tmp/shots15/radio-menu.png"));
     UseChannel(main->Doc().Work(), 1, 0);
     EditChannel();
     boxes().AnswerAll(BoxResult::Ok);
