@@ -233,11 +233,12 @@ void indCloneWrite::BackupRead(dst_CDrv_Result* result)
     }
     indDocument& doc = m_main.Doc();
     if (Setting(&indEnviron::backupBeforeWrite)) {
-        cmcEeprom radio;
+        cmcEeprom radio, view;
         radio.Assign(result->image);
+        ViewOf(radio, view);  // the comment lies in the unpacked image
         indBackups backups;
         m_lastBackup = backups.Save(radio, indDocument::ModelTypeName(doc.ModelType()),
-                                    indDocument::CommentOf(radio), std::time(nullptr));
+                                    indDocument::CommentOf(view), std::time(nullptr));
         if (m_lastBackup.empty()) {
             OverlayTextBox(
                 OvlFormat(g_GTex->GetLines("GI_Mess_Write_BackupSaveFailed"), {backups.Folder()}),
