@@ -43,6 +43,7 @@
 #include "shell/cuiFleetDialog.h"
 #include "shell/cuiMenu.h"
 #include "shell/cuiToolBar.h"
+#include "shell/indCloneWrite.h"
 #include "shell/iuiTree.h"
 
 indMain::indMain(const std::string& programCode, int imageSize) : cuiMain(programCode, imageSize)
@@ -57,6 +58,7 @@ indMain::indMain(const std::string& programCode, int imageSize) : cuiMain(progra
         if (g_EvMan)
             g_EvMan->Post(ev::kRedrawAll);
     });
+    m_cloneWrite = std::make_unique<indCloneWrite>(*this);
     SetRules(&indMain::Rules, this);
     cuiSheet::SetDefaultRules(&indMain::Rules, this);
     cuiSheet::SetModelHost(this);
@@ -86,7 +88,8 @@ int indMain::Rules(void* context, cmcCellCapsule* capsule, int mode)
     const cmcCellObj* cell = capsule ? capsule->cell : nullptr;
     // Help on the language cell is a cell's help like any other.
     if (cell && capsule->command != CL_PMenu_Help &&
-        ((cell->id >= CL_Menu_File_New && cell->id <= CallSheet) || cell->id == CL_PMenu_NoItem ||
+        ((cell->id >= CL_Menu_File_New && cell->id <= CallSheet) ||
+         cell->id == CL_Menu_Clone_Safety || cell->id == CL_PMenu_NoItem ||
          cell->id == CL_Langage_Select || cell->id == Flex_Language_ChNo))
         return ShellRules(static_cast<indRulesHost*>(self), capsule, mode);
     // F1 on a sheet's cell is its help, in a pop-up at the cell.
@@ -211,7 +214,7 @@ void indMain::HandleEvent(const cmcEvent& event)
     if (m_adjust && m_doc.adjust && m_adjust->LinkIdle())
         m_adjust->Step();
     switch (event.id) {
-        case ev::kRebuildAdjustSheet:
+        case ev::kToggleAdjustWindow:
             ToggleAdjustWindow();
             return;
         case ev::kTreeRebuilt:
@@ -400,6 +403,28 @@ void indMain::NotYet()
     OverlayBox("GI_AppMess_NotAvailable", plat::BoxIcon::Information, plat::BoxButtons::Ok);
 }
 
+namespace {
+
+// The write safety setting of a menu entry: 0 backup before write, 1 confirm the changes,
+// 2 verify after write (null without a settings store).
+int* WriteSafety(indEnviron* env, int32_t index)
+{
+    if (!env)
+        return nullptr;
+    switch (index) {
+        case 0:
+            return &env->backupBeforeWrite;
+        case 1:
+            return &env->confirmBeforeWrite;
+        case 2:
+            return &env->verifyAfterWrite;
+        default:
+            return nullptr;
+    }
+}
+
+}  // namespace
+
 bool indMain::RunCommand(int32_t cellId, int32_t index)
 {
     indEnviron* env = g_Environ;
@@ -456,6 +481,9 @@ bool indMain::RunCommand(int32_t cellId, int32_t index)
                 env->fontSizePercentage = index;
             resetColumnWidths = true;
             CloseSheet();
+            // The adjustment window's sheet follows the new size.
+            if (m_winAd && g_EvMan)
+                g_EvMan->Send(ev::kRebuildAdjustWindow);
             return true;
         case CL_Menu_View_ToolBar:
             if (env)
@@ -472,6 +500,10 @@ bool indMain::RunCommand(int32_t cellId, int32_t index)
         case CL_Menu_Port_SpeedHigh:
             if (env)
                 env->comSpeedHigh = index;
+            return true;
+        case CL_Menu_Clone_Safety:
+            if (int* on = WriteSafety(env, index))
+                *on = *on ? 0 : 1;
             return true;
         case CL_Model_Lmr:
         case CL_Model_Pmr:
@@ -499,6 +531,10 @@ bool indMain::RunCommand(int32_t cellId, int32_t index)
             PortDialog();
             return true;
         case CL_Menu_Clone_Read:
+            // A plain read never enters adjustment mode, even after an adjustment read that
+            // stopped half-way (a refused password, a refused image).
+            if (m_adjust && m_adjust->State() == indAdjust::kStateRequested)
+                m_adjust->SetState(indAdjust::kStateIdle);
             CloneRead();
             return true;
         case CL_Menu_Clone_Write:
@@ -509,7 +545,7 @@ bool indMain::RunCommand(int32_t cellId, int32_t index)
             cuiMain::CloneInfo();
             return true;
         case CL_Menu_Ad_Read:
-            NotYet();
+            AdjustRead();
             return true;
         case CL_Menu_View_Ad_Update:
             if (m_winAd) {
@@ -519,7 +555,7 @@ bool indMain::RunCommand(int32_t cellId, int32_t index)
             [[fallthrough]];
         case CL_Menu_View_Ad:
             if (g_EvMan)
-                g_EvMan->Post(ev::kRebuildAdjustSheet);
+                g_EvMan->Post(ev::kToggleAdjustWindow);
             if (env)
                 env->adjWindowOpen = true;
             if (g_EvMan)
@@ -557,6 +593,10 @@ bool indMain::CommandChecked(int32_t cellId, int32_t index)
             return env && env->comPort >= 5;
         case CL_Menu_Port_SpeedHigh:
             return env && env->comSpeedHigh == index;
+        case CL_Menu_Clone_Safety: {
+            const int* on = WriteSafety(g_Environ, index);
+            return !on || *on != 0;
+        }
         case CL_Model_Lmr:
         case CL_Model_Pmr:
         case CL_Model_DaloPmr:
@@ -596,6 +636,33 @@ indAdjust* indMain::Adjust()
     return m_doc.adjust ? &AdjustState() : nullptr;
 }
 
+void indMain::AdjustRead()
+{
+    if (CloneBusy() || !AdjustPasswordDialog())
+        return;
+    if (!ConfirmBox("GI_Mess_Adjust_Caution") || CloneBusy())
+        return;
+    if (m_doc.factory) {
+        RequestAdjustMode();
+        EnterAdjustMode();
+        return;
+    }
+    // The radio's image replaces the document: unsaved work is offered for saving first.
+    if (ConfirmDiscard(false) == kCancel)
+        return;
+    RequestAdjustMode();
+    ApplyLinkSettings();
+    if (!CloneMan().Connect(&cuiMain::OnReadConnected, static_cast<cuiMain*>(this)))
+        AdjustState().SetState(indAdjust::kStateIdle);
+}
+
+void indMain::AfterCloneRead()
+{
+    // Only the read that the adjustment read started enters adjustment mode.
+    if (m_adjust && m_adjust->State() == indAdjust::kStateRequested)
+        EnterAdjustMode();
+}
+
 void indMain::RequestAdjustMode()
 {
     AdjustState().Request();
@@ -629,7 +696,7 @@ void indMain::ToggleAdjustWindow()
     static const std::string kEntry = "GI_Sheet_Win_AD";
     if (m_winAd) {
         if (g_EvMan)
-            g_EvMan->SendText(ev::kAdjustRebuild, 0, 0, kEntry);
+            g_EvMan->PostText(ev::kCloseAdjustWindow, 0, 0, kEntry);
         return;
     }
     if (!m_doc.adjust || !m_form)
@@ -686,12 +753,10 @@ void indMain::StartCloneWrite()
         OverlayBox("GI_AppMess_CloneErr_NoActualCh", plat::BoxIcon::Error, plat::BoxButtons::Ok);
         return;
     }
-    int errors = 0;
-    CountWarnings(&errors, nullptr);
-    if (errors != 0) {
-        OverlayBox("GI_Mess_DataError", plat::BoxIcon::Error, plat::BoxButtons::Ok);
+    // The checks of the check sheets: errors stop the write before the port opens, warnings
+    // are the dealer's to judge.
+    if (!m_cloneWrite->Checks())
         return;
-    }
     // Settings the radio never receives are named before anything is sent.
     if (!ConfirmUnkept(true))
         return;
@@ -721,10 +786,7 @@ void indMain::OnCloneWriteConnected(dst_CDrv_Result* result)
     m_writePending = false;
     if (!PasswordGiven(true))
         return;
-    cmcEeprom copy;
-    std::vector<int32_t> ranges;
-    m_doc.PrepareCloneWrite(copy, ranges);
-    WriteImage(copy, ranges);
+    m_cloneWrite->Start(m_doc.CloneMan().SendPassword());
 }
 
 namespace {

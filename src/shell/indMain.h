@@ -17,6 +17,7 @@ class cuiCloneUi;
 class indActiveCell;
 class indAdjust;
 class indCloneMan;
+class indCloneWrite;
 
 // The model's main object: the radio family's model types, modes and tree branches on top
 // of the common main object, and the program side of the cell rules (indRulesHost) over the
@@ -49,6 +50,10 @@ public:
     // The typed key sequences of the About box: maker mode, extended mode, the credits.
     void OnKeyChar(char c) override;
     bool CloneBusy();
+    // The steps of a clone write after the questions: backup, confirmation, verification.
+    indCloneWrite& CloneWrite() { return *m_cloneWrite; }
+    // Hands the user's port and speed to the clone manager before an operation.
+    void PrepareLink() { ApplyLinkSettings(); }
     int MakerKeyPosition() const { return m_makerKeyPos; }
 
     // ---- indRulesHost ----
@@ -88,6 +93,10 @@ public:
     indCloneMan& CloneMan();
     void UseCloneLink(IPort* port);
     indAdjust& AdjustState();
+    // The adjustment read command: the adjustment password, a caution, then the radio is
+    // read and adjustment mode entered (at once in factory adjustment mode). A refusal or
+    // a failed link leaves the image, the mode and the window as they were.
+    void AdjustRead();
     // An adjustment read is asked for: the next EnterAdjustMode enters.
     void RequestAdjustMode();
     // Enters adjustment mode when it was asked for: the radio is told, the adjustment
@@ -106,6 +115,7 @@ protected:
     void RemoveBranches();
     void NotYet();
     void ResetTypedKeys() override { m_makerKeyPos = 0; }
+    void AfterCloneRead() override;
 
 private:
     // True when the radio wants no clone password, or the dealer gave it.
@@ -124,5 +134,6 @@ private:
     std::unique_ptr<indAdjust> m_adjust;
     QPointer<iuiWinAd> m_winAd;
     std::unique_ptr<cuiEditHistory> m_history;
+    std::unique_ptr<indCloneWrite> m_cloneWrite;
     uint32_t m_historyGeneration = 0;
 };
