@@ -65,8 +65,10 @@ indEnviron::indEnviron(const std::string& mutexName, const std::string& userKeyP
         ApplyDefaults();
     if (bbt != kMarker)
         ApplyDefaults();
-    if (Backend())
+    if (Backend()) {
+        LoadWriteSafety();
         LoadMachine();
+    }
 }
 
 indEnviron::~indEnviron()
@@ -194,6 +196,18 @@ bool indEnviron::LoadUser()
     return true;
 }
 
+void indEnviron::LoadWriteSafety()
+{
+    const std::string key = SubKey("Write Safety");
+    auto read = [&](const char* name, int& value) {
+        if (auto v = Backend()->ReadInt(plat::Root::User, key, name))
+            value = *v != 0 ? 1 : 0;
+    };
+    read("BackupBeforeWrite", backupBeforeWrite);
+    read("ConfirmBeforeWrite", confirmBeforeWrite);
+    read("VerifyAfterWrite", verifyAfterWrite);
+}
+
 void indEnviron::LoadMachine()
 {
     auto read = [&](const char* name) {
@@ -246,6 +260,11 @@ void indEnviron::Save()
     }
 
     b->WriteInt(u, setup, "Language", language);
+
+    const std::string safety = SubKey("Write Safety");
+    b->WriteInt(u, safety, "BackupBeforeWrite", backupBeforeWrite);
+    b->WriteInt(u, safety, "ConfirmBeforeWrite", confirmBeforeWrite);
+    b->WriteInt(u, safety, "VerifyAfterWrite", verifyAfterWrite);
 
     const std::string pw = SubKey("Password");
     b->WriteString(u, pw, "MakerReserveMode", EncodeText(makerReserveMode));

@@ -73,6 +73,13 @@ public:
     int language = 0;
     std::string makerReserveMode = kMakerSequence;
     std::string adjustMode;
+    // The safety steps of a clone write, each on unless the dealer turned it off: the
+    // radio's contents backed up first, the changes shown for confirmation, the radio read
+    // back and compared afterwards. Kept apart from the rest: a store without them (an older
+    // version wrote it) keeps every other setting.
+    int backupBeforeWrite = 1;
+    int confirmBeforeWrite = 1;
+    int verifyAfterWrite = 1;
     std::string userName, companyName, serialNumber;  // machine-wide, read only
     bool adjWindowOpen = false;                       // not stored
     // No settings were stored (the very first start): the defaults are in use.
@@ -83,6 +90,7 @@ private:
     void ApplyDefaults();
     bool LoadUser();
     void LoadMachine();
+    void LoadWriteSafety();
     WindowEntry* FindEntry(const std::string& name);
 
     std::string m_mutexName, m_userKeyPath, m_machineKeyPath;

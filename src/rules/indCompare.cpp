@@ -93,6 +93,10 @@ std::vector<indCompare::Difference> indCompare::Run(indActiveCell& rules, cmcGTe
                 d.column = c < rows[0].size() ? Caption(rows[0][c]) : std::string();
                 d.valueA = textsA[k];
                 d.valueB = textsB[k];
+                d.entry = entry;
+                d.category = rows[r][c].category;
+                d.id = rows[r][c].id;
+                d.index = rows[r][c].index;
                 out.push_back(std::move(d));
             }
     }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,12 @@ public:
         std::string column;
         std::string valueA;
         std::string valueB;
+        // Where the setting stands, so that a caller can open the sheet at its cell: the
+        // sheet's entry and the cell's category, identifier and index.
+        std::string entry;
+        int32_t category = 0;
+        int32_t id = 0;
+        int32_t index = 0;
     };
 
     // The sheets compared: every sheet of "GI_CellWidthRegList".

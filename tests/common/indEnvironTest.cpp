@@ -172,6 +172,33 @@ TEST_F(indEnvironTest, RecentListAndWindowEntriesSurviveARestart)
     EXPECT_EQ(e->GetWindowEntry("Other"), nullptr);
 }
 
+// The write safety steps are on by default, keep the dealer's choice across a restart, and a
+// store written before they existed keeps every other setting.
+TEST_F(indEnvironTest, WriteSafetyIsOnByDefaultAndStoredApart)
+{
+    {
+        auto e = Make();
+        EXPECT_EQ(e->backupBeforeWrite, 1);
+        EXPECT_EQ(e->confirmBeforeWrite, 1);
+        EXPECT_EQ(e->verifyAfterWrite, 1);
+        e->comPort = 3;
+        e->confirmBeforeWrite = 0;
+    }
+    EXPECT_EQ(StoredInt("Write Safety", "ConfirmBeforeWrite"), 0);
+    {
+        auto e = Make();
+        EXPECT_EQ(e->confirmBeforeWrite, 0);
+        EXPECT_EQ(e->verifyAfterWrite, 1);
+        e->confirmBeforeWrite = 1;
+    }
+    Store().DeleteKey(plat::Root::User, kUser, "Write Safety");
+    auto e = Make();
+    EXPECT_FALSE(e->firstStart);
+    EXPECT_EQ(e->comPort, 3);
+    EXPECT_EQ(e->backupBeforeWrite, 1);
+    EXPECT_EQ(e->confirmBeforeWrite, 1);
+}
+
 TEST_F(indEnvironTest, GenericRegistryAccess)
 {
     auto e = Make();

@@ -45,6 +45,9 @@ TEST_F(CompareTest, ListsExactlyTheSettingsThatDiffer)
     for (const auto& d : diff) {
         EXPECT_FALSE(d.sheet.empty());
         EXPECT_FALSE(d.column.empty());
+        // Where the setting stands, to open its sheet at the cell.
+        EXPECT_TRUE(texts.HasKey(d.entry + "_Cells")) << d.entry;
+        EXPECT_NE(d.id, 0);
     }
 }
 
