@@ -7,13 +7,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTreeWidget>
 #include <filesystem>
 #include <memory>
 
 #include "RadioSim.h"
 #include "SimFile.h"
 #include "SimPort.h"
+#include "cells/cmcCellCapsule.h"
 #include "cells/cmcCellIds.h"
+#include "cells/cmcCellObj.h"
+#include "common/EventIds.h"
 #include "common/cmcEvMan.h"
 #include "common/indEnviron.h"
 #include "link/indCloneMan.h"
@@ -22,8 +28,13 @@
 #include "overlay/OverlayFormat.h"
 #include "overlay/cmcGTex.h"
 #include "overlay/cmcHelpGTex.h"
+#include "rules/indActiveCell.h"
+#include "sheets/cuiSheet.h"
 #include "shell/QtTestApp.h"
 #include "shell/TForm1.h"
+#include "shell/cuiCompareWindow.h"
+#include "shell/cuiDiffTable.h"
+#include "shell/cuiSheetPage.h"
 #include "shell/indMain.h"
 #include "support/TestServices.h"
 
@@ -59,6 +70,7 @@ protected:
             return a;
         };
         form = std::make_unique<TForm1>();
+        main->CreateUi(form.get(), {}, {});
         main->Doc().SetBackupFolder((dir / "backups").string());
         // The radio holds the LMR defaults with one memory channel in use.
         {
@@ -119,6 +131,44 @@ protected:
         return out;
     }
     std::string FirstLine(const char* key) const { return g_GTex->GetLine(key, 0); }
+    // Types a value into a setting, as its cell on a sheet takes it.
+    void Type(int32_t id, const std::string& text)
+    {
+        cmcCellObj cell;
+        cell.category = CT_Null;
+        cell.id = id;
+        cmcCellCapsule c;
+        c.cell = &cell;
+        c.inputMode = cmcCellCapsule::kInputText;
+        c.inputText = text;
+        main->RunRules(c, 1);
+    }
+    void SaveAs(const fs::path& path)
+    {
+        answers.push_back(path.string());
+        ASSERT_EQ(main->SaveAs(), 0);
+    }
+    // The differences the compare window lists, one line each.
+    std::vector<std::string> Listed() const
+    {
+        std::vector<std::string> out;
+        cuiCompareWindow* w = main->CompareWindow();
+        if (!w)
+            return out;
+        cuiDiffTable* list = w->List();
+        for (int r = 0; r < list->rowCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < list->columnCount(); ++c)
+                cells << list->item(r, c)->text();
+            out.push_back(cells.join(QStringLiteral(" | ")).toStdString());
+        }
+        return out;
+    }
+    void Shot(QWidget* w, const std::string& name)
+    {
+        fs::create_directories("/tmp/shots22");
+        w->grab().save(QString::fromStdString("/tmp/shots22/" + name));
+    }
 
     std::unique_ptr<indEnviron> environ;
     cmcGTex mainGTex, baseGTex;
@@ -169,6 +219,132 @@ TEST_F(CompareBackupTest, AFailedBackupWarnsAndTheReadStands)
                   OvlFormat(FirstLine("GI_Mess_Backup_Failed"), {"/proc/no-such-folder/backups"})});
     EXPECT_TRUE(std::equal(sim.eeprom().begin(), sim.eeprom().end(), main->Doc().Work2().Data()));
     EXPECT_TRUE(main->Doc().Modified());
+}
+
+// Two files that differ in three settings: the window lists exactly those three, with the
+// sheet, the captions and both values as the sheets show them, and counts them.
+TEST_F(CompareBackupTest, CompareWithFileListsTheSettingsThatDiffer)
+{
+    SaveAs(dir / "before.qcl");
+    Type(CL_SetM_AFMinLev, "12");
+    Type(CL_Comm_UserPassword, "4321");
+    Type(CL_Comm_CloneComment2, "Depot");
+    SaveAs(dir / "after.qcl");
+    answers.push_back((dir / "before.qcl").string());
+    ASSERT_EQ(main->OpenDocument(), 0);
+    const std::vector<uint8_t> before = Work();
+
+    answers.push_back((dir / "after.qcl").string());
+    main->CompareEntryAction(indMain::kEntryCompareFile)->trigger();
+    ASSERT_NE(main->CompareWindow(), nullptr);
+    EXPECT_TRUE(main->CompareWindow()->isVisible());
+    // The user password and the comment stand on two sheets each: listed once, on the first.
+    EXPECT_EQ(Listed(), (std::vector<std::string>{
+                            "Set Mode | Lowest Volume | Value | 16 | 12",
+                            "Radio | Clone Comment 2 | Value |  | Depot",
+                            "Radio | User Password | Value | 0000 | 4321",
+                        }));
+    EXPECT_EQ(main->CompareWindow()->CountLine()->text().toStdString(), "3 settings differ.");
+    EXPECT_EQ(main->CompareWindow()->HeadingLine()->text().toStdString(),
+              "Working image compared with Clone file after.qcl");
+    EXPECT_EQ(Work(), before);
+    EXPECT_FALSE(main->Doc().Modified());
+    EXPECT_TRUE(qvtest::Services().boxes.Seen().empty());
+    main->CompareWindow()->resize(820, 300);
+    Shot(main->CompareWindow(), "compare-file.png");
+
+    // A double-click opens the sheet in the main window at the setting.
+    cuiDiffTable* list = main->CompareWindow()->List();
+    emit list->itemActivated(list->item(2, 3));
+    ASSERT_NE(main->Sheet(), nullptr);
+    EXPECT_EQ(main->Sheet()->EntryName(), "GI_Sheet_Radio");
+    int col = -1, row = -1, left = 0, top = 0;
+    ASSERT_TRUE(main->Sheet()->CurrentPosition(&col, &row, &left, &top));
+    EXPECT_EQ(main->Sheet()->Sheet()->CellAt(col, row).id, CL_Comm_UserPassword);
+    emit list->itemActivated(list->item(0, 0));
+    EXPECT_EQ(main->Sheet()->EntryName(), "GI_Sheet_SetMode");
+    ASSERT_TRUE(main->Sheet()->CurrentPosition(&col, &row, &left, &top));
+    EXPECT_EQ(main->Sheet()->Sheet()->CellAt(col, row).id, CL_SetM_AFMinLev);
+    EXPECT_EQ(Work(), before);
+}
+
+// The saved file of the document: only a document that has one may compare with it; the
+// edits since the save are listed.
+TEST_F(CompareBackupTest, CompareWithSavedFileListsTheEditsSinceTheSave)
+{
+    QAction* saved = main->CompareEntryAction(indMain::kEntryCompareSaved);
+    ASSERT_NE(saved, nullptr);
+    evMan.Send(ev::kRefreshMenu);
+    EXPECT_FALSE(saved->isEnabled());
+    SaveAs(dir / "saved.qcl");
+    EXPECT_TRUE(saved->isEnabled());
+    Type(CL_SetM_AFMinLev, "12");
+    ASSERT_TRUE(main->Doc().Modified());
+    saved->trigger();
+    EXPECT_EQ(Listed(), (std::vector<std::string>{"Set Mode | Lowest Volume | Value | 12 | 16"}));
+    EXPECT_EQ(main->CompareWindow()->HeadingLine()->text().toStdString(),
+              "Working image compared with Saved file saved.qcl");
+    EXPECT_EQ(main->CompareWindow()->CountLine()->text().toStdString(), "1 setting differs.");
+    EXPECT_TRUE(main->Doc().Modified());
+}
+
+// The radio is read into an image of its own: the working image, its modified flag and its
+// edit history stay as they were, after a good read and after a failed one.
+TEST_F(CompareBackupTest, CompareWithRadioLeavesTheWorkingImageAlone)
+{
+    Type(CL_SetM_AFMinLev, "12");
+    const std::vector<uint8_t> before = Work();
+    ASSERT_TRUE(main->Doc().Modified());
+    const std::string undo = main->EditHistory().UndoText();
+    const std::string path = main->Doc().Path();
+
+    main->CompareEntryAction(indMain::kEntryCompareRadio)->trigger();
+    ASSERT_TRUE(Run());
+    EXPECT_EQ(sim.readsCompleted, 1);
+    EXPECT_TRUE(Boxes(plat::BoxIcon::Error).empty());
+    EXPECT_EQ(Work(), before);
+    EXPECT_TRUE(main->Doc().Modified());
+    EXPECT_EQ(main->EditHistory().UndoText(), undo);
+    ASSERT_NE(main->CompareWindow(), nullptr);
+    EXPECT_EQ(Listed(), (std::vector<std::string>{"Set Mode | Lowest Volume | Value | 12 | 16"}));
+    // Like every read, this one is kept as a backup.
+    EXPECT_EQ(indBackups((dir / "backups").string()).List().size(), 1u);
+    Shot(main->CompareWindow(), "compare-radio.png");
+
+    const std::vector<std::string> shown = Listed();
+    sim.config().fault = RadioSim::Fault::DropAfter;
+    boxes().AnswerAll(BoxResult::Ok);
+    main->CompareEntryAction(indMain::kEntryCompareRadio)->trigger();
+    ASSERT_TRUE(Run());
+    EXPECT_EQ(Boxes(plat::BoxIcon::Error).size(), 1u);
+    EXPECT_EQ(Work(), before);
+    EXPECT_TRUE(main->Doc().Modified());
+    EXPECT_EQ(main->Doc().Path(), path);
+    EXPECT_EQ(main->EditHistory().UndoText(), undo);
+    EXPECT_EQ(Listed(), shown);
+    EXPECT_FALSE(port->IsOpen());
+}
+
+// The backup folder opens on the desktop, made first when missing; a folder that cannot be
+// made is said in a warning and nothing is opened.
+TEST_F(CompareBackupTest, OpenBackupFolderMakesItAndHandsItToTheDesktop)
+{
+    const fs::path folder = dir / "data home" / "backups";
+    main->Doc().SetBackupFolder(folder.string());
+    main->CompareEntryAction(indMain::kEntryBackupFolder)->trigger();
+    EXPECT_TRUE(fs::is_directory(folder));
+    EXPECT_EQ(qvtest::Services().desktop.openedUrls,
+              std::vector<std::string>{"file://" + (dir / "data%20home/backups").string()});
+    EXPECT_TRUE(boxes().Seen().empty());
+
+    qvtest::Services().desktop.openedUrls.clear();
+    main->Doc().SetBackupFolder("/proc/no-such-folder/backups");
+    boxes().Answer(BoxResult::Ok);
+    EXPECT_FALSE(main->OpenBackupFolder());
+    EXPECT_TRUE(qvtest::Services().desktop.openedUrls.empty());
+    EXPECT_EQ(Boxes(plat::BoxIcon::Warning),
+              std::vector<std::string>{OvlFormat(FirstLine("GI_Mess_BackupFolder_Failed"),
+                                                 {"/proc/no-such-folder/backups"})});
 }
 
 }  // namespace
