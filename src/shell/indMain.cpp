@@ -37,6 +37,7 @@
 #include "platform/qt/QtServices.h"
 #include "rules/indActiveCell.h"
 #include "rules/indAdjust.h"
+#include "rules/indChannelCompare.h"
 #include "rules/indCompare.h"
 #include "sheets/cuiImageList.h"
 #include "sheets/cuiSheet.h"
@@ -939,9 +940,14 @@ void indMain::ShowCompare(const std::string& nameB, const cmcEeprom& b)
     // a copy, never the working image itself.
     cmcEeprom a;
     a.Assign(m_doc.Work());
+    std::vector<indCompare::Difference> found =
+        indCompare::Run(ActiveCell(), *g_GTex, a, b, indCompare::SettingsSheets(*g_GTex));
+    for (indCompare::Difference& d : indChannelCompare::Run(
+             ActiveCell(), *g_GTex, a, b, indChannelCompare::SheetOf(m_doc.ModelType()),
+             g_GTex->GetLine("GI_Compare_Channel", 0)))
+        found.push_back(std::move(d));
     std::vector<indCompare::Difference> differences;
-    for (indCompare::Difference& d :
-         indCompare::Run(ActiveCell(), *g_GTex, a, b, indCompare::SettingsSheets(*g_GTex))) {
+    for (indCompare::Difference& d : found) {
         // A setting that two sheets show is one setting: it is listed once, on the first.
         const bool listed =
             std::any_of(differences.begin(), differences.end(), [&d](const auto& e) {

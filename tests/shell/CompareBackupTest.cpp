@@ -143,6 +143,16 @@ protected:
         c.inputText = text;
         main->RunRules(c, 1);
     }
+    // Memory channel 0 in use on one frequency.
+    void SetChannel(uint32_t hz)
+    {
+        datCh ch(main->Doc().Work());
+        ch.Load(1, 0);
+        ch.freqR = ch.freqT = hz;
+        ch.flags |= 1;
+        ch.Store(1, 0);
+        main->CheckModified();
+    }
     void SaveAs(const fs::path& path)
     {
         answers.push_back(path.string());
@@ -225,10 +235,11 @@ TEST_F(CompareBackupTest, AFailedBackupWarnsAndTheReadStands)
 // sheet, the captions and both values as the sheets show them, and counts them.
 TEST_F(CompareBackupTest, CompareWithFileListsTheSettingsThatDiffer)
 {
+    SetChannel(446006250);
     SaveAs(dir / "before.qcl");
     Type(CL_SetM_AFMinLev, "12");
     Type(CL_Comm_UserPassword, "4321");
-    Type(CL_Comm_CloneComment2, "Depot");
+    SetChannel(446093750);
     SaveAs(dir / "after.qcl");
     answers.push_back((dir / "before.qcl").string());
     ASSERT_EQ(main->OpenDocument(), 0);
@@ -238,11 +249,11 @@ TEST_F(CompareBackupTest, CompareWithFileListsTheSettingsThatDiffer)
     main->CompareEntryAction(indMain::kEntryCompareFile)->trigger();
     ASSERT_NE(main->CompareWindow(), nullptr);
     EXPECT_TRUE(main->CompareWindow()->isVisible());
-    // The user password and the comment stand on two sheets each: listed once, on the first.
+    // The user password stands on two sheets: listed once, on the first.
     EXPECT_EQ(Listed(), (std::vector<std::string>{
                             "Set Mode | Lowest Volume | Value | 16 | 12",
-                            "Radio | Clone Comment 2 | Value |  | Depot",
                             "Radio | User Password | Value | 0000 | 4321",
+                            "Channels | Channel 1 | Receive MHz | 446.006250 | 446.093750",
                         }));
     EXPECT_EQ(main->CompareWindow()->CountLine()->text().toStdString(), "3 settings differ.");
     EXPECT_EQ(main->CompareWindow()->HeadingLine()->text().toStdString(),
@@ -255,12 +266,17 @@ TEST_F(CompareBackupTest, CompareWithFileListsTheSettingsThatDiffer)
 
     // A double-click opens the sheet in the main window at the setting.
     cuiDiffTable* list = main->CompareWindow()->List();
-    emit list->itemActivated(list->item(2, 3));
+    emit list->itemActivated(list->item(1, 3));
     ASSERT_NE(main->Sheet(), nullptr);
     EXPECT_EQ(main->Sheet()->EntryName(), "GI_Sheet_Radio");
     int col = -1, row = -1, left = 0, top = 0;
     ASSERT_TRUE(main->Sheet()->CurrentPosition(&col, &row, &left, &top));
     EXPECT_EQ(main->Sheet()->Sheet()->CellAt(col, row).id, CL_Comm_UserPassword);
+    emit list->itemActivated(list->item(2, 0));
+    EXPECT_EQ(main->Sheet()->EntryName(), "GI_Sheet_Mch_Lmr");
+    ASSERT_TRUE(main->Sheet()->CurrentPosition(&col, &row, &left, &top));
+    EXPECT_EQ(main->Sheet()->Sheet()->CellAt(col, row).id, CL_Mch_FreqR);
+    EXPECT_EQ(main->Sheet()->Sheet()->CellAt(col, row).index, 0);
     emit list->itemActivated(list->item(0, 0));
     EXPECT_EQ(main->Sheet()->EntryName(), "GI_Sheet_SetMode");
     ASSERT_TRUE(main->Sheet()->CurrentPosition(&col, &row, &left, &top));
@@ -306,7 +322,16 @@ TEST_F(CompareBackupTest, CompareWithRadioLeavesTheWorkingImageAlone)
     EXPECT_TRUE(main->Doc().Modified());
     EXPECT_EQ(main->EditHistory().UndoText(), undo);
     ASSERT_NE(main->CompareWindow(), nullptr);
-    EXPECT_EQ(Listed(), (std::vector<std::string>{"Set Mode | Lowest Volume | Value | 12 | 16"}));
+    // The radio holds a channel the new document does not: its row is listed cell by cell,
+    // blank in the working image.
+    const std::vector<std::string> listed = Listed();
+    ASSERT_GT(listed.size(), 2u);
+    EXPECT_EQ(listed[0], "Set Mode | Lowest Volume | Value | 12 | 16");
+    EXPECT_EQ(listed[1], "Channels | Channel 1 | Receive MHz |  | 446.006250");
+    for (const std::string& line : listed)
+        EXPECT_EQ(line.find('\n'), std::string::npos) << line;
+    EXPECT_EQ(main->CompareWindow()->CountLine()->text().toStdString(),
+              std::to_string(listed.size()) + " settings differ.");
     // Like every read, this one is kept as a backup.
     EXPECT_EQ(indBackups((dir / "backups").string()).List().size(), 1u);
     Shot(main->CompareWindow(), "compare-radio.png");
