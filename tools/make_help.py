@@ -15,6 +15,7 @@ import re
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import help_topics  # noqa: E402
 import make_overlay_ja as ovl  # noqa: E402
 
 ROOT = ovl.ROOT
@@ -205,10 +206,22 @@ CHANNEL_TOPICS = [
      'Forbids transmitting on the channel.', '受信専用', 'チャンネルでの送信を禁止します。'),
 ]
 
+PAGES.update(help_topics.PAGES)
+SETTINGS.update(help_topics.SETTINGS)
+CHANNEL_TOPICS += help_topics.CHANNEL_TOPICS
+
 HEAD = ('<!DOCTYPE html>\n<html lang="%s"><head><meta charset="utf-8"><title>%s</title>'
         '</head>\n<body>\n')
 NAV = {'en': ('Contents', 'Settings on this page', 'Index of all pages'),
        'ja': ('目次', 'このページの設定', 'すべてのページ')}
+FUNCTIONS_PAGE = 'functions.html'
+FUNCTIONS_TITLE = ('Key and Port Functions', 'キーとポートの機能')
+FUNCTIONS_LINK = {'GI_Sheet_KeyDisp', 'GI_Sheet_ExtPort'}
+
+
+def topic_div(anchor, label, text):
+    return '<div class="topic" id="%s"><p><b>%s</b></p><p>%s</p></div>\n' % (
+        anchor, html.escape(label), html.escape(text))
 
 
 def slug(text):
@@ -271,6 +284,11 @@ def build():
                 page_name(entry), html.escape(titles[entry][LANGS.index(lang)]))
         body += '<li><a href="channels.html">%s</a></li>\n' % (
             'Channel Settings' if lang == 'en' else 'チャンネルの設定')
+        body += '<li><a href="%s">%s</a></li>\n' % (
+            FUNCTIONS_PAGE, html.escape(FUNCTIONS_TITLE[LANGS.index(lang)]))
+        for page, en_title, _, ja_title, _, _ in help_topics.WINDOWS:
+            body += '<li><a href="%s">%s</a></li>\n' % (
+                page, html.escape(en_title if lang == 'en' else ja_title))
         body += '</ul>\n<p><a href="https://www.example.org/quorvex/">%s</a></p>\n' % (
             'Quorvex on the web' if lang == 'en' else 'Quorvex のウェブサイト')
         body += '</body></html>\n'
@@ -292,10 +310,17 @@ def build():
             if entry == 'GI_Sheet_Memory_CH_Top':
                 body += '<p><a href="channels.html">%s</a></p>\n' % (
                     'The settings of a channel row' if lang == 'en' else 'チャンネル行の設定')
+            if entry in FUNCTIONS_LINK:
+                body += '<p><a href="%s">%s</a></p>\n' % (
+                    FUNCTIONS_PAGE, html.escape(FUNCTIONS_TITLE[LANGS.index(lang)]))
+            if entry == 'GI_Sheet_Memory_CH_Top':
+                for anchor, ids, *texts in help_topics.BANK_TOPICS:
+                    k = 2 * LANGS.index(lang)
+                    body += topic_div(anchor, texts[k], texts[k + 1])
             if rows:
                 body += '<h2>%s</h2>\n' % NAV[lang][1]
             for label, ids in rows:
-                text = SETTINGS.get(label)
+                text = SETTINGS.get((entry, label), SETTINGS.get(label))
                 shown = label if lang == 'en' else common.get(label, label)
                 shown = shown.replace('\\_', ' ').strip()
                 if text:
@@ -306,8 +331,14 @@ def build():
                     body += '<p><b>%s</b></p>\n' % html.escape(shown)
             body += '</body></html>\n'
             files[(lang, page)] = body
+        if entry == 'GI_Sheet_Memory_CH_Top':
+            for anchor, ids, *_ in help_topics.BANK_TOPICS:
+                topic = 'Bank_' + anchor[5:].replace('-', '_')
+                topics.append((topic, page, anchor))
+                for i in ids:
+                    cell_topic.append((i, topic))
         for label, ids in rows:
-            if label in SETTINGS:
+            if (entry, label) in SETTINGS or label in SETTINGS:
                 topic = '%s_%s' % (summary_topic, slug(label).replace('-', '_'))
                 if topic not in seen_topics:
                     topics.append((topic, page, slug(label)))
@@ -334,6 +365,46 @@ def build():
         for i in ids:
             cell_topic.append((i, topic))
 
+    # The windows outside the tree.
+    for page, en_title, en_sum, ja_title, ja_sum, window_topics in help_topics.WINDOWS:
+        for lang, title, summary in (('en', en_title, en_sum), ('ja', ja_title, ja_sum)):
+            k = 2 * LANGS.index(lang)
+            body = HEAD % (lang, html.escape(title))
+            body += '<p><a href="index.html">%s</a></p>\n<h1>%s</h1>\n' % (
+                NAV[lang][0], html.escape(title))
+            body += topic_div('summary', title, summary)
+            for anchor, ids, *texts in window_topics:
+                body += topic_div(anchor, texts[k], texts[k + 1])
+            body += '</body></html>\n'
+            files[(lang, page)] = body
+        for anchor, ids, *_ in window_topics:
+            topic = 'Win_' + anchor.replace('-', '_')
+            topics.append((topic, page, anchor))
+            for i in ids:
+                cell_topic.append((i, topic))
+
+    # The functions keys and ports can be given: the key-assignment table finds them by
+    # their English names and by their codes ("key:", "in:", "out:" and the code), so the
+    # help follows the assigned function in every language.
+    key_assign = []
+    for lang in LANGS:
+        k = LANGS.index(lang)
+        title = FUNCTIONS_TITLE[k]
+        body = HEAD % (lang, html.escape(title))
+        body += '<p><a href="index.html">%s</a></p>\n<h1>%s</h1>\n' % (
+            NAV[lang][0], html.escape(title))
+        for anchor, names, keys, ins, outs, *texts in help_topics.FUNCTIONS:
+            body += topic_div(anchor, texts[2 * k], texts[2 * k + 1])
+        body += '</body></html>\n'
+        files[(lang, FUNCTIONS_PAGE)] = body
+    for anchor, names, keys, ins, outs, *_ in help_topics.FUNCTIONS:
+        topic = 'Fn_' + anchor[3:].replace('-', '_')
+        topics.append((topic, FUNCTIONS_PAGE, anchor))
+        key_assign += [(n, topic) for n in names]
+        key_assign += [('%s:%d' % (prefix, code), topic)
+                       for prefix, codes in (('key', keys), ('in', ins), ('out', outs))
+                       for code in codes]
+
     # Context numbers in topic order, from 1001.
     context = {t: 1001 + n for n, (t, _, _) in enumerate(topics)}
     cmap = ''.join('%d\t%s#%s\n' % (context[t], p, a) for t, p, a in topics)
@@ -349,7 +420,9 @@ def build():
         if i not in done:
             out.append('%s\t%s' % (i, t))
             done.add(i)
-    out += ['#', '#GI_AppItem_Key_Assign_Topic_ID', '#', '#GI_AppItem_Context_ID']
+    out += ['#', '#GI_AppItem_Key_Assign_Topic_ID']
+    out += ['%s\t%s' % (n, t) for n, t in key_assign]
+    out += ['#', '#GI_AppItem_Context_ID']
     out += ['%s\t%d' % (t, context[t]) for t, _, _ in topics]
     out += ['#', '#End_Of_Ovl', '']
     result = {os.path.join(HELP, lang, name): text.encode('utf-8')

@@ -126,7 +126,13 @@ def translate(text, key, common, per_key):
         return text, True
     ja = per_key.get((key, stripped), common.get(stripped))
     if ja is None:
-        return text, False
+        # A caption widened with "\\_" padding is translated without it; the padding stays.
+        m = re.match(r'^((?:\\_)*)(.*?)((?:\\_)*)$', stripped)
+        core = m.group(2).strip(' ')
+        found = per_key.get((key, core), common.get(core)) if core and core != stripped else None
+        if found is None:
+            return text, False
+        ja = m.group(1) + found + m.group(3)
     lead = text[:len(text) - len(text.lstrip(' '))]
     trail = text[len(text.rstrip(' ')):]
     return lead + ja + trail, True

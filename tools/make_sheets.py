@@ -323,7 +323,7 @@ table('GI_Sheet_MskAdr', 'MSK Addresses (not kept in clone files or in the radio
 for entry, title, cells in sheets:
     title = title.replace(' (', ' - ').replace(')', '')
     E(entry + '_Style', '(TitleString=%s)(FixedCols=1)(FixedRows=1)(ColSizing)' % title)
-    E(entry + '_BasicCell', '{($Basic)}')
+    E(entry + '_BasicCell', '{($Basic)(PopupMenu=GI_PMenu_Help)}')
     E(entry + '_Cells', *cells)
 open(sys.argv[1], 'w').write('\n'.join(out) + '\n')
 if len(sys.argv) > 2:

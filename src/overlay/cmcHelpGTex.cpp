@@ -40,8 +40,8 @@ int cmcHelpGTex::CellContext(const std::string& idName, int idNumber)
     return topic.empty() ? 0 : ContextOf(topic);
 }
 
-int cmcHelpGTex::KeyAssignContext(const std::string& functionName)
+int cmcHelpGTex::KeyAssignContext(const std::string& functionName, const std::string& codeKey)
 {
-    const std::string topic = TopicOf(kKeyAssignTable, functionName);
+    const std::string topic = TopicOf(kKeyAssignTable, functionName, codeKey);
     return topic.empty() ? 0 : ContextOf(topic);
 }

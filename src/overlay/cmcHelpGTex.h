@@ -23,6 +23,9 @@ public:
     int ContextOf(const std::string& topic);
     // The context number of a cell: its topic found by the identifier's name or number.
     int CellContext(const std::string& idName, int idNumber);
-    // The context number of a key or port assignment cell: by the assigned function's name.
-    int KeyAssignContext(const std::string& functionName);
+    // The context number of a key or port assignment cell: by the assigned function's name
+    // as shown, or by its code key ("key:", "in:" or "out:" and the code), which finds the
+    // function whatever the language of the names.
+    int KeyAssignContext(const std::string& functionName,
+                         const std::string& codeKey = std::string());
 };

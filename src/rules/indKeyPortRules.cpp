@@ -348,6 +348,30 @@ std::string indKeyPortRules::KeyText(const uint8_t* image, const std::string& li
     return text;
 }
 
+bool indKeyPortRules::AssignedFunction(const uint8_t* image, int modelType, int32_t id,
+                                       std::string* name, std::string* codeKey)
+{
+    std::string list;
+    int32_t code = 0;
+    std::string prefix;
+    int which = 0;
+    if (const int32_t a = KeyAddress(id); a >= 0) {
+        list = KeyList(modelType, id == CL_KDisp_Key_Conv_Opf1);
+        code = image[a];
+        prefix = "key:";
+    } else if (const int p = PortOf(id, &which); p >= 0 && which == 0) {
+        const bool input = (image[kPorts + 2 * p] & 0x80) != 0;
+        list = input ? InputList(modelType) : OutputList(modelType);
+        code = image[kPorts + 2 * p + 1];
+        prefix = input ? "in:" : "out:";
+    } else {
+        return false;
+    }
+    *name = ChoiceCodec::NameOf(list, Flex0, code);
+    *codeKey = prefix + std::to_string(code);
+    return true;
+}
+
 int indKeyPortRules::PortOf(int32_t id, int* which)
 {
     struct P {

@@ -47,6 +47,10 @@ public:
     // full cycle, so a list without a free function leaves the value; true on a step.
     static bool StepPortFunction(const uint8_t* image, int p, const std::string& list,
                                  int32_t* value, int delta);
+    // The function assigned to a key or to a port's function cell: its name in the list
+    // and its code key ("key:", "in:" or "out:" and the code). False for other cells.
+    static bool AssignedFunction(const uint8_t* image, int modelType, int32_t id, std::string* name,
+                                 std::string* codeKey);
     // Whether port p is taken by its port mode.
     static bool PortAbsent(const uint8_t* image, int p);
 };

@@ -39,6 +39,7 @@
 #include "rules/indAdjust.h"
 #include "rules/indChannelCompare.h"
 #include "rules/indCompare.h"
+#include "rules/indKeyPortRules.h"
 #include "sheets/cuiImageList.h"
 #include "sheets/cuiSheet.h"
 #include "shell/Outline.h"
@@ -90,7 +91,8 @@ int indMain::Rules(void* context, cmcCellCapsule* capsule, int mode)
 {
     auto* self = static_cast<indMain*>(context);
     const cmcCellObj* cell = capsule ? capsule->cell : nullptr;
-    if (cell &&
+    // Help on the language cell is a cell's help like any other.
+    if (cell && capsule->command != CL_PMenu_Help &&
         ((cell->id >= CL_Menu_File_New && cell->id <= CallSheet) || cell->id == CL_PMenu_NoItem ||
          cell->id == CL_Langage_Select || cell->id == Flex_Language_ChNo))
         return ShellRules(static_cast<indRulesHost*>(self), capsule, mode);
@@ -376,6 +378,14 @@ int indMain::HelpContextOf(int32_t cellId)
 {
     if (!g_HelpGTex)
         return 0;
+    // A key or port assignment cell has the help of the function it is given; without a
+    // topic for that function, the help of the setting itself.
+    std::string function;
+    std::string codeKey;
+    if (indKeyPortRules::AssignedFunction(m_doc.Work().Data(), ModelType(), cellId, &function,
+                                          &codeKey))
+        if (const int context = g_HelpGTex->KeyAssignContext(function, codeKey); context != 0)
+            return context;
     return g_HelpGTex->CellContext(IdName(cellId), cellId);
 }
 

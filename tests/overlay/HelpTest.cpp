@@ -75,6 +75,7 @@ const char* kHelpOverlay =
     "#\n"
     "#GI_AppItem_Key_Assign_Topic_ID\n"
     "Monitor\tKeyMonitor\n"
+    "key:1\tKeyMonitor\n"
     "#\n"
     "#GI_AppItem_Context_ID\n"
     "Freq\t1001\n"
@@ -95,6 +96,9 @@ TEST(cmcHelpGTex, FindsTopicsByNameOrNumberAndTheLastContextWins)
     EXPECT_EQ(h.CellContext("CL_Unknown", 6), 0);
     EXPECT_EQ(h.KeyAssignContext("Monitor"), 1003);
     EXPECT_EQ(h.KeyAssignContext("CL_Mch_FreqR"), 0);  // the key table is a table of its own
+    // A function name in another language still finds its topic by its code.
+    EXPECT_EQ(h.KeyAssignContext("\x83\x82\x83\x6a\x83\x5e\x81\x5b", "key:1"), 1003);
+    EXPECT_EQ(h.KeyAssignContext("Scan", "key:3"), 0);
 }
 
 TEST(cmcHelpGTex, KeepsItsFirstFile)

@@ -217,6 +217,25 @@ TEST(HelpShots, DISABLED_Shots)
     box = Box(boxes.Seen().back().text, QMessageBox::Warning);
     Save(box, "ja_message_box.png");
     box->close();
+    // The popup menu of a channel frequency cell, with its Help item, and the pop-up topic
+    // that Help shows, in Japanese.
+    static const char* kTypes[] = {"Lmr", "Pmr", "PmrD", "DPmr446"};
+    main->OpenSheet(txt::Format("[St_ChBank]GI_Sheet_Mch_%s,Bank 0", kTypes[main->ModelType()]));
+    if (cuiSheet* s = main->Sheet() ? main->Sheet()->Sheet() : nullptr) {
+        for (int r = 0; r < s->RowCount(); ++r)
+            if (s->CellAt(2, r).id == CL_Mch_FreqR || s->CellAt(2, r).id == CL_Mch_FreqR_Pmr) {
+                s->MoveTo(2, r);
+                break;
+            }
+        s->PopupMenuAt(QPoint(300, 40));
+        SaveDesktop({form.get(), s->PopupMenu()}, "ja_channel_popup_menu.png");
+        QAction* help = s->PopupMenu()->actions().back();
+        s->PopupMenu()->hide();
+        QCursor::setPos(420, 200);
+        help->trigger();
+        SaveDesktop({form.get(), main->Help().Popup()}, "ja_popup_channel_frequency.png");
+        main->Help().CloseAll();
+    }
     // Japanese help.
     main->ShowHelpContents();
     main->Help().Window()->setGeometry(80, 80, 640, 460);

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -426,6 +427,152 @@ TEST_F(LanguageHelpTest, TopicHtmlTakesTheWholeElementOfTheAnchor)
     EXPECT_EQ(cuiHtmlHelp::TopicHtml(page, "b"), "<div class=\"topic\" id=\"b\">B</div>");
     EXPECT_EQ(cuiHtmlHelp::TopicHtml(page, "c"), "");
     EXPECT_EQ(cuiHtmlHelp::TopicHtml(page, ""), page);
+}
+
+TEST_F(LanguageHelpTest, ALanguageChangeCommitsTheOpenEditorFirst)
+{
+    Start();
+    cuiSheet* sheet = main->Sheet() ? main->Sheet()->Sheet() : nullptr;
+    ASSERT_NE(sheet, nullptr);
+    int col = -1;
+    int row = -1;
+    for (int r = 0; r < sheet->RowCount() && col < 0; ++r)
+        for (int c = 0; c < sheet->ColCount(); ++c)
+            if (sheet->CellAt(c, r).id == CL_Comm_CloneComment1) {
+                col = c;
+                row = r;
+                break;
+            }
+    ASSERT_GE(col, 0);
+    sheet->MoveTo(col, row);
+    sheet->OpenEditor(col, row);
+    ASSERT_TRUE(sheet->EditorVisible());
+    sheet->Editor()->setPlainText(QStringLiteral("FLEET 7"));
+    environ->language = 1;
+    ASSERT_TRUE(main->ChangeLanguage(0));
+    const uint8_t* image = main->Doc().Work().Data();
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(image + indDocument::kComment1), 7),
+              "FLEET 7");
+    EXPECT_TRUE(main->Doc().Modified());
+}
+
+// The channel sheet of the first bank with its first receive frequency current.
+cuiSheet* OpenFirstFrequency(indMain& main)
+{
+    static const char* kTypes[] = {"Lmr", "Pmr", "PmrD", "DPmr446"};
+    main.OpenSheet(txt::Format("[St_ChBank]GI_Sheet_Mch_%s,Bank 0", kTypes[main.ModelType()]));
+    cuiSheet* sheet = main.Sheet() ? main.Sheet()->Sheet() : nullptr;
+    for (int r = 0; sheet && r < sheet->RowCount(); ++r)
+        for (int c = 0; c < sheet->ColCount(); ++c)
+            if (sheet->CellAt(c, r).id == CL_Mch_FreqR ||
+                sheet->CellAt(c, r).id == CL_Mch_FreqR_Pmr) {
+                sheet->MoveTo(c, r);
+                return sheet;
+            }
+    return nullptr;
+}
+
+QAction* LastItem(QMenu* menu)
+{
+    return menu && !menu->actions().isEmpty() ? menu->actions().back() : nullptr;
+}
+
+TEST_F(LanguageHelpTest, ThePopupMenusHelpOnAChannelFrequencyShowsItsTopicInEitherLanguage)
+{
+    Start();
+    struct Case {
+        int language;
+        const char* caption;
+        const char* text;
+    };
+    for (const Case& k : {Case{0, "Help", "MHz"}, Case{1, "ヘルプ", "受信周波数"}}) {
+        if (k.language != environ->language) {
+            environ->language = k.language;
+            ASSERT_TRUE(main->ChangeLanguage(0));
+        }
+        cuiSheet* sheet = OpenFirstFrequency(*main);
+        ASSERT_NE(sheet, nullptr) << k.language;
+        sheet->PopupMenuAt(QPoint(2, 2));
+        QAction* help = LastItem(sheet->PopupMenu());
+        ASSERT_NE(help, nullptr);
+        EXPECT_EQ(help->text(), Ja(k.caption));
+        EXPECT_TRUE(help->isEnabled());
+        sheet->PopupMenu()->hide();
+        help->trigger();
+        QWidget* popup = main->Help().Popup();
+        ASSERT_NE(popup, nullptr);
+        EXPECT_TRUE(popup->isVisible());
+        EXPECT_TRUE(main->Help().PopupBrowser()->toPlainText().contains(Ja(k.text)))
+            << main->Help().PopupBrowser()->toPlainText().toStdString();
+        EXPECT_EQ(main->Help().Window(), nullptr);
+        popup->hide();
+    }
+}
+
+TEST_F(LanguageHelpTest, EverySettingsSheetsPopupMenuEndsInHelp)
+{
+    Start();
+    for (const char* reference : {"GI_Sheet_Radio", "GI_Sheet_KeyDisp", "GI_Sheet_Memory_CH_Top"}) {
+        main->OpenSheet(reference);
+        cuiSheet* sheet = main->Sheet() ? main->Sheet()->Sheet() : nullptr;
+        ASSERT_NE(sheet, nullptr) << reference;
+        sheet->PopupMenuAt(QPoint(2, 2));
+        QAction* help = LastItem(sheet->PopupMenu());
+        ASSERT_NE(help, nullptr) << reference;
+        EXPECT_EQ(help->text(), QStringLiteral("Help")) << reference;
+        sheet->PopupMenu()->hide();
+    }
+}
+
+TEST_F(LanguageHelpTest, AKeyOrPortHasTheHelpOfTheFunctionItIsGiven)
+{
+    Start();
+    cmcEeprom& work = main->Doc().Work();
+    const int monitor = helpGTex.ContextOf("Fn_monitor");
+    const int scan = helpGTex.ContextOf("Fn_scan");
+    const int ptt = helpGTex.ContextOf("Fn_ptt");
+    const int busy = helpGTex.ContextOf("Fn_busy");
+    ASSERT_NE(monitor, 0);
+    ASSERT_NE(scan, 0);
+    work.SetByte(0x0864, 1);     // key P0: monitor
+    work.SetByte(0x1CB6, 0x80);  // port 1: an input ...
+    work.SetByte(0x1CB7, 1);     // ... for PTT
+    work.SetByte(0x1CB8, 0x00);  // port 2: an output ...
+    work.SetByte(0x1CB9, 1);     // ... while busy
+    EXPECT_EQ(main->HelpContextOf(CL_KDisp_Key_Conv_P0), monitor);
+    EXPECT_EQ(main->HelpContextOf(CL_ExtPort_InOut_1), ptt);
+    EXPECT_EQ(main->HelpContextOf(CL_ExtPort_InOut_2), busy);
+    work.SetByte(0x0864, 3);
+    EXPECT_EQ(main->HelpContextOf(CL_KDisp_Key_Conv_P0), scan);
+    // In Japanese the names differ; the function is still found.
+    environ->language = 1;
+    ASSERT_TRUE(main->ChangeLanguage(0));
+    EXPECT_EQ(main->HelpContextOf(CL_KDisp_Key_Conv_P0), scan);
+    EXPECT_EQ(main->HelpContextOf(CL_ExtPort_InOut_1), ptt);
+    // The port's direction has the help of the setting itself.
+    EXPECT_EQ(main->HelpContextOf(CL_ExtPort_InOut_1_Dir),
+              helpGTex.CellContext("CL_ExtPort_InOut_1_Dir", CL_ExtPort_InOut_1_Dir));
+    EXPECT_NE(main->HelpContextOf(CL_ExtPort_InOut_1_Dir), 0);
+}
+
+TEST_F(LanguageHelpTest, TheLanguageCellsPopupMenuGivesItsHelp)
+{
+    Start();
+    cuiLanguage* window = main->OpenLanguageWindow();
+    ASSERT_NE(window, nullptr);
+    cuiSheet* sheet = window->Sheet();
+    sheet->PopupMenuAt(QPoint(2, 2));
+    QAction* help = LastItem(sheet->PopupMenu());
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->text(), QStringLiteral("Help"));
+    sheet->PopupMenu()->hide();
+    help->trigger();
+    ASSERT_NE(main->Help().Popup(), nullptr);
+    EXPECT_TRUE(main->Help().Popup()->isVisible());
+    EXPECT_TRUE(main->Help().PopupBrowser()->toPlainText().contains(QStringLiteral("language")));
+    EXPECT_EQ(environ->language, 0);
+    window->close();
+    FlushDeletes();
 }
 
 }  // namespace
