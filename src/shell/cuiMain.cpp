@@ -929,9 +929,10 @@ void cuiMain::KeepReadBackup(const cmcEeprom& received)
                        plat::BoxIcon::Warning, plat::BoxButtons::Ok);
         return;
     }
-    if (m_messagePanel)
-        m_messagePanel->setText(
-            plat::ToQt(OvlFormat(g_GTex->GetLine("GI_Mess_Backup_Kept", 0), {path})));
+    // A message of its own for a while: the sheet that opens next clears the message panel.
+    if (m_form)
+        m_form->statusBar()->showMessage(
+            plat::ToQt(OvlFormat(g_GTex->GetLine("GI_Mess_Backup_Kept", 0), {path})), 20000);
 }
 
 void cuiMain::StartCloneWrite()

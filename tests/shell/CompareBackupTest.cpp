@@ -7,7 +7,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <filesystem>
@@ -211,9 +213,11 @@ TEST_F(CompareBackupTest, EveryCloneReadLeavesABackup)
         ASSERT_EQ(SimFile::Load((dir / "backups" / name).string(), got), 0);
         EXPECT_EQ(got, sim.eeprom()) << name;
     }
-    ASSERT_NE(main->MessagePanel(), nullptr);
-    EXPECT_TRUE(main->MessagePanel()->text().contains(QString::fromStdString(kept.back())))
-        << main->MessagePanel()->text().toStdString();
+    // The sheet opening again after the read leaves the message standing.
+    main->Periodic();
+    ASSERT_NE(main->Sheet(), nullptr);
+    const QString shown = form->statusBar()->currentMessage();
+    EXPECT_TRUE(shown.contains(QString::fromStdString(kept.back()))) << shown.toStdString();
 }
 
 // A backup that cannot be written is a warning; the read itself stands.
@@ -361,6 +365,17 @@ TEST_F(CompareBackupTest, OpenBackupFolderMakesItAndHandsItToTheDesktop)
     EXPECT_EQ(qvtest::Services().desktop.openedUrls,
               std::vector<std::string>{"file://" + (dir / "data%20home/backups").string()});
     EXPECT_TRUE(boxes().Seen().empty());
+    // Where the entries stand: the File menu after Save As, the Radio menu after the radio
+    // information.
+    for (QAction* a : {main->CompareEntryAction(indMain::kEntryCompareFile),
+                       main->CompareEntryAction(indMain::kEntryCompareRadio)})
+        for (QObject* o : a->associatedObjects())
+            if (auto* menu = qobject_cast<QMenu*>(o)) {
+                menu->adjustSize();
+                Shot(menu, (a == main->CompareEntryAction(indMain::kEntryCompareFile)
+                                ? "menu-file.png"
+                                : "menu-radio.png"));
+            }
 
     qvtest::Services().desktop.openedUrls.clear();
     main->Doc().SetBackupFolder("/proc/no-such-folder/backups");
