@@ -99,11 +99,26 @@ E('GI_PMenu_Mch_Body',
   '+Clear\t{(%CT_PopupMenu.CL_PMenu_Clear)}',
   '+Move Up\t{(%CT_PopupMenu.CL_PMenu_CarryUp)}',
   '+Move Down\t{(%CT_PopupMenu.CL_PMenu_CarryDown)}',
+  '+Help\t{(%CT_PopupMenu.CL_PMenu_Help)}',
   '#')
 E('GI_PMenu_Bank_BasicCell', '{(%CT_PopupMenu.)}')
 E('GI_PMenu_Bank_Body',
   '+Move Bank Up\t{(%CT_PopupMenu.CL_PMenu_CarryUp)}',
   '+Move Bank Down\t{(%CT_PopupMenu.CL_PMenu_CarryDown)}',
+  '+Help\t{(%CT_PopupMenu.CL_PMenu_Help)}',
+  '#')
+
+E('GI_PMenu_MdcAlias_BasicCell', '{(%CT_PopupMenu.)}')
+E('GI_PMenu_MdcAlias_Body',
+  '+Edit...\t{(%CT_PopupMenu.CL_PMenu_Edit:Enter)}',
+  '+Copy\t{(%CT_PopupMenu.CL_PMenu_Copy)}',
+  '+Paste\t{(%CT_PopupMenu.CL_PMenu_Paste)}',
+  '+Insert an Alias\t{(%CT_PopupMenu.CL_PMenu_Insert)}',
+  '+Delete\t{(%CT_PopupMenu.CL_PMenu_Delete)}',
+  '+Clear\t{(%CT_PopupMenu.CL_PMenu_Clear)}',
+  '+Move Up\t{(%CT_PopupMenu.CL_PMenu_CarryUp)}',
+  '+Move Down\t{(%CT_PopupMenu.CL_PMenu_CarryDown)}',
+  '+Help\t{(%CT_PopupMenu.CL_PMenu_Help)}',
   '#')
 
 # ---- messages ----
@@ -200,7 +215,7 @@ for name, number, cols in (('Lmr', 'No', LMR), ('Pmr', 'No_Pmr', PMR), ('PmrD', 
 # ---- the bank sheet: bank mode, counters and the size of every bank ----
 E('GI_Sheet_Memory_CH_Top_Style',
   '(TitleString=Memory Channels and Banks)(FixedCols=1)(FixedRows=1)(MultiSelect=Line)(ColSizing)')
-E('GI_Sheet_Memory_CH_Top_BasicCell', '{($Basic)}')
+E('GI_Sheet_Memory_CH_Top_BasicCell', '{($Basic)(PopupMenu=GI_PMenu_Help)}')
 E('GI_Sheet_Memory_CH_Top_Cells',
   '{($SheetHdr)}Setting|' + head('Value') + '|{($SheetHdr)}|{($SheetHdr)}',
   '{($SheetLbl)}Bank Mode|{($SheetVal)(%CT_Null.CL_Bank_SelBankFree)}',
@@ -214,6 +229,23 @@ E('GI_Sheet_Memory_CH_Top_Cells',
   '{($SheetVal)(%CT_BankOp.CL_Mch_Bank[@ch0])(PopupMenu=GI_PMenu_Bank)}|'
   '{($SheetLbl)(%CT_BankOp.CL_Mch_UsedCHs[@ch0])(PopupMenu=GI_PMenu_Bank)}|'
   '{($SheetVal)(%CT_BankOp.CL_Mch_SmarTrunk[@ch0])(PopupMenu=GI_PMenu_Bank)}',
+  ':(LoopTo)')
+
+# ---- the MDC alias list: one row per alias and a new row below them (at most 5) ----
+# The parameter "M" in the tree's reference makes it the list that follows the alias count.
+E('GI_Sheet_MDC_AliasM_Style',
+  '(TitleString=MDC Aliases - not kept in clone files or in the radio)'
+  '(FixedCols=1)(FixedRows=1)(MultiSelect=Line)(ColSizing)')
+E('GI_Sheet_MDC_AliasM_BasicCell', '{($Basic)(PopupMenu=GI_PMenu_MdcAlias)}')
+ALIAS = [('ID', 'ID'), ('Alias', 'Text'), ('Strip Tones', 'Strip'), ('Beep', 'Beep_Type')]
+# The alias shows in segment characters, which need more room than letters.
+WIDE = '\\_' * 9
+E('GI_Sheet_MDC_AliasM_Cells',
+  '{($SheetHdr)}No.|' + '|'.join(
+      '{($SheetHdr)}' + WIDE + t + WIDE if i == 'Text' else head(t) for t, i in ALIAS),
+  ':(LoopFrom)',
+  '{($SheetHdr)(%CT_MDC_Alias.FlexMdcAlias_ChNo[@ch0])}|' + '|'.join(
+      '{($SheetVal)(%%CT_MDC_Alias.CL_Mdc_Alias1_%s[@ch0])}' % i for _, i in ALIAS),
   ':(LoopTo)')
 
 with open(sys.argv[1], 'w', newline='\n') as f:

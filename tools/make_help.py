@@ -79,6 +79,14 @@ PAGES = {
         'announced and logged.',
         'MDC', 'MDC 信号の設定です。無線機の ID、エイリアス、呼び出しの通知と記録の方法を'
         '設定します。'),
+    'GI_Sheet_MDC_AliasM': (
+        'MDC Aliases', 'Names the radio shows instead of the MDC ID of a caller, up to five. '
+        'Type a name on the row marked New to add an alias; the right mouse button copies, '
+        'inserts and deletes rows. The aliases are not kept in clone files or in the radio.',
+        'MDC エイリアス', '呼び出し元の MDC ID の代わりに無線機が表示する名前で、5 件まで'
+        '登録できます。「新規」の行に名前を入力するとエイリアスが追加されます。右クリックで'
+        '行のコピー、挿入、削除ができます。エイリアスはクローンファイルにも無線機にも保存'
+        'されません。'),
     'GI_Sheet_KeyDisp': (
         'Keys and Display', 'What the programmable keys do and how the display and the lamp '
         'behave. Give the keys the functions the user needs most.',
@@ -224,6 +232,31 @@ def topic_div(anchor, label, text):
         anchor, html.escape(label), html.escape(text))
 
 
+# Pop-up topics of the rows of lists that follow the image, by the sheet entry that shows
+# them: anchor, identifiers, English label and text, Japanese label and text.
+LIST_TOPICS = {
+    'GI_Sheet_MDC_AliasM': [
+        ('alias-no', ['FlexMdcAlias_ChNo'], 'Alias Number',
+         'The number of the alias in the list. The last row, New, adds an alias when you '
+         'type its name.', 'エイリアス番号',
+         'リスト内のエイリアスの番号です。最後の「新規」の行に名前を入力するとエイリアスが'
+         '追加されます。'),
+        ('alias-id', ['CL_Mdc_Alias1_ID'], 'MDC ID',
+         'The MDC ID of the caller, four hexadecimal digits.', 'MDC ID',
+         '呼び出し元の MDC ID を 16 進数 4 桁で入力します。'),
+        ('alias-text', ['CL_Mdc_Alias1_Text'], 'Alias',
+         'The name of up to eight characters the radio shows for that ID.', 'エイリアス',
+         'その ID に対して無線機が表示する 8 文字までの名前です。'),
+        ('alias-strip', ['CL_Mdc_Alias1_Strip'], 'Strip Tones',
+         'Whether the radio keeps the MDC data burst of this caller out of the speaker.',
+         'トーン除去', 'この呼び出し元の MDC データバーストをスピーカーから出さないかどうかです。'),
+        ('alias-beep', ['CL_Mdc_Alias1_Beep_Type'], 'Beep',
+         'The alert the radio sounds when this caller calls.', 'ビープ',
+         'この呼び出し元から呼び出されたときに鳴らす音です。'),
+    ],
+}
+
+
 def slug(text):
     return re.sub(r'[^a-z0-9]+', '-', text.lower()).strip('-') or 'x'
 
@@ -329,8 +362,18 @@ def build():
                              % (anchor, html.escape(shown), html.escape(text[LANGS.index(lang)])))
                 else:
                     body += '<p><b>%s</b></p>\n' % html.escape(shown)
+            k = LANGS.index(lang)
+            for anchor, ids, *texts in LIST_TOPICS.get(entry, []):
+                label, text = texts[2 * k], texts[2 * k + 1]
+                body += '<div class="topic" id="%s"><p><b>%s</b></p><p>%s</p></div>\n' % (
+                    anchor, html.escape(label), html.escape(text))
             body += '</body></html>\n'
             files[(lang, page)] = body
+        for anchor, ids, *_ in LIST_TOPICS.get(entry, []):
+            topic = '%s_%s' % (summary_topic, anchor.replace('-', '_'))
+            topics.append((topic, page, anchor))
+            for i in ids:
+                cell_topic.append((i, topic))
         if entry == 'GI_Sheet_Memory_CH_Top':
             for anchor, ids, *_ in help_topics.BANK_TOPICS:
                 topic = 'Bank_' + anchor[5:].replace('-', '_')

@@ -115,7 +115,9 @@ void datChEdit::CarryReferences(cmcEeprom& work, int32_t e, int32_t d, int32_t f
 
 void datChEdit::InsertAlias(cmcEeprom& work, cmcEeprom& reference, int32_t p)
 {
-    if (p < 0 || p >= kAliasSlots)
+    // The list holds five entries without gaps: a sixth, or one past the end, has no place.
+    const int32_t count = datStatusCount(work);
+    if (p < 0 || p >= kAliasSlots || count >= kAliasSlots || p > count)
         return;
     datClipCh moving;
     moving.CopyFrom(work, kAliasKind, p, kAliasSlots - 1 - p);
@@ -128,7 +130,7 @@ void datChEdit::InsertAlias(cmcEeprom& work, cmcEeprom& reference, int32_t p)
 
 void datChEdit::DeleteAlias(cmcEeprom& work, cmcEeprom& reference, int32_t p)
 {
-    if (p < 0 || p >= kAliasSlots)
+    if (p < 0 || p >= kAliasSlots || p >= datStatusCount(work))
         return;
     datClipCh moving;
     moving.CopyFrom(work, kAliasKind, p + 1, kAliasSlots - 1 - p);
@@ -136,6 +138,5 @@ void datChEdit::DeleteAlias(cmcEeprom& work, cmcEeprom& reference, int32_t p)
     datClipCh blank;
     blank.CopyFrom(reference, kAliasKind, kAliasSlots - 1, 1);
     blank.PasteTo(work, kAliasKind, kAliasSlots - 1, 1);
-    if (datStatusCount(work) > 0)
-        datStatusDecrement(work);
+    datStatusDecrement(work);
 }

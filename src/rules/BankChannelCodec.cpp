@@ -6,12 +6,25 @@
 #include "model/datChBanks.h"
 #include "overlay/cmcGTex.h"
 #include "platform/TextUtil.h"
-#include "rules/ChannelListBank.h"
 
 int32_t BankChannelCodec::ExistingChannels(indMemMap::ConstImage image)
 {
     const int32_t total = datTotalChannels(image);
     return total < kNone ? total : kNone;
+}
+
+int32_t BankChannelCodec::ChosenChannel(indMemMap::ConstImage image, const cmcCellCapsule& choice,
+                                        int32_t position)
+{
+    const int32_t bank = choice.context ? choice.context->bank : 0;
+    if (bank < 0 || bank >= kDatBanks)
+        return kNone;
+    return datChannelsBefore(image, bank) + position;
+}
+
+std::string BankChannelCodec::ListParameter(const std::string& kind, int32_t bank)
+{
+    return txt::Format("%s %d", kind.c_str(), bank);
 }
 
 std::string BankChannelCodec::ChannelText(indMemMap::ConstImage image, int32_t channel)
@@ -34,22 +47,21 @@ int BankChannelCodec::Run(cmcCellCapsule& capsule, int32_t* channel, int& /*repa
             *channel = kNone;
             changed = 1;
         } else if (chosen >= 0 && datBankSize(image, chosen) > 0) {
-            g_ChannelListBank = chosen;
             int32_t start = *channel - datChannelsBefore(image, chosen);
             if (start < 0 || start >= datBankSize(image, chosen))
                 start = 0;
             if (g_CellPopups != nullptr) {
                 // The list learns its bank from its parameter ("C 2").
-                g_CellPopups->OpenModelChoiceList(
-                    capsule, FlexCHSel, start, CodecProtocol::Texts(), kChannelList,
-                    txt::Format("%s %d", listParameter.c_str(), chosen));
+                g_CellPopups->OpenModelChoiceList(capsule, FlexCHSel, start, CodecProtocol::Texts(),
+                                                  kChannelList,
+                                                  ListParameter(listParameter, chosen));
                 opened = cmcCellCapsule::kResultPopup;
             }
         } else {
             ChoiceCodec::OpenList(capsule, FlexZoneSel, chosen, kBankList, opened);
         }
     } else if (CodecProtocol::ChoiceFor(capsule, FlexCHSel, &chosen)) {
-        *channel = datChannelsBefore(image, g_ChannelListBank) + chosen;
+        *channel = ChosenChannel(image, capsule, chosen);
         changed = 1;
     } else if (capsule.context != nullptr) {
         return 0;

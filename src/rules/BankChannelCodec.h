@@ -15,7 +15,7 @@ public:
     static constexpr int32_t kNone = 16;
 
     indMemMap::ConstImage image;      // the working image: bank sizes
-    std::string listParameter = "C";  // the channel list's kind: the recorded bank's channels
+    std::string listParameter = "C";  // the channel list's kind; the bank follows ("C 2")
 
     int Run(cmcCellCapsule& capsule, int32_t* channel, int& repaint, int& opened) const;
 
@@ -24,4 +24,10 @@ public:
     static std::string ChannelText(indMemMap::ConstImage image, int32_t channel);
     // Channels that a reference can name: those with storage, 0 to 15.
     static int32_t ExistingChannels(indMemMap::ConstImage image);
+    // The channel a choice from a bank's channel list names: the bank's first channel plus
+    // the picked position. The list names its bank in the picked row's request.
+    static int32_t ChosenChannel(indMemMap::ConstImage image, const cmcCellCapsule& choice,
+                                 int32_t position);
+    // "C 2": the channel list of bank 2.
+    static std::string ListParameter(const std::string& kind, int32_t bank);
 };

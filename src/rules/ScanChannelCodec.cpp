@@ -6,7 +6,7 @@
 #include "model/datChBanks.h"
 #include "overlay/cmcGTex.h"
 #include "platform/TextUtil.h"
-#include "rules/ChannelListBank.h"
+#include "rules/BankChannelCodec.h"
 
 const char* ScanChannelCodec::ModeList(int which)
 {
@@ -25,14 +25,14 @@ namespace {
 void OpenChannels(const ScanChannelCodec& codec, cmcCellCapsule& capsule, int32_t bank,
                   int32_t channel, int& opened)
 {
-    g_ChannelListBank = bank;
     int32_t start = channel - datChannelsBefore(codec.image, bank);
     if (start < 0 || start >= datBankSize(codec.image, bank))
         start = 0;
     if (g_CellPopups == nullptr)
         return;
     g_CellPopups->OpenModelChoiceList(capsule, FlexCHSel, start, CodecProtocol::Texts(),
-                                      ScanChannelCodec::kChannelList, codec.listParameter);
+                                      ScanChannelCodec::kChannelList,
+                                      BankChannelCodec::ListParameter(codec.listParameter, bank));
     opened = cmcCellCapsule::kResultPopup;
 }
 
@@ -48,9 +48,8 @@ int ScanChannelCodec::Run(cmcCellCapsule& capsule, int32_t* mode, int32_t* chann
         *mode = chosen;
         changed = 1;
         if (chosen == kFixedChannel) {
-            int32_t bank = datBankOfChannel(image, *channel);
-            OpenChannels(*this, capsule, bank < kDatBanks ? bank : g_ChannelListBank, *channel,
-                         opened);
+            const int32_t holding = datBankOfChannel(image, *channel);
+            OpenChannels(*this, capsule, holding < kDatBanks ? holding : bank, *channel, opened);
         }
     } else if (CodecProtocol::ChoiceFor(capsule, FlexZoneSel, &chosen)) {
         if (chosen >= 0 && chosen < kDatBanks && datBankSize(image, chosen) > 0)
@@ -58,7 +57,7 @@ int ScanChannelCodec::Run(cmcCellCapsule& capsule, int32_t* mode, int32_t* chann
         else
             ChoiceCodec::OpenList(capsule, FlexZoneSel, chosen, kBankList, opened);
     } else if (CodecProtocol::ChoiceFor(capsule, FlexCHSel, &chosen)) {
-        *channel = datChannelsBefore(image, g_ChannelListBank) + chosen;
+        *channel = BankChannelCodec::ChosenChannel(image, capsule, chosen);
         changed = 1;
     } else if (capsule.context != nullptr) {
         return 0;

@@ -19,7 +19,8 @@ public:
 
     int which = kPriority1;
     indMemMap::ConstImage image;      // the working image: bank sizes
-    std::string listParameter = "C";  // the channel list's kind: the recorded bank's channels
+    std::string listParameter = "C";  // the channel list's kind; the bank follows ("C 2")
+    int32_t bank = 0;  // the requesting sheet's bank: its list opens for a channel in no bank
 
     // mode: the 4-bit mode field; channel: the fixed channel; modeFlag (priority 2 only, may
     // be null): set when its mode is not 0.

@@ -1,5 +1,6 @@
 #include "rules/indActiveCell.h"
 
+#include <algorithm>
 #include <type_traits>
 #include <vector>
 
@@ -35,6 +36,12 @@ constexpr int32_t K(datKind kind)
 // Keys below this are typed characters and the keys of the codecs; above it come the
 // edge-arrow and function keys, which a blank row lets through.
 constexpr int32_t kFirstSpecialKey = 128;
+
+// The alias list has five entries; a larger stored count never makes rows past them exist.
+int32_t AliasCount(indMemMap::ConstImage image)
+{
+    return std::clamp(datStatusCount(image), 0, 5);
+}
 
 }  // namespace
 
@@ -158,7 +165,7 @@ void indActiveCell::AskBankContext(indRuleRequest& r)
 bool indActiveCell::IsOutside(indRuleRequest& r, int32_t kind, int32_t index) const
 {
     if (kind == kMdcAliasKind) {
-        const int32_t count = datStatusCount(r.WorkImage());
+        const int32_t count = AliasCount(r.WorkImage());
         return index + 1 > count || count == 0;
     }
     return index > r.bankLast || r.bankSize == 0;
@@ -274,7 +281,7 @@ void indActiveCell::RowCommand(indRuleRequest& r, int32_t kind)
         b = r.bankLast;
     } else if (r.category == CT_MDC_Alias) {
         r.bank = 0;
-        b = datStatusCount(r.WorkImage()) - 1;
+        b = AliasCount(r.WorkImage()) - 1;
     }
     cmcEeprom& work = m_host.WorkImage();
     const std::vector<uint8_t> before(work.Data(), work.Data() + work.GetSize());
@@ -349,6 +356,10 @@ bool indActiveCell::CategoryRules(indRuleRequest& r)
         case CT_MDC_Alias:
             r.record.Load(kMdcAliasKind, r.index);
             r.outside = IsOutside(r, kMdcAliasKind, r.index);
+            // The row number names the New row, which is outside the list: it shows, and
+            // only a typed key moves on to the name.
+            if (r.outside && r.id == FlexMdcAlias_ChNo && c.key == 0)
+                return false;
             if (r.outside && r.id != CL_Mdc_Alias1_Text) {
                 if (c.key < kFirstSpecialKey) {
                     c.jumpId = CL_Mdc_Alias1_Text;
@@ -399,7 +410,7 @@ bool indActiveCell::ListItem(indRuleRequest& r)
             c.text = txt::Format("%d", r.index);
             return true;
         case FlexMdcAlias_ChNo:
-            if (r.index == datStatusCount(r.WorkImage()) && g_GTex)
+            if (r.index == AliasCount(r.WorkImage()) && g_GTex)
                 c.text = g_GTex->GetText("GI_NewChTitle");
             else
                 c.text = txt::Format("%3d", r.index + 1);
@@ -422,7 +433,7 @@ bool indActiveCell::PopupItem(indRuleRequest& r)
     const int32_t i = r.index;
     const bool channel = datIsChannelKind(kind);
     const bool codes = kind == K(datKind::RxCode) || kind == 12;  // row 0 holds no code
-    const int32_t aliases = datStatusCount(r.WorkImage());
+    const int32_t aliases = AliasCount(r.WorkImage());
     const bool pastAliases = kind == kMdcAliasKind && (i + 1 > aliases || aliases == 0);
     bool disabled = false;
     switch (r.id) {

@@ -268,7 +268,10 @@ void AliasName(indRuleRequest& r)
 {
     cmcCellCapsule& c = r.capsule;
     cmcEeprom& work = r.WorkImage();
-    if (r.outside && indChannelRules::CreatesRow(c.key)) {
+    // A name starts with any character the display can show, not only with the keys that
+    // start a frequency.
+    const bool creates = indChannelRules::CreatesRow(c.key) || (c.key > ' ' && c.key < 127);
+    if (r.outside && creates) {
         if (!r.UserEvent())
             return;
         const int32_t count = datStatusCount(work);

@@ -257,7 +257,9 @@ private:
             m_r.host.SetBulkOperation(false);
         }
         HideSelection();
-        CursorTo(m_lo);
+        // The cursor stays on a row that is left: the one that moved up into the gap, else
+        // the list's new last row (the new row only when none is left).
+        CursorTo(std::max(m_a, std::min(m_lo, m_b - rows)));
         Post(ev::kRedrawAll);
         Status(indRowCommands::kStatusDelete, false);
     }

@@ -141,6 +141,7 @@ bool indScanListRules::Handle(indRuleRequest& r)
                 break;
             ScanChannelCodec codec;
             codec.image = r.WorkImage();
+            codec.bank = r.bank;
             if (r.id == CL_ScanList_Prio1_CH) {
                 codec.which = ScanChannelCodec::kPriority1;
                 codec.Run(c, &f.prio1Mode, &f.prio1Channel, nullptr, r.repaint, r.opened);

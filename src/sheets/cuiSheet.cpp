@@ -1360,6 +1360,7 @@ int32_t cuiSheet::RangeIndex(int row) const
 void cuiSheet::PrepareCapsule(cmcCellCapsule& cap, int col, int row, cmcRect& rect)
 {
     cap.Reset();
+    cap.bank = m_requestBank;
     cap.owner = m_grid;
     cap.grid = m_grid;
     cap.cell = &CellIdAt(col, row).cell;

@@ -125,6 +125,8 @@ public:
     QWidget* Panel() const { return m_panel; }
     int ColCount() const { return m_colCount; }
     int RowCount() const { return m_rowCount; }
+    // Rows the grid can show without a rebuild (see PrepareSpareRows).
+    int RowCapacity() const { return m_rowCapacity; }
     int MultiSelectMode() const { return m_multiSelect; }
     bool MultiSelectionActive() const { return m_multiActive; }
     bool IsPrinting() const { return m_printer != nullptr; }
@@ -199,6 +201,9 @@ protected:
     int m_fixedCols = 0;
     int m_fixedRows = 0;
     cmcCounters m_counters{};
+    // The bank the sheet's requests name (capsule field bank): a channel list shows the
+    // channels of one bank, and a choice made in it carries that bank back to its opener.
+    int32_t m_requestBank = 0;
     std::vector<clsSheetCellId> m_cells;
     std::optional<std::string> m_parameter;
     QPointer<cuiGrid> m_grid;
@@ -215,7 +220,6 @@ protected:
     // row-selectable, the new one not); RemoveGridRow hides the last row and keeps the
     // cursor on a shown row at or below firstDataRow. Both are false at their limit.
     void PrepareSpareRows(int capacity);
-    int RowCapacity() const { return m_rowCapacity; }
     bool AddGridRow();
     bool RemoveGridRow(int firstDataRow);
     // The program-wide events a sheet acts on; model sheets add their own.

@@ -246,23 +246,28 @@ void indMain::HandleEvent(const cmcEvent& event)
                 g_EvMan->Send(ev::kRedrawIndexFrom, 0, event.arg2);
             }
             return;
-        case ev::kInsertMdcAlias:
+        case ev::kInsertMdcAlias: {
+            // The alias sheet grows only by an entry the list took.
+            const int32_t count = datStatusCount(m_doc.Work());
             datChEdit::InsertAlias(m_doc.Work(), m_doc.Reference(),
                                    static_cast<int32_t>(event.arg2));
-            if (g_EvMan) {
+            if (g_EvMan && datStatusCount(m_doc.Work()) != count) {
                 g_EvMan->Send(ev::kAddRows);
                 g_EvMan->Send(ev::kImageChanged);
             }
             return;
-        case ev::kDeleteMdcAlias:
+        }
+        case ev::kDeleteMdcAlias: {
+            const int32_t count = datStatusCount(m_doc.Work());
             datChEdit::DeleteAlias(m_doc.Work(), m_doc.Reference(),
                                    static_cast<int32_t>(event.arg2));
-            if (g_EvMan) {
+            if (g_EvMan && datStatusCount(m_doc.Work()) != count) {
                 g_EvMan->Send(ev::kRemoveRows);
                 g_EvMan->Send(ev::kImageChanged);
                 g_EvMan->Send(ev::kRedrawIndexFrom, 0, event.arg2);
             }
             return;
+        }
         default:
             cuiMain::HandleEvent(event);
     }

@@ -44,9 +44,12 @@ void iuiTree::RefreshBankIcons()
 
 void iuiTree::SetBankText(int bank, const std::string& text)
 {
+    // The radio keeps no bank names: the name the model gives a bank then only says so, and
+    // the node keeps the caption the tree gave it ("Bank 2", "Channels").
+    const bool unnamed = txt::Trim(text).empty() || text == datBankName(bank);
     for (QTreeWidgetItem* n : Nodes())
         if (BankOf(n) == bank)
-            n->setText(0, plat::ToQt(text));
+            n->setText(0, plat::ToQt(unnamed ? CellOf(n)->Text() : text));
 }
 
 void iuiTree::HandleEvent(const cmcEvent& event)

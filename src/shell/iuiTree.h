@@ -14,6 +14,7 @@ public:
     static int BankOf(QTreeWidgetItem* node);
     // Icon 4 + 2 x (bank flag) + (bank holds channels) for every bank node.
     void RefreshBankIcons();
+    // Event 35: the bank's nodes show text; a bank without a stored name keeps its caption.
     void SetBankText(int bank, const std::string& text);
 
 protected:

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "common/cmcEeprom.h"
 #include "model/datCh.h"
 #include "model/datChBanks.h"
@@ -159,6 +161,24 @@ TEST_F(ChEdit, AliasListOpensAndClosesEntries)
     const uint8_t afterDelete[5] = {0x00, 0xA1, 0xA2, 0xA3, 0x00};
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(work.GetByte(0x1C0E + 12 * i), afterDelete[i]) << i;
+
+    // The count stays within 0 to 5 and the list without gaps: a sixth entry, an entry past
+    // the end and the removal of an entry that is not there change nothing.
+    const struct {
+        int count;
+        bool insert;
+        int at;
+    } refused[] = {{5, true, 0}, {2, true, 3}, {0, false, 0}, {2, false, 2}, {2, true, -1}};
+    for (auto c : refused) {
+        work.SetByte(0x1CFF, static_cast<uint8_t>(c.count));
+        const std::vector<uint8_t> before(work.Data(), work.Data() + work.GetSize());
+        if (c.insert)
+            datChEdit::InsertAlias(work, ref, c.at);
+        else
+            datChEdit::DeleteAlias(work, ref, c.at);
+        EXPECT_EQ(std::vector<uint8_t>(work.Data(), work.Data() + work.GetSize()), before)
+            << c.count << " " << c.insert << " " << c.at;
+    }
 }
 
 TEST(datClipCh, PasteKeepLeavesTheTargetsFlagsAndPasteCarriesTheSources)

@@ -3,7 +3,6 @@
 #include "ModelCodecFixture.h"
 #include "model/datChBanks.h"
 #include "rules/BankChannelCodec.h"
-#include "rules/ChannelListBank.h"
 #include "rules/ScanChannelCodec.h"
 
 namespace {
@@ -26,6 +25,13 @@ protected:
         const int changed = codec.Run(c, value, repaint, opened);
         m_last = c;
         return changed;
+    }
+    // A row picked in the channel list of a bank: the list names its bank in the request.
+    cmcCellCapsule Picked(int32_t bank, int32_t position)
+    {
+        cmcCellCapsule c = Choice(FlexCHSel, position);
+        m_item.bank = bank;
+        return c;
     }
     cmcCellCapsule m_last;
 };
@@ -85,9 +91,12 @@ TEST_F(BankChannelCodecTest, ChosenFromTheBankThenTheChannelList)
     EXPECT_EQ(m_popups.Last().window, CellPopupsRecorder::Window::ModelChoiceList);
     EXPECT_EQ(m_popups.Last().listName, "GI_Sheet_Sel_ScanCHSel");
     EXPECT_EQ(m_popups.Last().listId, FlexCHSel);
-    EXPECT_EQ(g_ChannelListBank, 2);
-    EXPECT_EQ(Run(Choice(FlexCHSel, 1), &v), 1);
+    EXPECT_EQ(m_popups.Last().parameter, "C 2");
+    EXPECT_EQ(Run(Picked(2, 1), &v), 1);
     EXPECT_EQ(v, 4);
+    // The bank comes with the picked row, whatever list was opened last.
+    EXPECT_EQ(Run(Picked(0, 1), &v), 1);
+    EXPECT_EQ(v, 1);
 
     // An empty bank opens the bank list again; a bank above 7 stands for none.
     EXPECT_EQ(Run(Choice(FlexZoneSel, 1), &v), 0);
@@ -101,10 +110,12 @@ TEST_F(BankChannelCodecTest, ScanChannelModeAndFixedChannel)
 {
     Banks({3, 0, 2});
     int32_t mode = 0, channel = 0, flag = 0;
+    int32_t sheetBank = 0;
     auto run = [&](cmcCellCapsule c, int which) {
         ScanChannelCodec codec;
         codec.which = which;
         codec.image = m_image;
+        codec.bank = sheetBank;
         opened = 0;
         const int changed = codec.Run(c, &mode, &channel, &flag, repaint, opened);
         m_last = c;
@@ -123,17 +134,23 @@ TEST_F(BankChannelCodecTest, ScanChannelModeAndFixedChannel)
     EXPECT_EQ(run(Choice(Flex0, 5), ScanChannelCodec::kTransmit), 1);
     EXPECT_EQ(m_popups.Last().listName, "GI_Sheet_Sel_ScanCHSel");
     EXPECT_EQ(m_popups.Last().startValue, 1);
-    EXPECT_EQ(g_ChannelListBank, 2);
-    EXPECT_EQ(run(Choice(FlexCHSel, 0), ScanChannelCodec::kTransmit), 1);
+    EXPECT_EQ(m_popups.Last().parameter, "C 2");
+    EXPECT_EQ(run(Picked(2, 0), ScanChannelCodec::kTransmit), 1);
     EXPECT_EQ(channel, 3);
     EXPECT_EQ(m_last.text, "1ch");  // first channel of its bank
     EXPECT_EQ(run(Choice(FlexZoneSel, 0), ScanChannelCodec::kTransmit), 0);
-    EXPECT_EQ(g_ChannelListBank, 0);
+    EXPECT_EQ(m_popups.Last().parameter, "C 0");
     EXPECT_EQ(run(Choice(FlexZoneSel, 1), ScanChannelCodec::kTransmit), 0);  // empty bank
     EXPECT_EQ(m_popups.Last().listName, "GI_Sheet_Sel_ScanZoneSel");
-    EXPECT_EQ(run(Choice(FlexCHSel, 2), ScanChannelCodec::kTransmit), 1);
+    EXPECT_EQ(run(Picked(0, 2), ScanChannelCodec::kTransmit), 1);
     EXPECT_EQ(channel, 2);
     EXPECT_EQ(m_last.text, "3ch");
+
+    // A fixed channel that lies in no bank opens the list of the requesting sheet's bank.
+    channel = 9;
+    sheetBank = 2;
+    EXPECT_EQ(run(Choice(Flex0, 5), ScanChannelCodec::kPriority1), 1);
+    EXPECT_EQ(m_popups.Last().parameter, "C 2");
 }
 
 }  // namespace

@@ -147,6 +147,46 @@ TEST_F(RulesTest, AnEmptyBanksNewRowsInsertAtTheBanksEnd)
     }
 }
 
+// The New row of the alias list: a key that starts a name (a character, a digit, space,
+// Enter) makes it the next alias; the list holds five; other keys change nothing.
+TEST_F(RulesTest, TypingOnTheNewAliasRowAddsAnAliasUpToFive)
+{
+    const struct {
+        int count;
+        int row;
+        int32_t key;
+        bool added;
+        bool overflow;
+    } cases[] = {
+        {0, 0, 'B', true, false}, {2, 2, '7', true, false},
+        {4, 4, ' ', true, false}, {1, 1, cmcCellCapsule::kKeyEnter, true, false},
+        {2, 3, 'C', true, false},  // a row further down still adds at the list's end
+        {5, 5, 'X', false, true}, {0, 0, cmcCellCapsule::kKeyF1, false, false},
+    };
+    for (const auto& t : cases) {
+        host->work.Fill(0);
+        host->work.SetByte(0x1CFF, static_cast<uint8_t>(t.count));
+        host->Saved();
+        Boxes().Clear();
+        if (t.overflow)
+            Boxes().Answer(plat::BoxResult::Ok);
+        const std::vector<uint8_t> before(host->work.Data(),
+                                          host->work.Data() + host->work.GetSize());
+        cmcCellCapsule c = Request(CT_MDC_Alias, CL_Mdc_Alias1_Text, t.row, t.key);
+        Run(c);
+        EXPECT_EQ(host->work.GetByte(0x1CFF), t.count + (t.added ? 1 : 0)) << t.row << " " << t.key;
+        EXPECT_EQ(Boxes().Seen().size(), t.overflow ? 1u : 0u) << t.row << " " << t.key;
+        if (t.added) {
+            EXPECT_EQ(c.jumpIndex, t.count) << t.row << " " << t.key;
+        } else {
+            EXPECT_EQ(
+                std::vector<uint8_t>(host->work.Data(), host->work.Data() + host->work.GetSize()),
+                before)
+                << t.row << " " << t.key;
+        }
+    }
+}
+
 // Under the digital-signalling model an MSK channel shows which settings conflict: the
 // cells mark warnings and errors, the code cells are switched off, and the check of the
 // bank keeps a warning a warning.

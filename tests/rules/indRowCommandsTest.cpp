@@ -280,6 +280,23 @@ TEST_F(RowTest, DeleteClosesTheRowsAndRenumbersTheReferences)
     ExpectModified(true);
 }
 
+// After a delete the cursor stands on a channel that is left: the one that moved up into the
+// gap, or the bank's new last channel when the last rows went.
+TEST_F(RowTest, AfterADeleteTheCursorStandsOnAChannelThatIsLeft)
+{
+    const struct {
+        int first, last, cursor;
+    } cases[] = {{5, 5, 4}, {2, 3, 2}, {4, 5, 3}};
+    for (const auto& t : cases) {
+        Build({6, 4}, 10);
+        Boxes().Answer(plat::BoxResult::Ok);
+        cmcCellCapsule c = Command(CL_PMenu_Delete, t.first, t.first, t.last);
+        EXPECT_EQ(datBankSize(host->work, 0), 6 - (t.last - t.first + 1)) << t.first;
+        EXPECT_EQ(c.jump, 1) << t.first;
+        EXPECT_EQ(c.jumpIndex, t.cursor) << t.first << ".." << t.last;
+    }
+}
+
 TEST_F(RowTest, DeletingTheSpecialChannelSwitchesItOff)
 {
     Boxes().Answer(plat::BoxResult::Ok);

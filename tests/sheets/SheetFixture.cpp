@@ -68,6 +68,7 @@ int TestRules::Run(cmcCellCapsule* cap, int mode)
         if (cap->context && cap->context->cell && cap->context->cell->id == kIdListItem) {
             choices[idx] = cap->context->cell->index;
             choiceRectLeft = cap->rect ? cap->rect->left : -1;
+            choiceBank = cap->context->bank;
             cap->Repaint(cmcCellCapsule::kRepaintSame);
         }
         return 0;
@@ -93,7 +94,11 @@ int TestRules::Run(cmcCellCapsule* cap, int mode)
             return 0;
         case kIdChoice:
             if ((cap->key == 13 || cap->key == 256) && g_CellPopups) {
-                g_CellPopups->OpenChoiceList(*cap, kIdListItem, choices[idx], store, "TL");
+                if (!modelListParameter.empty())
+                    g_CellPopups->OpenModelChoiceList(*cap, kIdListItem, choices[idx], store, "CL",
+                                                      modelListParameter);
+                else
+                    g_CellPopups->OpenChoiceList(*cap, kIdListItem, choices[idx], store, "TL");
                 return cmcCellCapsule::kResultPopup;
             }
             return 0;

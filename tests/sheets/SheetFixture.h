@@ -43,6 +43,9 @@ struct TestRules {
     bool pasteDisabled = false;
     int choiceRectLeft = -1;  // the edited cell's left edge as a choice reached it  // the rules
                               // disable the Paste menu item
+    int32_t choiceBank = -1;  // the bank the picked item's request named
+    // When set, the choice column opens the model's list "CL" with this parameter.
+    std::string modelListParameter;
     cmcGTex* store = nullptr;
 
     static int Call(void* self, cmcCellCapsule* cap, int mode)

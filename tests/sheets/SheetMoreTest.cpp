@@ -3,6 +3,8 @@
 #include <QTest>
 
 #include "SheetFixture.h"
+#include "model/datChBanks.h"
+#include "sheets/cuiFlector.h"
 #include "sheets/cuiGrid.h"
 #include "sheets/cuiSheetMenu.h"
 
@@ -160,6 +162,47 @@ TEST_F(SheetTest, ASheetWithoutSelectableCellsIsDisabled)
     UseOverlay(SheetS("", {"only|labels"}));
     auto sheet = Make("S");
     EXPECT_FALSE(sheet->Grid()->isEnabled());
+}
+
+// A channel list shows the bank its opener names in the parameter ("C 2"), and the row the
+// user picks tells the opener that bank, whichever list was opened before it.
+TEST_F(SheetTest, AChannelListShowsTheBankOfItsParameterAndItsRowsCarryIt)
+{
+    TestHost host;
+    host.image.SetSize(7424);
+    datSetBankSize(host.image, 0, 3);
+    datSetBankSize(host.image, 2, 2);
+    cuiSheet::SetModelHost(&host);
+    Lines lines = TestSheetLines();
+    for (const char* l :
+         {"#CL_Style", "(FixedCols=0)(FixedRows=0)", "#CL_BasicCell", "{($Basic)}", "#CL_Cells",
+          ":(LoopFrom)", "{($Lst)(%CT_Null.Flex2[@ch0])}", ":(LoopTo)", "#"})
+        lines.push_back(l);
+    UseOverlay(lines);
+    const struct {
+        const char* parameter;
+        int rows;
+        int32_t bank;
+    } cases[] = {{"C 2", 2, 2}, {"C 0", 3, 0}, {"C 2", 2, 2}};
+    for (const auto& c : cases) {
+        rules.modelListParameter = c.parameter;
+        rules.choices[0] = 0;
+        rules.choiceBank = -1;
+        auto sheet = Make("TS", "TestSheet");
+        Key(Qt::Key_Right);  // the choice column
+        Key(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QWidget* popup = QApplication::activePopupWidget();
+        ASSERT_NE(popup, nullptr) << c.parameter;
+        cuiGrid* list = popup->findChild<cuiGrid*>();
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ(list->RowCount(), c.rows) << c.parameter;
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Return);
+        EXPECT_EQ(rules.choices[0], 1) << c.parameter;
+        EXPECT_EQ(rules.choiceBank, c.bank) << c.parameter;
+        ProcessDeferred();
+        EXPECT_EQ(cuiFlector::LiveCount(), 0);
+    }
 }
 
 }  // namespace

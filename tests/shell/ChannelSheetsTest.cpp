@@ -5,20 +5,25 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QKeyEvent>
 #include <QTreeWidget>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 
 #include "cells/cmcCellIds.h"
+#include "common/EventIds.h"
 #include "common/cmcEvMan.h"
 #include "common/indEnviron.h"
 #include "model/datCh.h"
 #include "model/datChBanks.h"
 #include "overlay/cmcGTex.h"
 #include "overlay/cmcHelpGTex.h"
+#include "sheets/cuiGrid.h"
+#include "sheets/cuiPopupForm.h"
 #include "sheets/cuiSheet.h"
 #include "sheets/model/iuiSh_ChBank.h"
+#include "sheets/model/iuiSh_Mch.h"
 #include "shell/QtTestApp.h"
 #include "shell/TForm1.h"
 #include "shell/cuiSheetPage.h"
@@ -99,6 +104,51 @@ protected:
         const char* shots = std::getenv("QV_SHOTS");
         if (shots && *shots)
             form->grab().save(QString::fromStdString(std::string(shots) + "/" + name + ".png"));
+    }
+    // The text the rules give a cell of the shown sheet.
+    std::string Text(int col, int row)
+    {
+        cmcCellCapsule c;
+        c.sheet = &Sheet();
+        c.cell = &Sheet().CellIdAt(col, row).cell;
+        Sheet().Rules()(Sheet().RulesContext(), &c, 0);
+        return c.text;
+    }
+    int ColOf(int32_t id, int row)
+    {
+        for (int c = 0; c < Sheet().ColCount(); ++c)
+            if (Sheet().CellAt(c, row).id == id)
+                return c;
+        return -1;
+    }
+    void Press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QKeyEvent press(QEvent::KeyPress, key, mods);
+        QApplication::sendEvent(Sheet().Grid(), &press);
+        QKeyEvent release(QEvent::KeyRelease, key, mods);
+        QApplication::sendEvent(Sheet().Grid(), &release);
+    }
+    // Types an alias name on a row: the first letter makes the row an alias and opens the
+    // segment text window, which the edit's end closes; the whole name then goes in.
+    void TypeAlias(int row, const std::string& name)
+    {
+        const int col = ColOf(CL_Mdc_Alias1_Text, row);
+        ASSERT_GE(col, 0);
+        Sheet().MoveTo(col, row);
+        Sheet().SendAction(col, row, name[0], 0);
+        evMan.Send(ev::kCommitEdits);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Sheet().SendAction(col, row, cmcCellCapsule::kKeyEnter, 0, &name);
+        evMan.Send(ev::kCommitEdits);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    std::vector<std::string> BankCaptions()
+    {
+        std::vector<std::string> out;
+        for (QTreeWidgetItem* n : main->Tree()->Nodes())
+            if (iuiTree::BankOf(n) >= 0)
+                out.push_back(n->text(0).toStdString());
+        return out;
     }
     uint32_t Frequency(int slot)
     {
@@ -217,6 +267,106 @@ TEST_F(ChannelSheetsTest, ABankSheetAnswersForItselfAndOnScreenOnly)
     const cmcEvAnswer* screen = evMan.Query(ev::kQueryBankSelection, 0, ev::kBankOnScreen);
     ASSERT_NE(screen, nullptr);
     EXPECT_EQ(screen->value1, 0);
+}
+
+// The alias list as a dealer fills it: a name typed on the New row adds an alias, the list
+// stops at five, and removing rows leaves the cursor on an alias.
+TEST_F(ChannelSheetsTest, AliasSheetGrowsToFiveAliasesAndKeepsTheCursorOnAnAlias)
+{
+    const std::string reference = "GI_Sheet_MDC_AliasM,M";
+    Open(reference);
+    auto* aliases = dynamic_cast<iuiSh_Mch*>(&Sheet());
+    ASSERT_NE(aliases, nullptr);
+    EXPECT_EQ(aliases->Kind(), 'M');
+    const cmcEeprom& work = main->Doc().Work();
+    ASSERT_EQ(datStatusCount(work), 0);
+    ASSERT_EQ(Sheet().RowCount(), 2);  // the header and the New row
+    EXPECT_EQ(Text(0, 1), "New");
+    // Room for five aliases and the New row without a rebuild.
+    EXPECT_GE(Sheet().RowCapacity(), 7);
+    EXPECT_EQ(Sheet().GetPrintTitle(), "MDC Aliases - not kept in clone files or in the radio");
+
+    const char* names[] = {"BASE", "CAR 1", "CAR 2", "CAR 3", "DEPOT"};
+    for (int i = 0; i < 5; ++i) {
+        TypeAlias(Sheet().RowCount() - 1, names[i]);
+        EXPECT_EQ(datStatusCount(work), i + 1) << names[i];
+        EXPECT_EQ(Sheet().RowCount(), i + 3) << names[i];
+        EXPECT_EQ(Text(ColOf(CL_Mdc_Alias1_Text, i + 1), i + 1), names[i]);
+        EXPECT_EQ(Text(0, i + 1), "  " + std::to_string(i + 1));
+        // Only the New row stays out of a multi-selection.
+        EXPECT_TRUE(Sheet().CellIdAt(1, i + 1).rowSelectable);
+        EXPECT_FALSE(Sheet().CellIdAt(1, i + 2).rowSelectable);
+    }
+    Shot("07-five-aliases");
+    // A sixth is refused and changes nothing.
+    const std::vector<uint8_t> full(work.Data(), work.Data() + work.GetSize());
+    boxes().Clear();
+    boxes().Answer(plat::BoxResult::Ok);
+    Sheet().SendAction(ColOf(CL_Mdc_Alias1_Text, 6), 6, 'X', 0);
+    EXPECT_EQ(boxes().Seen().size(), 1u);
+    EXPECT_EQ(std::vector<uint8_t>(work.Data(), work.Data() + work.GetSize()), full);
+    EXPECT_EQ(Sheet().RowCount(), 7);
+
+    // Three rows removed with the cursor on the last alias: it stays on an alias.
+    const int col = ColOf(CL_Mdc_Alias1_ID, 5);
+    Sheet().MoveTo(col, 5);
+    Press(Qt::Key_Up, Qt::ShiftModifier);
+    Press(Qt::Key_Up, Qt::ShiftModifier);
+    ASSERT_TRUE(Sheet().MultiSelectionActive());
+    boxes().Answer(plat::BoxResult::Ok);
+    Sheet().SendAction(col, Sheet().Grid()->Row(), 0, CL_PMenu_Delete);
+    EXPECT_EQ(datStatusCount(work), 2);
+    EXPECT_EQ(Sheet().RowCount(), 4);
+    EXPECT_EQ(Sheet().Grid()->Row(), 2);  // the new last alias
+    EXPECT_FALSE(Sheet().MultiSelectionActive());
+    EXPECT_EQ(Text(ColOf(CL_Mdc_Alias1_Text, 1), 1), "BASE");
+    EXPECT_EQ(Text(ColOf(CL_Mdc_Alias1_Text, 2), 2), "CAR 1");
+    EXPECT_EQ(Text(0, 3), "New");
+    // The first alias goes too (its row's menu, the cursor below it): the cursor stays on
+    // the alias that is left.
+    boxes().Answer(plat::BoxResult::Ok);
+    Sheet().SendAction(col, 1, 0, CL_PMenu_Delete);
+    EXPECT_EQ(datStatusCount(work), 1);
+    EXPECT_EQ(Sheet().RowCount(), 3);
+    EXPECT_EQ(Sheet().Grid()->Row(), 1);
+    EXPECT_EQ(Text(ColOf(CL_Mdc_Alias1_Text, 1), 1), "CAR 1");
+    Shot("08-aliases-after-delete");
+}
+
+// Bank nodes are named "Bank 1" to "Bank 8" by the tree; the radio stores no bank names, so
+// moving banks or a bank name event that carries none keeps those captions.
+TEST_F(ChannelSheetsTest, BankNodesKeepTheirCaptionsWhenBanksMove)
+{
+    Open("GI_Sheet_Memory_CH_Top");
+    for (int r = 0; r < Sheet().RowCount(); ++r)
+        for (int c = 0; c < Sheet().ColCount(); ++c)
+            if (Sheet().CellAt(c, r).id == CL_Bank_SelBankFree) {
+                Sheet().MoveTo(c, r);
+                Sheet().SendAction(c, r, cmcCellCapsule::kKeySpace, 0);
+            }
+    const std::vector<std::string> captions = {"Bank 1", "Bank 2", "Bank 3", "Bank 4",
+                                               "Bank 5", "Bank 6", "Bank 7", "Bank 8"};
+    ASSERT_EQ(BankCaptions(), captions);
+    // Carry bank 1 down: sizes swap, the tree renews the captions one bank per tick.
+    const cmcEeprom& work = main->Doc().Work();
+    const int size0 = datBankSize(work, 0), size1 = datBankSize(work, 1);
+    for (int r = 0; r < Sheet().RowCount(); ++r)
+        if (Sheet().CellAt(1, r).id == CL_Mch_Bank && Sheet().CellAt(1, r).index == 0) {
+            Sheet().MoveTo(1, r);
+            Sheet().SendAction(1, r, 0, CL_PMenu_CarryDown);
+        }
+    EXPECT_EQ(datBankSize(work, 0), size1);
+    EXPECT_EQ(datBankSize(work, 1), size0);
+    for (int i = 0; i < 10; ++i)
+        qvtest::Services().timers.Advance(10);
+    EXPECT_EQ(BankCaptions(), captions);
+    // A name event shows a stored name, and an unnamed bank gets its caption back.
+    evMan.PostText(ev::kSetBankName, 0, 2, "North");
+    qvtest::Services().timers.Advance(10);
+    EXPECT_EQ(BankCaptions()[2], "North");
+    evMan.PostText(ev::kSetBankName, 0, 2, datBankName(2));
+    qvtest::Services().timers.Advance(10);
+    EXPECT_EQ(BankCaptions(), captions);
 }
 
 }  // namespace

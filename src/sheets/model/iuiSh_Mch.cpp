@@ -8,7 +8,6 @@
 #include "common/cmcEvMan.h"
 #include "model/datChBanks.h"
 #include "overlay/cmcGTex.h"
-#include "rules/ChannelListBank.h"
 #include "rules/indRulesHost.h"
 #include "sheets/cuiGrid.h"
 #include "sheets/model/cmcScrBlock.h"
@@ -45,11 +44,10 @@ std::string iuiSh_Mch::SetParameter(const std::string& parameter)
     if (m_kind == 'M' && host)
         m_channelCount = std::clamp(datStatusCount(host->WorkImage()), 0, kMaxAliases);
     if (m_kind == 'C') {
-        // The bank travels in the parameter; a parameter without one takes the bank the
-        // opening codec recorded.
-        const std::string bank = block.Arg(0);
-        m_listBank = bank.empty() ? g_ChannelListBank : std::atoi(bank.c_str());
-        m_listBank = std::clamp(m_listBank, 0, kDatBanks - 1);
+        // The opening codec names the bank in the parameter ("C 2"); the rows it picks
+        // carry it back.
+        m_listBank = std::clamp(std::atoi(block.Arg(0).c_str()), 0, kDatBanks - 1);
+        m_requestBank = m_listBank;
     }
     return result;
 }
@@ -144,8 +142,8 @@ void iuiSh_Mch::BeforeCell(int, int) {}
 
 std::string iuiSh_Mch::GetPrintTitle()
 {
-    // Only the alias list prints a title of its own; no model of this family ships one yet.
-    return std::string();
+    // Only the alias list prints a title of its own.
+    return EntryName() == "GI_Sheet_MDC_AliasM" ? cuiSheet::GetPrintTitle() : std::string();
 }
 
 void iuiSh_Mch::HandleEvent(const cmcEvent& event)

@@ -3,9 +3,9 @@
 
 // Lists whose length follows the image, chosen by the first character of the parameter:
 // "M" the MDC aliases (one row more than there are, for a new alias), "C" the channels of a
-// bank (the bank is the parameter's first argument, else the one the opening codec
-// recorded), "Y" the languages of the base overlay, "R" a single row. "Only_Print" lines
-// never show.
+// bank (the bank is the parameter's first argument, "C 2"; every request of the list names
+// it, so a picked row tells its opener which bank it belongs to), "Y" the languages of the
+// base overlay, "R" a single row. "Only_Print" lines never show.
 class iuiSh_Mch : public cuiSheet {
 public:
     using cuiSheet::cuiSheet;
