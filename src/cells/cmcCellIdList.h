@@ -1259,5 +1259,6 @@
     X(CL_WinDA_TXLVA_Vt, 1223) \
     X(CL_WinDA_RXLVA_Dec, 1224) \
     X(CL_WinDA_RXLVA_Hex, 1225) \
-    X(CL_WinDA_RXLVA_Vt, 1226)
+    X(CL_WinDA_RXLVA_Vt, 1226) \
+    X(CL_Menu_Clone_Safety, 1227)
 // clang-format on

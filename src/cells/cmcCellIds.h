@@ -21,11 +21,11 @@ enum CellId : int32_t { QV_CELL_IDS(QV_CELL_ENUMERATOR) };
 #undef QV_CELL_ENUMERATOR
 
 // Number of identifiers; as an identifier number it means "no identifier".
-constexpr int32_t kIdCount = 1227;
+constexpr int32_t kIdCount = 1228;
 constexpr int32_t kNoId = kIdCount;
 
 static_assert(CT_ADJ == kCategoryCount - 1);
-static_assert(CL_WinDA_RXLVA_Vt == kIdCount - 1);
+static_assert(CL_Menu_Clone_Safety == kIdCount - 1);
 
 // Name to number. An empty name means none (kNoCategory / kNoId); a name that is not in the
 // list is an error of the overlay and ends the program.

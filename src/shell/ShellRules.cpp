@@ -25,7 +25,7 @@ int ShellRules(void* context, cmcCellCapsule* c, int)
     if (id == CallSheet) {
         if (c->key == cmcCellCapsule::kKeyEnter && cell->altText)
             host.OpenSheet(*cell->altText);
-    } else if (id >= CL_Menu_File_New && id < CallSheet) {
+    } else if ((id >= CL_Menu_File_New && id < CallSheet) || id == CL_Menu_Clone_Safety) {
         if (c->key == cmcCellCapsule::kKeyEnter) {
             host.RunCommand(id, index);
         } else {

@@ -50,6 +50,7 @@
 #include "shell/cuiCompareWindow.h"
 #include "shell/cuiMenu.h"
 #include "shell/cuiToolBar.h"
+#include "shell/indCloneWrite.h"
 #include "shell/iuiTree.h"
 
 indMain::indMain(const std::string& programCode, int imageSize) : cuiMain(programCode, imageSize)
@@ -64,6 +65,7 @@ indMain::indMain(const std::string& programCode, int imageSize) : cuiMain(progra
         if (g_EvMan)
             g_EvMan->Post(ev::kRedrawAll);
     });
+    m_cloneWrite = std::make_unique<indCloneWrite>(*this);
     SetRules(&indMain::Rules, this);
     cuiSheet::SetDefaultRules(&indMain::Rules, this);
     cuiSheet::SetModelHost(this);
@@ -93,7 +95,8 @@ int indMain::Rules(void* context, cmcCellCapsule* capsule, int mode)
     const cmcCellObj* cell = capsule ? capsule->cell : nullptr;
     // Help on the language cell is a cell's help like any other.
     if (cell && capsule->command != CL_PMenu_Help &&
-        ((cell->id >= CL_Menu_File_New && cell->id <= CallSheet) || cell->id == CL_PMenu_NoItem ||
+        ((cell->id >= CL_Menu_File_New && cell->id <= CallSheet) ||
+         cell->id == CL_Menu_Clone_Safety || cell->id == CL_PMenu_NoItem ||
          cell->id == CL_Langage_Select || cell->id == Flex_Language_ChNo))
         return ShellRules(static_cast<indRulesHost*>(self), capsule, mode);
     // F1 on a sheet's cell is its help, in a pop-up at the cell.
@@ -414,6 +417,28 @@ void indMain::NotYet()
     OverlayBox("GI_AppMess_NotAvailable", plat::BoxIcon::Information, plat::BoxButtons::Ok);
 }
 
+namespace {
+
+// The write safety setting of a menu entry: 0 backup before write, 1 confirm the changes,
+// 2 verify after write (null without a settings store).
+int* WriteSafety(indEnviron* env, int32_t index)
+{
+    if (!env)
+        return nullptr;
+    switch (index) {
+        case 0:
+            return &env->backupBeforeWrite;
+        case 1:
+            return &env->confirmBeforeWrite;
+        case 2:
+            return &env->verifyAfterWrite;
+        default:
+            return nullptr;
+    }
+}
+
+}  // namespace
+
 bool indMain::RunCommand(int32_t cellId, int32_t index)
 {
     indEnviron* env = g_Environ;
@@ -462,6 +487,10 @@ bool indMain::RunCommand(int32_t cellId, int32_t index)
         case CL_Menu_Port_SpeedHigh:
             if (env)
                 env->comSpeedHigh = index;
+            return true;
+        case CL_Menu_Clone_Safety:
+            if (int* on = WriteSafety(env, index))
+                *on = *on ? 0 : 1;
             return true;
         case CL_Model_Lmr:
         case CL_Model_Pmr:
@@ -547,6 +576,10 @@ bool indMain::CommandChecked(int32_t cellId, int32_t index)
             return env && env->comPort >= 5;
         case CL_Menu_Port_SpeedHigh:
             return env && env->comSpeedHigh == index;
+        case CL_Menu_Clone_Safety: {
+            const int* on = WriteSafety(g_Environ, index);
+            return !on || *on != 0;
+        }
         case CL_Model_Lmr:
         case CL_Model_Pmr:
         case CL_Model_DaloPmr:
@@ -676,12 +709,10 @@ void indMain::StartCloneWrite()
         OverlayBox("GI_AppMess_CloneErr_NoActualCh", plat::BoxIcon::Error, plat::BoxButtons::Ok);
         return;
     }
-    int errors = 0;
-    CountWarnings(&errors, nullptr);
-    if (errors != 0) {
-        OverlayBox("GI_Mess_DataError", plat::BoxIcon::Error, plat::BoxButtons::Ok);
+    // The checks of the check sheets: errors stop the write before the port opens, warnings
+    // are the dealer's to judge.
+    if (!m_cloneWrite->Checks())
         return;
-    }
     // Settings the radio never receives are named before anything is sent.
     if (!ConfirmUnkept(true))
         return;
@@ -711,10 +742,7 @@ void indMain::OnCloneWriteConnected(dst_CDrv_Result* result)
     m_writePending = false;
     if (!PasswordGiven(true))
         return;
-    cmcEeprom copy;
-    std::vector<int32_t> ranges;
-    m_doc.PrepareCloneWrite(copy, ranges);
-    WriteImage(copy, ranges);
+    m_cloneWrite->Start(m_doc.CloneMan().SendPassword());
 }
 
 namespace {
@@ -958,8 +986,7 @@ void indMain::ShowCompare(const std::string& nameB, const cmcEeprom& b)
     std::vector<indCompare::Difference> found =
         indCompare::Run(ActiveCell(), *g_GTex, a, b, indCompare::SettingsSheets(*g_GTex));
     for (indCompare::Difference& d : indChannelCompare::Run(
-             ActiveCell(), *g_GTex, a, b, indChannelCompare::SheetOf(m_doc.ModelType()),
-             g_GTex->GetLine("GI_Compare_Channel", 0)))
+             ActiveCell(), *g_GTex, a, b, indDocument::ModelTypeName(m_doc.ModelType())))
         found.push_back(std::move(d));
     std::vector<indCompare::Difference> differences;
     for (indCompare::Difference& d : found) {

@@ -20,6 +20,7 @@ class cuiCloneUi;
 class indActiveCell;
 class indAdjust;
 class indCloneMan;
+class indCloneWrite;
 
 // The model's main object: the radio family's model types, modes and tree branches on top
 // of the common main object, and the program side of the cell rules (indRulesHost) over the
@@ -52,6 +53,10 @@ public:
     // The typed key sequences of the About box: maker mode, extended mode, the credits.
     void OnKeyChar(char c) override;
     bool CloneBusy();
+    // The steps of a clone write after the questions: backup, confirmation, verification.
+    indCloneWrite& CloneWrite() { return *m_cloneWrite; }
+    // Hands the user's port and speed to the clone manager before an operation.
+    void PrepareLink() { ApplyLinkSettings(); }
     int MakerKeyPosition() const { return m_makerKeyPos; }
 
     // ---- indRulesHost ----
@@ -159,6 +164,7 @@ private:
     std::unique_ptr<indAdjust> m_adjust;
     QPointer<iuiWinAd> m_winAd;
     std::unique_ptr<cuiEditHistory> m_history;
+    std::unique_ptr<indCloneWrite> m_cloneWrite;
     uint32_t m_historyGeneration = 0;
     std::array<QAction*, kCompareEntries> m_compareEntries{};
     QAction* m_compareSeparator = nullptr;

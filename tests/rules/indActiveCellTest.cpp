@@ -176,7 +176,7 @@ TEST_F(RulesTest, IdentifiersWithoutAHandlerShowTheirNumber)
 {
     std::vector<int32_t> ids = IdsStartingWith("CL_EeDebugWin_");
     ASSERT_EQ(ids.size(), 17u);
-    ids.insert(ids.end(), {FlexEeDebugWin, 1228, 5000, -3});
+    ids.insert(ids.end(), {FlexEeDebugWin, kIdCount + 1, 5000, -3});  // kIdCount is none
     for (int32_t id : ids) {
         cmcCellCapsule c = Request(CT_Null, id, 0, 'a');
         Run(c);

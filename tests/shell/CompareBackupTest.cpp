@@ -257,7 +257,7 @@ TEST_F(CompareBackupTest, CompareWithFileListsTheSettingsThatDiffer)
     EXPECT_EQ(Listed(), (std::vector<std::string>{
                             "Set Mode | Lowest Volume | Value | 16 | 12",
                             "Radio | User Password | Value | 0000 | 4321",
-                            "Channels | Channel 1 | Receive MHz | 446.006250 | 446.093750",
+                            "Channels | No. 1 | Receive MHz | 446.006250 | 446.093750",
                         }));
     EXPECT_EQ(main->CompareWindow()->CountLine()->text().toStdString(), "3 settings differ.");
     EXPECT_EQ(main->CompareWindow()->HeadingLine()->text().toStdString(),
@@ -331,7 +331,7 @@ TEST_F(CompareBackupTest, CompareWithRadioLeavesTheWorkingImageAlone)
     const std::vector<std::string> listed = Listed();
     ASSERT_GT(listed.size(), 2u);
     EXPECT_EQ(listed[0], "Set Mode | Lowest Volume | Value | 12 | 16");
-    EXPECT_EQ(listed[1], "Channels | Channel 1 | Receive MHz |  | 446.006250");
+    EXPECT_EQ(listed[1], "Channels | No. 1 | Receive MHz |  | 446.006250");
     for (const std::string& line : listed)
         EXPECT_EQ(line.find('\n'), std::string::npos) << line;
     EXPECT_EQ(main->CompareWindow()->CountLine()->text().toStdString(),

@@ -67,6 +67,9 @@ protected:
         const std::string key = "Software\\Tavo\\Quorvex";
         environ =
             std::make_unique<indEnviron>("QvTest Radio " + std::to_string(getpid()), key, key);
+        // The write's safety steps (backup, confirmation, read-back) have tests of their own;
+        // these look at the bare transfer.
+        environ->backupBeforeWrite = environ->confirmBeforeWrite = environ->verifyAfterWrite = 0;
         g_Environ = environ.get();
         g_GTex = &mainGTex;
         g_BaseGTex = &baseGTex;
@@ -106,6 +109,7 @@ protected:
         g_EvMan = nullptr;
         g_GTex = g_BaseGTex = nullptr;
         g_HelpGTex = nullptr;
+        environ->backupBeforeWrite = environ->confirmBeforeWrite = environ->verifyAfterWrite = 1;
         environ.reset();
         g_Environ = nullptr;
         fs::remove_all(dir);
