@@ -22,10 +22,19 @@ PAGES = {
     'GI_Sheet_Adjust': (
         'Adjustment', 'The factory adjustments of the connected radio: levels, deviation and '
         'squelch points. Every change is sent to the radio at once, so change one value at a '
-        'time and check the radio with a test set. Shown only in maker mode.',
+        'time and check the radio with a test set. Shown only in adjustment mode.',
         '調整', '接続した無線機の工場調整値です。レベル、偏移、スケルチ点などを設定します。'
         '変更はすぐに無線機に送られるので、1 つずつ変更し、測定器で確認してください。'
-        'メーカーモードでのみ表示されます。'),
+        '調整モードでのみ表示されます。'),
+    'GI_Sheet_Adjust_Pram': (
+        'Stored Parameters', 'The adjustment values stored in the radio read for adjustment, '
+        'in one table: powers, balance, deviation, levels, the two S-meter levels caught at S1 '
+        'and S3, and the slope tables by band. The page only shows them; change them on the '
+        'Adjustment page, which sends each change to the radio. Shown only in adjustment mode.',
+        '保存済みパラメーター', '調整のために読み込んだ無線機に保存されている調整値を一覧表示します。'
+        '送信出力、バランス、変調度、レベル、S1 と S3 で取り込んだ S メーターのレベル、バンド別の'
+        '補正テーブルです。このページは表示のみです。変更は調整ページで行うと、そのつど無線機に'
+        '送られます。調整モードでのみ表示されます。'),
 }
 
 # Columns of the memory channel sheets (the frequency, tone and common columns are in

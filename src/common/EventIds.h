@@ -86,13 +86,15 @@ constexpr int32_t kSetBankName = 35;
 // post; A1 = bank, A2 = last bank, P = bank name: the model tree renames bank nodes one
 // per tick, reposting for A1 + 1.
 constexpr int32_t kRefreshBankNames = 36;
-// post: the model rebuilds the adjust window's sheet (sends 41).
-constexpr int32_t kRebuildAdjustSheet = 39;
-// send: the adjust window refreshes its values.
+// post: the model opens the adjustment window ("GI_Sheet_Win_AD"), or, when it is already
+// open, posts 41 with its name so that it closes.
+constexpr int32_t kToggleAdjustWindow = 39;
+// send: the adjustment window re-evaluates all its cells (new readings arrived).
 constexpr int32_t kAdjustRefresh = 40;
-// send; P = sheet key: the adjust window rebuilds when P is its own sheet key.
-constexpr int32_t kAdjustRebuild = 41;
-// send: the adjust window re-reads its values.
-constexpr int32_t kAdjustReread = 42;
+// post; P = sheet entry name: the adjustment window closes when P names its sheet.
+constexpr int32_t kCloseAdjustWindow = 41;
+// send: the adjustment window, while its sheet shows, rebuilds the sheet, restores the
+// cursor and top row last stored for it, and stores its placement again (font size change).
+constexpr int32_t kRebuildAdjustWindow = 42;
 
 }  // namespace ev

@@ -237,11 +237,11 @@ void iuiWinAd::HandleEvent(const cmcEvent& event)
                 m_sheet->RepaintMatching(&cap, cmcCellCapsule::kRepaintAllValues);
             }
             break;
-        case ev::kAdjustRebuild:
+        case ev::kCloseAdjustWindow:
             if (m_entry == event.Text())
                 close();
             break;
-        case ev::kAdjustReread:
+        case ev::kRebuildAdjustWindow:
             if (isVisible()) {
                 StorePlacement();
                 BuildSheet();

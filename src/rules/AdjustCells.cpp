@@ -99,6 +99,28 @@ void SweepCell(indRuleRequest& r, int which)
     r.repaint |= cmcCellCapsule::kRepaintAllValues;
 }
 
+// The S-meter catch: prompts for the S1 and then the S3 signal; Enter catches the level.
+void CatchCell(indRuleRequest& r)
+{
+    cmcCellCapsule& c = r.capsule;
+    indAdjust* adjust = r.host.Adjust();
+    if (!adjust)
+        return;
+    // Enter first, so that the cell shows the step it led to.
+    if (r.UserEvent() && c.key == cmcCellCapsule::kKeyEnter) {
+        adjust->CatchEnter();
+        r.repaint |= cmcCellCapsule::kRepaintAllValues;
+    }
+    if (adjust->Catching())
+        c.text = Text("GI_AppInd_Sweep_Running");
+    else if (adjust->CatchStep() == indAdjust::kCatchS1)
+        c.text = "RSSI S1 Level";
+    else if (adjust->CatchStep() == indAdjust::kCatchS3)
+        c.text = "RSSI S3 Level";
+    else
+        c.text = Text("GI_AppInd_Catch_Start");
+}
+
 // The memory channel record of adjustment channel ch (1-based).
 datCh ChannelRecord(indRuleRequest& r, int ch)
 {
@@ -179,16 +201,44 @@ void AdCell(indRuleRequest& r, int32_t id)
     }
 }
 
-// The stored adjustment parameters: the items' bytes, then the band tables from 0080 on.
+// The stored adjustment parameters. Each has a byte of its own: the items' bytes, the
+// seven-band slope tables from 0080 on, then the temperature slopes, the tone deviation
+// corrections and the two S-meter levels from 00B0 on (clear of the level targets at
+// 00AE and 00AF).
 int32_t ParamByte(int32_t id)
 {
-    static const int32_t first[] = {0x0058, 0x0059, 0x005A, 0x005E, 0x005F, 0x0060,
-                                    0x0062, 0x0066, 0x0070, 0x0056, 0x0057, 0x00AD,
-                                    0x0063, 0x0054, 0x0055, 0x00AE, 0x00AF};
+    static const int32_t items[] = {
+        0x0058,
+        0x0059,
+        0x005A,  // transmit power high, low 2, low 1
+        0x005E,
+        0x005F,
+        0x0060,  // balance narrow, middle, wide
+        0x0062,
+        0x0066,
+        0x0070,  // deviation narrow, middle, wide
+        0x0056,
+        0x0057,
+        0x00AD,  // CTCSS, squelch, reference
+        0x0063,
+        0x0054,
+        0x0055,  // band-pass correction, filter 1, filter 2
+        indAdjust::kItemAByte,
+        indAdjust::kItemBByte,  // receive and transmit level
+    };
+    constexpr int32_t kItems = static_cast<int32_t>(sizeof items / sizeof items[0]);
+    constexpr int32_t kBands = 6 * 7;
     const int32_t k = id - CL_Adj_Pram_RfPow_Hi;
-    if (k < static_cast<int32_t>(sizeof first / sizeof first[0]))
-        return first[k];
-    return 0x0080 + (k - static_cast<int32_t>(sizeof first / sizeof first[0]));
+    if (k < kItems)
+        return items[k];
+    if (k < kItems + kBands)
+        return 0x0080 + (k - kItems);
+    if (id == CL_Adj_Pram_Rssi_Lev1)
+        return indAdjust::kRssiLev1Byte;
+    if (id == CL_Adj_Pram_Rssi_Lev6)
+        return indAdjust::kRssiLev6Byte;
+    // Temperature slopes and tone corrections (Base_Freq, between them, has its own cell).
+    return 0x00B0 + (k - kItems - kBands);
 }
 
 }  // namespace
@@ -219,6 +269,10 @@ bool Handle(indRuleRequest& r)
     cmcCellCapsule& c = r.capsule;
     if (const Item* item = ItemOf(id)) {
         ValueCell(r, *item);
+        return true;
+    }
+    if (id == CL_Adjust_Smeter_Bar) {
+        CatchCell(r);
         return true;
     }
     if (const Item* item = ItemOf(id - 1)) {
@@ -261,8 +315,6 @@ bool Handle(indRuleRequest& r)
             return true;
         case CL_Adjust_TxLva_Sweep:
             SweepCell(r, 4);
-            return true;
-        case CL_Adjust_Smeter_Bar:
             return true;
         default:
             break;

@@ -28,6 +28,11 @@ constexpr Item kItems[2] = {
     {indAdjust::kCmdItemA, indAdjust::kItemAByte, indAdjust::kTargetAByte},
     {indAdjust::kCmdItemB, indAdjust::kItemBByte, indAdjust::kTargetBByte},
 };
+// The S-meter levels of the catch steps S1 and S3.
+constexpr Item kCatchItems[2] = {
+    {indAdjust::kCmdRssiLev1, indAdjust::kRssiLev1Byte, 0},
+    {indAdjust::kCmdRssiLev6, indAdjust::kRssiLev6Byte, 0},
+};
 constexpr int32_t kFilterByte[2] = {indAdjust::kBpf1Byte, indAdjust::kBpf2Byte};
 constexpr int kFilterCommand[2] = {indAdjust::kCmdBpf1, indAdjust::kCmdBpf2};
 
@@ -77,8 +82,8 @@ bool indAdjust::LinkIdle() const
 
 bool indAdjust::Running() const
 {
-    return m_active != kNone || m_sweeping || !m_restore.empty() || m_purpose == Purpose::Restore ||
-           m_purpose == Purpose::BisectFinish;
+    return m_active != kNone || m_sweeping || m_catch.active || !m_restore.empty() ||
+           m_purpose == Purpose::Restore || m_purpose == Purpose::BisectFinish;
 }
 
 void indAdjust::Post13()
@@ -103,6 +108,7 @@ void indAdjust::Leave()
 {
     if (Running())
         Stop();
+    m_catchStep = kCatchIdle;
     m_state = kStateIdle;
 }
 
@@ -159,6 +165,8 @@ void indAdjust::Done(int result)
             case Purpose::PreSet:
             case Purpose::Sweeping:
             case Purpose::Middle:
+            case Purpose::CatchRead:
+            case Purpose::CatchSet:
                 // A failed step ends the automatic adjustment: its starting values go back.
                 Abandon();
                 break;
@@ -180,6 +188,14 @@ void indAdjust::Done(int result)
                 break;
             case Purpose::PreSet:
                 StartFilterSweep(0);
+                break;
+            case Purpose::CatchRead:
+                m_catch.sum += m_catch.reading;
+                ++m_catch.count;
+                break;
+            case Purpose::CatchSet:
+                m_catch = Catch{};
+                m_catchStep = m_catchStep == kCatchS1 ? kCatchS3 : kCatchIdle;
                 break;
             case Purpose::Sweeping:
                 SweepDone();
@@ -217,6 +233,15 @@ void indAdjust::Abandon()
         const Item& it = kItems[m_active];
         m_active = kNone;
         Queue(it.command, it.byte, b.start);
+    }
+    if (m_catch.active) {
+        const Catch c = m_catch;
+        m_catch = Catch{};
+        // Readings alone changed nothing; a level that may have gone out is put back.
+        if (c.setting) {
+            const Item& it = kCatchItems[m_catchStep == kCatchS3 ? 1 : 0];
+            Queue(it.command, it.byte, c.start);
+        }
     }
     if (m_sweeping) {
         m_sweeping = false;
@@ -303,6 +328,8 @@ void indAdjust::Step()
         m_work.SetByte(r.address, static_cast<uint8_t>(r.value));
         if (Send(r.command, r.value, m_snapshot.Data() + r.address, false, Purpose::Restore))
             m_restore.erase(m_restore.begin());
+    } else if (m_catch.active) {
+        StepCatch();
     } else {
         // An evaluation sends nothing: go on to the step that does.
         for (int i = 0; i < 2 && m_active != kNone && LinkIdle(); ++i) {
@@ -356,6 +383,44 @@ void indAdjust::Step()
         }
     }
     m_inStep = false;
+}
+
+bool indAdjust::CatchEnter()
+{
+    if (Running() || !LinkIdle())
+        return false;
+    if (m_catchStep == kCatchIdle) {
+        m_catchStep = kCatchS1;
+        Post13();
+        return true;
+    }
+    const Item& it = kCatchItems[m_catchStep == kCatchS3 ? 1 : 0];
+    Catch c;
+    c.active = true;
+    c.start = m_work.GetByte(it.byte);
+    m_catch = c;
+    if (!Send(kCmdReadAd, kLevelChannel, &m_catch.reading, true, Purpose::CatchRead)) {
+        m_catch = Catch{};
+        return false;
+    }
+    return true;
+}
+
+void indAdjust::StepCatch()
+{
+    if (m_catch.count < kCatchReadings) {
+        Send(kCmdReadAd, kLevelChannel, &m_catch.reading, true, Purpose::CatchRead);
+        return;
+    }
+    if (m_catch.setting)
+        return;
+    const Item& it = kCatchItems[m_catchStep == kCatchS3 ? 1 : 0];
+    const int level = (m_catch.sum + kCatchReadings / 2) / kCatchReadings;
+    m_work.SetByte(it.byte, static_cast<uint8_t>(level));
+    if (Send(it.command, level, m_snapshot.Data() + it.byte, false, Purpose::CatchSet))
+        m_catch.setting = true;
+    else
+        m_work.SetByte(it.byte, static_cast<uint8_t>(m_catch.start));
 }
 
 bool indAdjust::StartFilterSweep(int phase)

@@ -21,6 +21,8 @@ public:
     static constexpr int32_t kItemAByte = 0x005C, kItemBByte = 0x005D;
     static constexpr int32_t kTargetAByte = 0x00AE, kTargetBByte = 0x00AF;
     static constexpr int32_t kRefByte = 0x00AD;
+    // The S-meter levels caught at S1 and at S3 (the bar's first and sixth segment).
+    static constexpr int32_t kRssiLev1Byte = 0x00B7, kRssiLev6Byte = 0x00B8;
     enum Command {
         kCmdChannel = 0,
         kCmdSetUp = 2,
@@ -30,6 +32,8 @@ public:
         kCmdItemB = 7,
         kCmdBpf1 = 19,
         kCmdBpf2 = 20,
+        kCmdRssiLev1 = 23,
+        kCmdRssiLev6 = 24,
     };
     enum State { kStateIdle = 0, kStateRequested = 14, kStateSetUp = 15 };
     // The A/D channel the bisections read, and the one the sweeps read.
@@ -38,6 +42,10 @@ public:
     static constexpr int kAdChannels = 18;
     static constexpr int kNone = 3;       // no bisection active
     static constexpr int kPhaseIdle = 7;  // no sweep
+    // The S-meter catch: idle, waiting for the S1 signal, waiting for the S3 signal.
+    enum CatchStep { kCatchIdle = 0, kCatchS1 = 1, kCatchS3 = 2 };
+    // Readings averaged into one caught level.
+    static constexpr int kCatchReadings = 4;
 
     struct Bisection {
         int current = 257;   // the value being tried (257: none)
@@ -86,6 +94,12 @@ public:
     bool StartSweepBoth();
     bool StartSweep1();
     bool StartSweep2();
+    // The S-meter catch cell's Enter: from idle it asks for the S1 signal; at S1 and at
+    // S3 it reads the level several times and stores the average as that level, in the
+    // images and the radio, then asks for the next. Refused while anything else runs.
+    bool CatchEnter();
+    int CatchStep() const { return m_catchStep; }
+    bool Catching() const { return m_catch.active; }
     // An automatic adjustment runs (or puts its starting values back).
     bool Running() const;
     // Stops it: the starting values go back into the images and the radio.
@@ -130,6 +144,17 @@ private:
         PreSet,
         Sweeping,
         Middle,
+        CatchRead,
+        CatchSet,
+    };
+    // The catch of one S-meter level in progress.
+    struct Catch {
+        bool active = false;
+        bool setting = false;  // the caught level went out: a failure puts the start back
+        int count = 0;         // readings taken
+        int sum = 0;
+        int start = 0;  // the level byte before the catch
+        uint8_t reading = 0;
     };
     static void OnDone(void* context, dst_CDrv_Result* result);
     void Done(int result);
@@ -139,6 +164,7 @@ private:
     void SweepDone();
     void Abandon();
     void SetUp();
+    void StepCatch();
     void Queue(int command, int32_t address, int value);
     void Post13();
 
@@ -162,6 +188,8 @@ private:
     int m_sweepStart[2] = {0, 0};  // the filters' values before the sweep sequence
     bool m_sweeping = false;       // a sweep sequence runs
     bool m_stopRequested = false;
+    int m_catchStep = kCatchIdle;
+    Catch m_catch;
     // Values to put back, one command each: (command, address, value).
     struct Restore {
         int command;

@@ -224,7 +224,7 @@ void indMain::HandleEvent(const cmcEvent& event)
     if (m_adjust && m_doc.adjust && m_adjust->LinkIdle())
         m_adjust->Step();
     switch (event.id) {
-        case ev::kRebuildAdjustSheet:
+        case ev::kToggleAdjustWindow:
             ToggleAdjustWindow();
             return;
         case ev::kTreeRebuilt:
@@ -471,6 +471,9 @@ bool indMain::RunCommand(int32_t cellId, int32_t index)
                 env->fontSizePercentage = index;
             resetColumnWidths = true;
             CloseSheet();
+            // The adjustment window's sheet follows the new size.
+            if (m_winAd && g_EvMan)
+                g_EvMan->Send(ev::kRebuildAdjustWindow);
             return true;
         case CL_Menu_View_ToolBar:
             if (env)
@@ -518,6 +521,10 @@ bool indMain::RunCommand(int32_t cellId, int32_t index)
             PortDialog();
             return true;
         case CL_Menu_Clone_Read:
+            // A plain read never enters adjustment mode, even after an adjustment read that
+            // stopped half-way (a refused password, a refused image).
+            if (m_adjust && m_adjust->State() == indAdjust::kStateRequested)
+                m_adjust->SetState(indAdjust::kStateIdle);
             CloneRead();
             return true;
         case CL_Menu_Clone_Write:
@@ -528,7 +535,7 @@ bool indMain::RunCommand(int32_t cellId, int32_t index)
             cuiMain::CloneInfo();
             return true;
         case CL_Menu_Ad_Read:
-            NotYet();
+            AdjustRead();
             return true;
         case CL_Menu_View_Ad_Update:
             if (m_winAd) {
@@ -538,7 +545,7 @@ bool indMain::RunCommand(int32_t cellId, int32_t index)
             [[fallthrough]];
         case CL_Menu_View_Ad:
             if (g_EvMan)
-                g_EvMan->Post(ev::kRebuildAdjustSheet);
+                g_EvMan->Post(ev::kToggleAdjustWindow);
             if (env)
                 env->adjWindowOpen = true;
             if (g_EvMan)
@@ -619,6 +626,33 @@ indAdjust* indMain::Adjust()
     return m_doc.adjust ? &AdjustState() : nullptr;
 }
 
+void indMain::AdjustRead()
+{
+    if (CloneBusy() || !AdjustPasswordDialog())
+        return;
+    if (!ConfirmBox("GI_Mess_Adjust_Caution") || CloneBusy())
+        return;
+    if (m_doc.factory) {
+        RequestAdjustMode();
+        EnterAdjustMode();
+        return;
+    }
+    // The radio's image replaces the document: unsaved work is offered for saving first.
+    if (ConfirmDiscard(false) == kCancel)
+        return;
+    RequestAdjustMode();
+    ApplyLinkSettings();
+    if (!CloneMan().Connect(&cuiMain::OnReadConnected, static_cast<cuiMain*>(this)))
+        AdjustState().SetState(indAdjust::kStateIdle);
+}
+
+void indMain::AfterCloneRead()
+{
+    // Only the read that the adjustment read started enters adjustment mode.
+    if (m_adjust && m_adjust->State() == indAdjust::kStateRequested)
+        EnterAdjustMode();
+}
+
 void indMain::RequestAdjustMode()
 {
     AdjustState().Request();
@@ -652,7 +686,7 @@ void indMain::ToggleAdjustWindow()
     static const std::string kEntry = "GI_Sheet_Win_AD";
     if (m_winAd) {
         if (g_EvMan)
-            g_EvMan->SendText(ev::kAdjustRebuild, 0, 0, kEntry);
+            g_EvMan->PostText(ev::kCloseAdjustWindow, 0, 0, kEntry);
         return;
     }
     if (!m_doc.adjust || !m_form)

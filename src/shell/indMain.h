@@ -96,6 +96,10 @@ public:
     indCloneMan& CloneMan();
     void UseCloneLink(IPort* port);
     indAdjust& AdjustState();
+    // The adjustment read command: the adjustment password, a caution, then the radio is
+    // read and adjustment mode entered (at once in factory adjustment mode). A refusal or
+    // a failed link leaves the image, the mode and the window as they were.
+    void AdjustRead();
     // An adjustment read is asked for: the next EnterAdjustMode enters.
     void RequestAdjustMode();
     // Enters adjustment mode when it was asked for: the radio is told, the adjustment
@@ -136,6 +140,7 @@ protected:
     void RemoveBranches();
     void NotYet();
     void ResetTypedKeys() override { m_makerKeyPos = 0; }
+    void AfterCloneRead() override;
 
 private:
     // True when the radio wants no clone password, or the dealer gave it.
