@@ -10,6 +10,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -319,6 +320,16 @@ int main(int argc, char** argv)
         if (RunLink(loop, transfer) != 0)
             return transfer.result;
         doc.TakeCloneRead(transfer.image);
+        // The radio's programming is kept apart from the file asked for; a backup that cannot
+        // be written is worth a warning, not a failed read.
+        const std::string backup = doc.BackupCloneRead(transfer.image, std::time(nullptr));
+        if (backup.empty())
+            std::fprintf(
+                stderr, "warning: %s\n",
+                OvlFormat(texts.GetLines("GI_Mess_Backup_Failed"), {doc.BackupFolder()}).c_str());
+        else
+            std::printf("%s\n",
+                        OvlFormat(texts.GetLine("GI_Mess_Backup_Kept", 0), {backup}).c_str());
         const int code = doc.SaveFile(o.file);
         if (code == 0)
             std::printf("%s\n",

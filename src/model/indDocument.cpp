@@ -10,6 +10,7 @@
 #include "model/CheckImageIdentity.h"
 #include "model/datCh.h"
 #include "model/datChBanks.h"
+#include "model/indBackups.h"
 #include "model/indBlockMap.h"
 #include "model/indPrepareImage.h"
 #include "overlay/cmcGTex.h"
@@ -64,7 +65,7 @@ void ReadCheckOf(void* context, dst_CDrv_Result* result)
 
 }  // namespace
 
-indDocument::indDocument()
+indDocument::indDocument() : m_backupFolder(indBackups::DefaultFolder())
 {
     m_work.SetSize(kImageSize);
     m_work2.SetSize(kImageSize);
@@ -227,19 +228,64 @@ bool indDocument::IsNewerData(const cmcEeprom& image) const
     return copy.GetByte(kNewerDataByte) != 0;
 }
 
-void indDocument::ModelTypeFromImage(const cmcEeprom& image)
+int indDocument::ModelTypeIn(const cmcEeprom& image)
 {
     const uint8_t b = image.GetByte(kModelTypeByte);
-    int t = 0;
     if (b & 0x20)
-        t = 2;
-    else if (b & 0x80)
-        t = 0;
-    else if (b & 0x40)
-        t = 1;
-    else if (b & 0x04)
-        t = 3;
-    ChangeModelType(t, false);
+        return 2;
+    if (b & 0x80)
+        return 0;
+    if (b & 0x40)
+        return 1;
+    if (b & 0x04)
+        return 3;
+    return 0;
+}
+
+void indDocument::ModelTypeFromImage(const cmcEeprom& image)
+{
+    ChangeModelType(ModelTypeIn(image), false);
+}
+
+void indDocument::MakeCompareImage(const cmcEeprom& eeprom, cmcEeprom& image)
+{
+    // The repair also settles which model code a save would write: that belongs to the
+    // document, not to the image compared with it.
+    const bool secondCode = m_secondCode;
+    const bool secondCodeLock = m_secondCodeLock;
+    image.Assign(m_reference);
+    indBlockMap::Pack(image);
+    const int32_t size = std::min<int32_t>(eeprom.GetSize(), kEepromLast + 1);
+    if (size > 0)
+        image.SetBlock(0, eeprom.Data(), size);
+    indBlockMap::Unpack(image);
+    PrepareImage(image, 0);
+    m_secondCode = secondCode;
+    m_secondCodeLock = secondCodeLock;
+}
+
+int indDocument::ReadCompareFile(const std::string& path, cmcEeprom& image)
+{
+    const bool secondCode = m_secondCode;
+    cmcEeprom scratch;
+    scratch.SetSize(kImageSize);
+    const std::vector<int32_t> ranges = CloneRanges(3);
+    cmcClnFile file;
+    ConfigureReader(file, scratch);
+    int code = file.Read(path, nullptr);
+    if (code == kClnOk) {
+        if (CheckImageIdentity(scratch, false) != indIdentity::Accepted)
+            code = kClnData;
+        else if (IsNewerData(scratch))
+            code = kClnNewer;
+        else
+            code = file.CheckCoverage(ranges.data());
+        ShowFileError(code);
+    }
+    m_secondCode = secondCode;
+    if (code == kClnOk)
+        MakeCompareImage(scratch, image);
+    return code;
 }
 
 void indDocument::AfterLoad(cmcEeprom& image)
@@ -449,6 +495,19 @@ void indDocument::TakeCloneRead(const cmcEeprom& received)
     m_unkeptBase.Assign(m_work);
     m_path.clear();
     ++m_generation;
+}
+
+std::string indDocument::BackupCloneRead(const cmcEeprom& received, std::time_t when) const
+{
+    // The EEPROM area as the radio sent it, in an image of the full size the file writer
+    // expects; a shorter reply leaves the rest as the reference has it.
+    cmcEeprom copy;
+    copy.Assign(m_reference);
+    const int32_t size = std::min<int32_t>(received.GetSize(), kEepromLast + 1);
+    if (size > 0)
+        copy.SetBlock(0, received.Data(), size);
+    indBackups backups(m_backupFolder);
+    return backups.Save(copy, ModelTypeName(m_modelType), CommentOf(copy), when);
 }
 
 void indDocument::PrepareCloneWrite(cmcEeprom& copy, std::vector<int32_t>& ranges)

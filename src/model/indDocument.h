@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <ctime>
 #include <memory>
 #include <string>
 #include <vector>
@@ -108,6 +109,18 @@ public:
     // Reads a clone file. 0 on success; otherwise the clone file result code (1 to 9),
     // already shown to the user, and the document is untouched.
     int OpenFile(const std::string& path);
+    // ---- images to compare with the working image ----
+    // An image another source holds (its EEPROM area, 0000 to 077F, as a file or the radio
+    // keeps it) as the sheets would show it once opened: over a copy of the reference,
+    // unpacked and repaired for this document's model type. Nothing of the document changes.
+    void MakeCompareImage(const cmcEeprom& eeprom, cmcEeprom& image);
+    // Reads a clone file into image the way MakeCompareImage makes it, with the checks an
+    // open runs. 0, or the clone file result code (already shown to the user); the document
+    // is untouched either way.
+    int ReadCompareFile(const std::string& path, cmcEeprom& image);
+    // The model type an image's settings name (0 to 3).
+    static int ModelTypeIn(const cmcEeprom& image);
+
     // Prepares and packs the working image and writes it. Only a committed file marks the
     // document saved and becomes its path; a failure leaves file and document as they were.
     int SaveFile(const std::string& path);
@@ -162,6 +175,14 @@ public:
     // over a fresh copy of the reference, unpacked, its model type taken and repaired;
     // untitled and modified.
     void TakeCloneRead(const cmcEeprom& received);
+    // Keeps an image read from the radio as a backup clone file in the backup folder (the
+    // radio's own EEPROM bytes, before any repair), named by the time and the model type it
+    // holds, so that a customer's programming survives edits that are never saved. The path
+    // written, or empty when the backup could not be written: the read stands either way.
+    std::string BackupCloneRead(const cmcEeprom& received, std::time_t when) const;
+    // The folder of the automatic backups; by default indBackups::DefaultFolder().
+    const std::string& BackupFolder() const { return m_backupFolder; }
+    void SetBackupFolder(std::string folder) { m_backupFolder = std::move(folder); }
     // What a clone write sends: a copy of the working image with its newer-data byte clear,
     // prepared and packed, the header byte 0108 from the radio's information block; and
     // its range list (from 0100, from 0000 in maker mode) up to the end of the packed
@@ -178,6 +199,7 @@ private:
     std::string m_programDir;
     std::vector<std::string> m_initialFiles;
     std::string m_path;
+    std::string m_backupFolder;
     bool m_modified = false;
     uint32_t m_generation = 0;
     int m_modelType = 0;

@@ -1,8 +1,10 @@
 #include "rules/indChannelCompare.h"
 
+#include "cells/cmcCellCapsule.h"
 #include "cells/cmcCellIds.h"
 #include "cells/cmcCellObj.h"
 #include "common/cmcEeprom.h"
+#include "model/datChBanks.h"
 #include "overlay/cmcGTex.h"
 #include "platform/TextUtil.h"
 #include "rules/indActiveCell.h"
@@ -69,6 +71,11 @@ std::vector<indCompare::Difference> indChannelCompare::Run(indActiveCell& rules,
     const size_t at = style.find("TitleString=");
     const std::string title = at == std::string::npos ? entry : style.substr(at + 12);
 
+    // Either image may be the host's working image itself, which the loop below overwrites
+    // with the other: the compare runs on copies.
+    cmcEeprom imageA, imageB;
+    imageA.Assign(a);
+    imageB.Assign(b);
     cmcEeprom& work = rules.Host().WorkImage();
     cmcEeprom kept;
     kept.Assign(work);
@@ -76,17 +83,31 @@ std::vector<indCompare::Difference> indChannelCompare::Run(indActiveCell& rules,
     std::vector<std::string> shown[2];
     std::vector<std::string> numbers;
     for (int pass = 0; pass < 2; ++pass) {
-        work.Assign(pass == 0 ? a : b);
-        for (int ch = 0; ch < kChannels; ++ch)
+        work.Assign(pass == 0 ? imageA : imageB);
+        for (int ch = 0; ch < kChannels; ++ch) {
+            // Each channel is drawn in the bank this image keeps it in; one it does not keep
+            // is blank.
+            const int32_t bank = datBankOfChannel(work, ch);
             for (size_t c = 0; c < row.size(); ++c) {
                 cmcCellObj cell = row[c];
                 cell.index = ch;
-                const std::string text =
-                    IsChannelCell(cell) ? rules.EvaluateText(cell, 0) : std::string();
+                std::string text;
+                if (IsChannelCell(cell) && bank < kDatBanks) {
+                    cmcCellCapsule capsule;
+                    capsule.cell = &cell;
+                    capsule.bank = bank;
+                    rules.Run(capsule, 0);
+                    // One line, as the cell shows it.
+                    for (char& t : capsule.text)
+                        if (t == '\n' || t == '\r')
+                            t = ' ';
+                    text = txt::Trim(capsule.text);
+                }
                 shown[pass].push_back(text);
                 if (pass == 0 && c == 0)
                     numbers.push_back(text);
             }
+        }
     }
     work.Assign(kept);
     const std::string numberCaption = header.empty() ? std::string() : Caption(header[0]);

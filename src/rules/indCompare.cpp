@@ -60,6 +60,11 @@ std::vector<indCompare::Difference> indCompare::Run(indActiveCell& rules, cmcGTe
                                                     const std::vector<std::string>& sheets)
 {
     std::vector<Difference> out;
+    // Either image may be the host's working image itself, which the loop below overwrites
+    // with the other: the compare runs on copies.
+    cmcEeprom imageA, imageB;
+    imageA.Assign(a);
+    imageB.Assign(b);
     cmcEeprom& work = rules.Host().WorkImage();
     cmcEeprom kept;
     kept.Assign(work);
@@ -74,7 +79,7 @@ std::vector<indCompare::Difference> indCompare::Run(indActiveCell& rules, cmcGTe
         title = at == std::string::npos ? entry : title.substr(at + 12);
         std::vector<std::string> textsA, textsB;
         for (int pass = 0; pass < 2; ++pass) {
-            work.Assign(pass == 0 ? a : b);
+            work.Assign(pass == 0 ? imageA : imageB);
             std::vector<std::string>& into = pass == 0 ? textsA : textsB;
             for (const auto& row : rows)
                 for (const cmcCellObj& cell : row)

@@ -30,6 +30,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <ctime>
 
 #include "cells/cmcCellIds.h"
 #include "cells/cmcCellObj.h"
@@ -908,6 +909,7 @@ void cuiMain::OnReadDone(void* context, dst_CDrv_Result* result)
         return;
     const int type = self->m_doc.ModelType();
     self->m_doc.TakeCloneRead(result->image);
+    self->KeepReadBackup(result->image);
     if (g_Environ)
         g_Environ->modelType = self->m_doc.ModelType();
     self->AfterCloneRead();
@@ -917,6 +919,20 @@ void cuiMain::OnReadDone(void* context, dst_CDrv_Result* result)
         self->RefreshTitle();
     else if (g_EvMan)
         g_EvMan->Send(ev::kTreeRebuilt);
+}
+
+void cuiMain::KeepReadBackup(const cmcEeprom& received)
+{
+    const std::string path = m_doc.BackupCloneRead(received, std::time(nullptr));
+    if (path.empty()) {
+        OverlayTextBox(OvlFormat(g_GTex->GetLines("GI_Mess_Backup_Failed"), {m_doc.BackupFolder()}),
+                       plat::BoxIcon::Warning, plat::BoxButtons::Ok);
+        return;
+    }
+    // A message of its own for a while: the sheet that opens next clears the message panel.
+    if (m_form)
+        m_form->statusBar()->showMessage(
+            plat::ToQt(OvlFormat(g_GTex->GetLine("GI_Mess_Backup_Kept", 0), {path})), 20000);
 }
 
 void cuiMain::StartCloneWrite()

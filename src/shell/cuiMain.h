@@ -204,6 +204,9 @@ protected:
     // The end of a successful clone read, after the document took the image (the
     // adjustment read continues here).
     virtual void AfterCloneRead() {}
+    // Keeps the image just read as an automatic backup. The read stands whatever happens:
+    // the status line names the backup, or a warning says it could not be written.
+    void KeepReadBackup(const cmcEeprom& received);
     // The About box opens: typed key sequences start from the beginning.
     virtual void ResetTypedKeys() {}
     static void OnReadConnected(void* context, dst_CDrv_Result* result);

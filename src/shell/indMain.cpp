@@ -2,12 +2,17 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QUrl>
+#include <algorithm>
 #include <cctype>
+#include <filesystem>
+#include <system_error>
 
 #include "cells/ICellPopups.h"
 #include "cells/cmcCellIds.h"
@@ -26,11 +31,14 @@
 #include "overlay/cmcGTex.h"
 #include "overlay/cmcHelpGTex.h"
 #include "platform/Fatal.h"
+#include "platform/IDesktop.h"
 #include "platform/Services.h"
 #include "platform/TextUtil.h"
 #include "platform/qt/QtServices.h"
 #include "rules/indActiveCell.h"
 #include "rules/indAdjust.h"
+#include "rules/indChannelCompare.h"
+#include "rules/indCompare.h"
 #include "rules/indKeyPortRules.h"
 #include "sheets/cuiImageList.h"
 #include "sheets/cuiSheet.h"
@@ -40,6 +48,7 @@
 #include "shell/cuiChannelTable.h"
 #include "shell/cuiCloneProgress.h"
 #include "shell/cuiCloneUi.h"
+#include "shell/cuiCompareWindow.h"
 #include "shell/cuiFleetDialog.h"
 #include "shell/cuiMenu.h"
 #include "shell/cuiToolBar.h"
@@ -107,6 +116,7 @@ void indMain::CreateUi(TForm1* form, const QList<QIcon>& treeImages,
     cuiMain::CreateUi(form, treeImages, toolBarImages);
     QAction* edit = Menu() ? Menu()->FindById(CL_Menu_Edit_Top) : nullptr;
     m_history->Install(form, edit ? edit->menu() : nullptr);
+    InstallCompareEntries();
     ApplySwitches(QCoreApplication::arguments());
 }
 
@@ -210,6 +220,8 @@ void indMain::CountWarnings(int* errors, int* warnings)
 void indMain::HandleEvent(const cmcEvent& event)
 {
     const int kind = m_doc.ModelType() + 1;
+    if (event.id == ev::kRefreshMenu)
+        UpdateCompareEntries();
     // The set-up and the bisections go on whenever the link is idle.
     if (m_adjust && m_doc.adjust && m_adjust->LinkIdle())
         m_adjust->Step();
@@ -394,6 +406,10 @@ void indMain::ShowHelp(int context)
 
 void indMain::OnLanguageChanged()
 {
+    // The menu was built again: the compare and backup entries go back into it.
+    InstallCompareEntries();
+    if (m_compare)
+        m_compare->close();
     if (m_makerPanel)
         m_makerPanel->setText(plat::ToQt(g_GTex->GetLine("GI_StatusPanel_Maker", 0)));
 }
@@ -840,4 +856,245 @@ void indMain::OnKeyChar(char c)
             boxes->Show(plat::ProgramName(), CreditText(), plat::BoxIcon::None,
                         plat::BoxButtons::Ok);
     }
+}
+
+// ---- compare and backups ----
+
+namespace {
+
+// The name of a file without its folder.
+std::string FileNameOf(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Marks a menu whose opening already brings the entries' state up to date.
+constexpr const char* kEntriesWatched = "qvCompareEntriesWatched";
+
+// The menu that holds an entry, or null.
+QMenu* MenuHolding(QAction* action)
+{
+    for (QObject* o : action->associatedObjects())
+        if (auto* menu = qobject_cast<QMenu*>(o))
+            return menu;
+    return nullptr;
+}
+
+// Puts the actions into the menu of after, right behind it, in their order.
+void PlaceAfter(QAction* after, std::initializer_list<QAction*> actions)
+{
+    QMenu* menu = after ? MenuHolding(after) : nullptr;
+    if (!menu)
+        return;
+    for (QAction* a : actions)
+        menu->removeAction(a);
+    const QList<QAction*> list = menu->actions();
+    const qsizetype at = list.indexOf(after);
+    QAction* before = at >= 0 && at + 1 < list.size() ? list[at + 1] : nullptr;
+    for (QAction* a : actions)
+        menu->insertAction(before, a);
+}
+
+}  // namespace
+
+cuiCompareWindow* indMain::CompareWindow() const
+{
+    return m_compare.data();
+}
+
+void indMain::InstallCompareEntries()
+{
+    if (!m_form || !m_menu)
+        return;
+    static const char* const kKeys[kCompareEntries] = {
+        "GI_Menu_Compare_File", "GI_Menu_Compare_Saved", "GI_Menu_Backup_Folder",
+        "GI_Menu_Compare_Radio"};
+    if (!m_compareEntries[0]) {
+        for (int e = 0; e < kCompareEntries; ++e) {
+            m_compareEntries[e] = new QAction(m_form);
+            m_compareEntries[e]->setObjectName(QString::fromLatin1(kKeys[e]));
+        }
+        QObject::connect(m_compareEntries[kEntryCompareFile], &QAction::triggered, m_form,
+                         [this] { CompareWithFile(); });
+        QObject::connect(m_compareEntries[kEntryCompareSaved], &QAction::triggered, m_form,
+                         [this] { CompareWithSaved(); });
+        QObject::connect(m_compareEntries[kEntryBackupFolder], &QAction::triggered, m_form,
+                         [this] { OpenBackupFolder(); });
+        QObject::connect(m_compareEntries[kEntryCompareRadio], &QAction::triggered, m_form,
+                         [this] { CompareWithRadio(); });
+        m_compareSeparator = new QAction(m_form);
+        m_compareSeparator->setSeparator(true);
+    }
+    for (int e = 0; e < kCompareEntries; ++e)
+        m_compareEntries[e]->setText(plat::ToQt(g_GTex->GetLine(kKeys[e], 0)));
+    // File: after Save As, a group of their own before the print entries. Radio: after the
+    // radio information.
+    PlaceAfter(m_menu->FindById(CL_Menu_File_SaveAs),
+               {m_compareSeparator, m_compareEntries[kEntryCompareFile],
+                m_compareEntries[kEntryCompareSaved], m_compareEntries[kEntryBackupFolder]});
+    PlaceAfter(m_menu->FindById(CL_Menu_Clone_Info), {m_compareEntries[kEntryCompareRadio]});
+    for (QAction* a : {m_compareEntries[kEntryCompareFile], m_compareEntries[kEntryCompareRadio]})
+        if (QMenu* menu = MenuHolding(a); menu && !menu->property(kEntriesWatched).toBool()) {
+            QObject::connect(menu, &QMenu::aboutToShow, m_form, [this] { UpdateCompareEntries(); });
+            menu->setProperty(kEntriesWatched, true);
+        }
+    UpdateCompareEntries();
+}
+
+void indMain::UpdateCompareEntries()
+{
+    if (!m_compareEntries[0])
+        return;
+    // The saved file is the document's own: an untitled document has none.
+    m_compareEntries[kEntryCompareSaved]->setEnabled(!m_doc.Untitled());
+    m_compareEntries[kEntryCompareRadio]->setEnabled(!CloneBusy());
+}
+
+bool indMain::OpenBackupFolder()
+{
+    const std::string folder = m_doc.BackupFolder();
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (ec || !std::filesystem::is_directory(folder, ec)) {
+        OverlayTextBox(OvlFormat(g_GTex->GetLines("GI_Mess_BackupFolder_Failed"), {folder}),
+                       plat::BoxIcon::Warning, plat::BoxButtons::Ok);
+        return false;
+    }
+    const QUrl url = QUrl::fromLocalFile(QFile::decodeName(folder.c_str()));
+    plat::IDesktop* desktop = plat::Get().desktop;
+    if (!desktop || !desktop->OpenUrl(url.toString(QUrl::FullyEncoded).toStdString())) {
+        OverlayTextBox(OvlFormat(g_GTex->GetLines("GI_Mess_BackupFolder_NotOpened"), {folder}),
+                       plat::BoxIcon::Information, plat::BoxButtons::Ok);
+        return false;
+    }
+    return true;
+}
+
+void indMain::CompareWithFile()
+{
+    if (g_EvMan)
+        g_EvMan->Send(ev::kCommitEdits);
+    const std::string path = fileDialog ? fileDialog(false, std::string()) : std::string();
+    if (path.empty())
+        return;
+    cmcEeprom other;
+    if (m_doc.ReadCompareFile(path, other) != 0)
+        return;
+    ShowCompare(OvlFormat(g_GTex->GetLine("GI_Compare_Names", 2), {FileNameOf(path)}), other);
+}
+
+void indMain::CompareWithSaved()
+{
+    if (m_doc.Untitled())
+        return;
+    if (g_EvMan)
+        g_EvMan->Send(ev::kCommitEdits);
+    cmcEeprom other;
+    if (m_doc.ReadCompareFile(m_doc.Path(), other) != 0)
+        return;
+    ShowCompare(OvlFormat(g_GTex->GetLine("GI_Compare_Names", 1), {FileNameOf(m_doc.Path())}),
+                other);
+}
+
+void indMain::CompareWithRadio()
+{
+    if (CloneBusy())
+        return;
+    if (g_EvMan)
+        g_EvMan->Send(ev::kCommitEdits);
+    ApplyLinkSettings();
+    m_doc.CloneMan().Connect(&indMain::OnCompareConnected, this);
+}
+
+void indMain::OnCompareConnected(void* context, dst_CDrv_Result* result)
+{
+    auto* self = static_cast<indMain*>(context);
+    if (!result || result->result != 0 || self->CloneBusy())
+        return;
+    if (!self->PasswordGiven(false))
+        return;
+    std::vector<int32_t> ranges;
+    if (const int refused = self->m_doc.CloneReadRanges(ranges); refused != 0) {
+        OverlayTextBox(indCloneMan::MessageFor(refused, 2, 0, std::string(), std::string()),
+                       plat::BoxIcon::Error, plat::BoxButtons::Ok);
+        return;
+    }
+    self->ApplyLinkSettings();
+    self->m_doc.CloneMan().Read(ranges.data(), &indMain::OnCompareReadDone, self);
+}
+
+void indMain::OnCompareReadDone(void* context, dst_CDrv_Result* result)
+{
+    // A failed read has said why; the working image was never part of it.
+    auto* self = static_cast<indMain*>(context);
+    if (!result || result->result != 0)
+        return;
+    // What the radio holds is worth a backup like every other read.
+    self->KeepReadBackup(result->image);
+    cmcEeprom other;
+    self->m_doc.MakeCompareImage(result->image, other);
+    self->ShowCompare(g_GTex->GetLine("GI_Compare_Names", 3), other);
+}
+
+void indMain::ShowCompare(const std::string& nameB, const cmcEeprom& b)
+{
+    // The compare lends the working image to the rules for each image in turn: it is given
+    // a copy, never the working image itself.
+    cmcEeprom a;
+    a.Assign(m_doc.Work());
+    std::vector<indCompare::Difference> found =
+        indCompare::Run(ActiveCell(), *g_GTex, a, b, indCompare::SettingsSheets(*g_GTex));
+    for (indCompare::Difference& d : indChannelCompare::Run(
+             ActiveCell(), *g_GTex, a, b, indDocument::ModelTypeName(m_doc.ModelType())))
+        found.push_back(std::move(d));
+    std::vector<indCompare::Difference> differences;
+    for (indCompare::Difference& d : found) {
+        // A setting that two sheets show is one setting: it is listed once, on the first.
+        const bool listed =
+            std::any_of(differences.begin(), differences.end(), [&d](const auto& e) {
+                return e.category == d.category && e.id == d.id && e.index == d.index;
+            });
+        if (listed)
+            continue;
+        // The sheet goes by the name its tree entry gives it, the name the dealer looks for
+        // (the tree's root also names the model type: the sheet's title serves there).
+        std::string name;
+        if (QTreeWidgetItem* node = m_tree ? m_tree->FindByEntry(d.entry) : nullptr;
+            node && node->parent() && plat::FromQt(node->text(0), name) && !name.empty())
+            d.sheet = name;
+        differences.push_back(std::move(d));
+    }
+    std::string note;
+    if (const int type = indDocument::ModelTypeIn(b); type != m_doc.ModelType())
+        note = OvlFormat(g_GTex->GetLine("GI_Compare_OtherModel", 0),
+                         {g_GTex->GetLine("GI_AppInd_Model", type)});
+    if (!m_form)
+        return;
+    if (!m_compare) {
+        m_compare = new cuiCompareWindow(m_form);
+        m_compare->onOpen = [this](const indCompare::Difference& d) { OpenDifference(d); };
+    }
+    m_compare->Show(g_GTex->GetLine("GI_Compare_Names", 0), nameB, differences, note);
+    m_compare->show();
+    m_compare->raise();
+    m_compare->activateWindow();
+}
+
+void indMain::OpenDifference(const indCompare::Difference& difference)
+{
+    if (!m_form || difference.entry.empty())
+        return;
+    // Through the tree where it lists the sheet, so that tree and sheet agree.
+    if (QTreeWidgetItem* node = m_tree ? m_tree->FindByEntry(difference.entry) : nullptr)
+        m_tree->Control()->setCurrentItem(node);
+    if (!m_sheet || m_sheet->EntryName() != difference.entry)
+        OpenSheet(difference.entry);
+    if (m_sheet && m_sheet->Sheet()) {
+        m_sheet->Sheet()->MoveToIdentity(difference.category, difference.id, difference.index);
+        if (QWidget* grid = m_sheet->Grid())
+            grid->setFocus();
+    }
+    m_form->raise();
+    m_form->activateWindow();
 }

@@ -6,13 +6,16 @@
 
 #include "maker/iuiWinAd.h"
 #include "model/datClipCh.h"
+#include "rules/indCompare.h"
 #include "rules/indRulesHost.h"
 #include "sheets/cuiCellPopups.h"
 #include "shell/cuiEditHistory.h"
 #include "shell/cuiMain.h"
 
 class IPort;
+class QAction;
 class QLabel;
+class cuiCompareWindow;
 class cuiCloneUi;
 class indActiveCell;
 class indAdjust;
@@ -108,6 +111,28 @@ public:
     iuiWinAd* AdjustWindow() const { return m_winAd.data(); }
     void ToggleAdjustWindow();
 
+    // ---- compare and backups ----
+    // Opens the folder of the automatic backups in the desktop's file manager, making it
+    // first when it is missing. False, after a message, when it could not be made or
+    // nothing opened it.
+    bool OpenBackupFolder();
+    // The compare window, listing setting by setting how the working image differs from a
+    // clone file the dealer chooses, from the document's file as last saved, or from the
+    // radio (read into an image of its own: the document is not touched).
+    void CompareWithFile();
+    void CompareWithSaved();
+    void CompareWithRadio();
+    cuiCompareWindow* CompareWindow() const;
+    // The menu entries of these commands: three in the File menu, one in the Radio menu.
+    enum CompareEntry {
+        kEntryCompareFile,
+        kEntryCompareSaved,
+        kEntryBackupFolder,
+        kEntryCompareRadio,
+        kCompareEntries
+    };
+    QAction* CompareEntryAction(CompareEntry entry) const { return m_compareEntries[entry]; }
+
 protected:
     void HandleEvent(const cmcEvent& event) override;
     void OnLanguageChanged() override;
@@ -120,6 +145,16 @@ protected:
 private:
     // True when the radio wants no clone password, or the dealer gave it.
     bool PasswordGiven(bool write);
+    // Puts the compare and backup entries into the File and Radio menus (again after the
+    // menu was rebuilt) in the language of the overlay; their state follows the document.
+    void InstallCompareEntries();
+    void UpdateCompareEntries();
+    // Compares the working image with b and shows the result; nameB names b.
+    void ShowCompare(const std::string& nameB, const cmcEeprom& b);
+    // Opens the sheet of a listed difference at its cell.
+    void OpenDifference(const indCompare::Difference& difference);
+    static void OnCompareConnected(void* context, dst_CDrv_Result* result);
+    static void OnCompareReadDone(void* context, dst_CDrv_Result* result);
 
     QLabel* m_makerPanel = nullptr;
     // The write's questions are answered; the next connection sends the image.
@@ -136,4 +171,7 @@ private:
     std::unique_ptr<cuiEditHistory> m_history;
     std::unique_ptr<indCloneWrite> m_cloneWrite;
     uint32_t m_historyGeneration = 0;
+    std::array<QAction*, kCompareEntries> m_compareEntries{};
+    QAction* m_compareSeparator = nullptr;
+    QPointer<cuiCompareWindow> m_compare;
 };

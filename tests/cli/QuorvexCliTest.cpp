@@ -28,14 +28,18 @@ struct CliRun {
     std::string out, err;
 };
 
-// Runs the command line with a settings folder of its own.
-CliRun Cli(const std::string& args, const std::string& config)
+// Runs the command line with a settings folder of its own; its data folder (the automatic
+// backups) is "data" beside the settings folder unless one is given.
+CliRun Cli(const std::string& args, const std::string& config, std::string dataHome = "")
 {
+    if (dataHome.empty())
+        dataHome = (fs::path(config).parent_path() / "data").string();
     // One file per test process: ctest runs the tests of this file side by side.
     const std::string errFile =
         testing::TempDir() + "cli-stderr-" + std::to_string(getpid()) + ".txt";
-    const std::string command = "XDG_CONFIG_HOME='" + config + "' '" + std::string(QV_BIN_DIR) +
-                                "/quorvex-cli' " + args + " 2>'" + errFile + "'";
+    const std::string command = "XDG_CONFIG_HOME='" + config + "' XDG_DATA_HOME='" + dataHome +
+                                "' '" + std::string(QV_BIN_DIR) + "/quorvex-cli' " + args + " 2>'" +
+                                errFile + "'";
     CliRun r;
     FILE* p = popen(command.c_str(), "r");
     if (!p)
@@ -132,6 +136,36 @@ TEST_F(QuorvexCli, ReadsAndWritesTheSimulatedRadioAndLeavesTheSettingsAlone)
     radio.Stop();
     EXPECT_EQ(radio.Written(), got);
     EXPECT_TRUE(fs::is_empty(config));
+}
+
+// Every read leaves a backup of the radio's own bytes in the data folder; a folder that
+// cannot be written costs a warning, never the read.
+TEST_F(QuorvexCli, ReadKeepsABackupAndAFailedBackupOnlyWarns)
+{
+    const std::vector<uint8_t> start = RadioWithAChannel();
+    SimProcess radio({}, false, dir + "radio.clone", start);
+    ASSERT_TRUE(radio.ok());
+    const std::string port = "--port " + radio.path();
+
+    CliRun read = Cli(port + " read " + dir + "read.clone", config);
+    ASSERT_EQ(read.status, 0) << read.err;
+    const fs::path backups = fs::path(dir) / "data/Tavo/Quorvex/backups";
+    std::vector<fs::path> kept;
+    for (const auto& e : fs::directory_iterator(backups))
+        kept.push_back(e.path());
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_NE(kept[0].filename().string().find("_Lmr.qcl"), std::string::npos) << kept[0];
+    EXPECT_NE(read.out.find(kept[0].string()), std::string::npos) << read.out;
+    std::vector<uint8_t> got;
+    ASSERT_EQ(SimFile::Load(kept[0].string(), got), 0);
+    EXPECT_EQ(got, start);
+
+    CliRun unkept = Cli(port + " read " + dir + "second.clone", config, "/proc/no-such-folder");
+    EXPECT_EQ(unkept.status, 0) << unkept.err;
+    EXPECT_NE(unkept.err.find("warning: The image was read from the radio, but no backup"),
+              std::string::npos)
+        << unkept.err;
+    EXPECT_TRUE(fs::exists(dir + "second.clone"));
 }
 
 TEST_F(QuorvexCli, RadioLockedWithAPasswordWantsIt)

@@ -51,4 +51,32 @@ TEST_F(CompareTest, ListsExactlyTheSettingsThatDiffer)
     }
 }
 
+// The working image itself as either side (the working image against a file or a backup):
+// the differences are the same as with a copy, and the working image is given back as is.
+TEST_F(CompareTest, TheWorkingImageItselfMayBeEitherSide)
+{
+    const std::vector<std::string> sheets = indCompare::SettingsSheets(texts);
+    cmcEeprom other;
+    other.Assign(host->work);
+    Type(CL_SetM_AFMinLev, "12");
+    Type(CL_Comm_UserPassword, "4321");
+    cmcEeprom before;
+    before.Assign(host->work);
+    const auto rows = [](const std::vector<indCompare::Difference>& diff) {
+        std::vector<std::string> out;
+        for (const auto& d : diff)
+            out.push_back(d.sheet + "/" + d.row + ": " + d.valueA + " -> " + d.valueB);
+        return out;
+    };
+    const auto asA = rows(indCompare::Run(*rules, texts, host->work, other, sheets));
+    EXPECT_TRUE(host->work.Equals(before));
+    const auto asB = rows(indCompare::Run(*rules, texts, other, host->work, sheets));
+    EXPECT_TRUE(host->work.Equals(before));
+    const auto copies = rows(indCompare::Run(*rules, texts, before, other, sheets));
+    EXPECT_EQ(asA, copies);
+    // The same settings, the other way round; the password stands on two sheets.
+    EXPECT_EQ(asA.size(), 3u);
+    EXPECT_EQ(asB.size(), asA.size());
+}
+
 }  // namespace

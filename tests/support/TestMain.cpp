@@ -1,5 +1,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
 
 #include "support/TestServices.h"
 
@@ -16,5 +21,12 @@ int main(int argc, char** argv)
     ::testing::GTEST_FLAG(death_test_style) = "threadsafe";
     ::testing::UnitTest::GetInstance()->listeners().Append(new FreshServices);
     qvtest::ResetServices();
-    return RUN_ALL_TESTS();
+    // Clone reads keep automatic backups in the user's data folder: the tests keep theirs in
+    // a folder of this run, never among a dealer's.
+    const std::string data = ::testing::TempDir() + "qv-data-" + std::to_string(getpid());
+    setenv("XDG_DATA_HOME", data.c_str(), 1);
+    const int result = RUN_ALL_TESTS();
+    std::error_code ec;
+    std::filesystem::remove_all(data, ec);
+    return result;
 }
