@@ -72,7 +72,6 @@ protected:
             return a;
         };
         form = std::make_unique<TForm1>();
-        main->CreateUi(form.get(), {}, {});
         main->Doc().SetBackupFolder((dir / "backups").string());
         // The radio holds the LMR defaults with one memory channel in use.
         {
