@@ -247,18 +247,23 @@ void indDocument::ModelTypeFromImage(const cmcEeprom& image)
     ChangeModelType(ModelTypeIn(image), false);
 }
 
-void indDocument::MakeCompareImage(const cmcEeprom& eeprom, cmcEeprom& image)
+void indDocument::UnpackedView(const cmcEeprom& eeprom, cmcEeprom& image) const
 {
-    // The repair also settles which model code a save would write: that belongs to the
-    // document, not to the image compared with it.
-    const bool secondCode = m_secondCode;
-    const bool secondCodeLock = m_secondCodeLock;
     image.Assign(m_reference);
     indBlockMap::Pack(image);
     const int32_t size = std::min<int32_t>(eeprom.GetSize(), kEepromLast + 1);
     if (size > 0)
         image.SetBlock(0, eeprom.Data(), size);
     indBlockMap::Unpack(image);
+}
+
+void indDocument::MakeCompareImage(const cmcEeprom& eeprom, cmcEeprom& image)
+{
+    // The repair also settles which model code a save would write: that belongs to the
+    // document, not to the image compared with it.
+    const bool secondCode = m_secondCode;
+    const bool secondCodeLock = m_secondCodeLock;
+    UnpackedView(eeprom, image);
     PrepareImage(image, 0);
     m_secondCode = secondCode;
     m_secondCodeLock = secondCodeLock;
@@ -506,8 +511,11 @@ std::string indDocument::BackupCloneRead(const cmcEeprom& received, std::time_t 
     const int32_t size = std::min<int32_t>(received.GetSize(), kEepromLast + 1);
     if (size > 0)
         copy.SetBlock(0, received.Data(), size);
+    // The comment lies where the unpacked image keeps it, not in the radio's packed blocks.
+    cmcEeprom view;
+    UnpackedView(copy, view);
     indBackups backups(m_backupFolder);
-    return backups.Save(copy, ModelTypeName(m_modelType), CommentOf(copy), when);
+    return backups.Save(copy, ModelTypeName(m_modelType), CommentOf(view), when);
 }
 
 void indDocument::PrepareCloneWrite(cmcEeprom& copy, std::vector<int32_t>& ranges)

@@ -110,9 +110,11 @@ public:
     // already shown to the user, and the document is untouched.
     int OpenFile(const std::string& path);
     // ---- images to compare with the working image ----
-    // An image another source holds (its EEPROM area, 0000 to 077F, as a file or the radio
-    // keeps it) as the sheets would show it once opened: over a copy of the reference,
-    // unpacked and repaired for this document's model type. Nothing of the document changes.
+    // An EEPROM area (0000 to 077F, as a file or the radio keeps it) laid over a copy of the
+    // reference and unpacked, as the sheets read it, without any repair.
+    void UnpackedView(const cmcEeprom& eeprom, cmcEeprom& image) const;
+    // An image another source holds as the sheets would show it once opened: its unpacked
+    // view, repaired for this document's model type. Nothing of the document changes.
     void MakeCompareImage(const cmcEeprom& eeprom, cmcEeprom& image);
     // Reads a clone file into image the way MakeCompareImage makes it, with the checks an
     // open runs. 0, or the clone file result code (already shown to the user); the document

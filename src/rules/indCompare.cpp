@@ -1,5 +1,6 @@
 #include "rules/indCompare.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "cells/cmcCellObj.h"
@@ -7,6 +8,7 @@
 #include "overlay/cmcGTex.h"
 #include "platform/TextUtil.h"
 #include "rules/indActiveCell.h"
+#include "rules/indChannelCompare.h"
 #include "rules/indRulesHost.h"
 
 namespace {
@@ -106,5 +108,23 @@ std::vector<indCompare::Difference> indCompare::Run(indActiveCell& rules, cmcGTe
             }
     }
     work.Assign(kept);
+    return out;
+}
+
+std::vector<indCompare::Difference> indCompare::Everything(indActiveCell& rules, cmcGTex& texts,
+                                                           const cmcEeprom& a, const cmcEeprom& b,
+                                                           const std::string& modelTypeName)
+{
+    std::vector<Difference> found = Run(rules, texts, a, b, SettingsSheets(texts));
+    for (Difference& d : indChannelCompare::Run(rules, texts, a, b, modelTypeName))
+        found.push_back(std::move(d));
+    std::vector<Difference> out;
+    for (Difference& d : found) {
+        const bool listed = std::any_of(out.begin(), out.end(), [&d](const Difference& e) {
+            return e.category == d.category && e.id == d.id && e.index == d.index;
+        });
+        if (!listed)
+            out.push_back(std::move(d));
+    }
     return out;
 }

@@ -26,6 +26,12 @@ public:
         int32_t index = 0;
     };
 
+    // Every setting of the settings sheets, then every memory channel of the model type's
+    // channel sheet (indChannelCompare); a setting that two sheets show is listed once, on
+    // the first.
+    static std::vector<Difference> Everything(indActiveCell& rules, cmcGTex& texts,
+                                              const cmcEeprom& a, const cmcEeprom& b,
+                                              const std::string& modelTypeName);
     // The sheets compared: every sheet of "GI_CellWidthRegList".
     static std::vector<std::string> SettingsSheets(cmcGTex& texts);
     // Compares a and b on the given sheets. The rules read the host's working image, which

@@ -891,15 +891,19 @@ void cuiMain::OnCloneReadConnected(dst_CDrv_Result* result)
 {
     if (!result || result->result != 0 || m_doc.CloneMan().IsBusy())
         return;
+    ReadRadioRanges(&cuiMain::OnReadDone, this);
+}
+
+bool cuiMain::ReadRadioRanges(void (*done)(void*, dst_CDrv_Result*), void* context)
+{
     std::vector<int32_t> ranges;
-    const int refused = m_doc.CloneReadRanges(ranges);
-    if (refused != 0) {
+    if (const int refused = m_doc.CloneReadRanges(ranges); refused != 0) {
         OverlayTextBox(indCloneMan::MessageFor(refused, 2, 0, std::string(), std::string()),
                        plat::BoxIcon::Error, plat::BoxButtons::Ok);
-        return;
+        return false;
     }
     ApplyLinkSettings();
-    m_doc.CloneMan().Read(ranges.data(), &cuiMain::OnReadDone, this);
+    return m_doc.CloneMan().Read(ranges.data(), done, context);
 }
 
 void cuiMain::OnReadDone(void* context, dst_CDrv_Result* result)

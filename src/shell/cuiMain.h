@@ -102,6 +102,9 @@ public:
     // The link is up (or failed) for a clone read or write.
     virtual void OnCloneReadConnected(dst_CDrv_Result* result);
     virtual void OnCloneWriteConnected(dst_CDrv_Result* result);
+    // Once the radio answered: reads the ranges its answer allows, ending in done. False
+    // when the answer refuses a whole read (a box has said why) or the read did not start.
+    bool ReadRadioRanges(void (*done)(void*, dst_CDrv_Result*), void* context);
     // A character typed while the About box is open.
     virtual void OnKeyChar(char c) { (void)c; }
     // Writes a prepared image over a range list; a success closes the sheet and says so.

@@ -12,13 +12,10 @@
 #include "common/indEnviron.h"
 #include "link/dst_CDrv_Result.h"
 #include "link/indCloneMan.h"
-#include "model/indBackups.h"
-#include "model/indBlockMap.h"
 #include "overlay/OverlayBox.h"
 #include "overlay/OverlayFormat.h"
 #include "overlay/cmcGTex.h"
 #include "platform/qt/QtServices.h"
-#include "rules/indChannelCompare.h"
 #include "rules/indCheckList.h"
 #include "sheets/cuiSheet.h"
 #include "shell/TForm1.h"
@@ -156,14 +153,6 @@ void indCloneWrite::OpenAt(const indCompare::Difference& where)
 
 // ---- the radio's contents, as the sheets show them ----
 
-void indCloneWrite::ViewOf(const cmcEeprom& area, cmcEeprom& view) const
-{
-    view.Assign(m_main.Doc().Reference());
-    indBlockMap::Pack(view);
-    view.SetBlock(0, area.Data(), indDocument::kEepromLast + 1);
-    indBlockMap::Unpack(view);
-}
-
 void indCloneWrite::Expected(const cmcEeprom& radio, cmcEeprom& expected) const
 {
     expected.Assign(radio);
@@ -175,15 +164,12 @@ void indCloneWrite::Expected(const cmcEeprom& radio, cmcEeprom& expected) const
 std::vector<indCompare::Difference> indCloneWrite::Differences(const cmcEeprom& radio,
                                                                const cmcEeprom& ours) const
 {
+    const indDocument& doc = m_main.Doc();
     cmcEeprom a, b;
-    ViewOf(radio, a);
-    ViewOf(ours, b);
-    std::vector<indCompare::Difference> out = indChannelCompare::Run(
-        m_main.ActiveCell(), *g_GTex, a, b, indDocument::ModelTypeName(m_main.Doc().ModelType()));
-    std::vector<indCompare::Difference> settings =
-        indCompare::Run(m_main.ActiveCell(), *g_GTex, a, b, indCompare::SettingsSheets(*g_GTex));
-    out.insert(out.end(), settings.begin(), settings.end());
-    return out;
+    doc.UnpackedView(radio, a);
+    doc.UnpackedView(ours, b);
+    return indCompare::Everything(m_main.ActiveCell(), *g_GTex, a, b,
+                                  indDocument::ModelTypeName(doc.ModelType()));
 }
 
 // ---- the steps on the link ----
@@ -201,19 +187,8 @@ void indCloneWrite::Start(bool sendPassword)
 void indCloneWrite::ReadRadio(void (*done)(void*, dst_CDrv_Result*))
 {
     indDocument& doc = m_main.Doc();
-    std::vector<int32_t> ranges;
-    if (const int refused = doc.CloneReadRanges(ranges); refused != 0) {
-        // The radio's own answer says its memory cannot be read whole; nothing is sent.
-        dst_CDrv_Result failed;
-        failed.result = refused;
-        OverlayTextBox(indCloneMan::MessageFor(refused, 2, 0, std::string(), std::string()),
-                       plat::BoxIcon::Error, plat::BoxButtons::Ok);
-        done(this, &failed);
-        return;
-    }
-    m_main.PrepareLink();
     doc.CloneMan().SetSendPassword(m_sendPassword && doc.PasswordWanted(false));
-    if (!doc.CloneMan().Read(ranges.data(), done, this)) {
+    if (!m_main.ReadRadioRanges(done, this)) {
         dst_CDrv_Result failed;
         failed.result = 1;
         done(this, &failed);
@@ -232,19 +207,12 @@ void indCloneWrite::BackupRead(dst_CDrv_Result* result)
         return;
     }
     indDocument& doc = m_main.Doc();
-    if (Setting(&indEnviron::backupBeforeWrite)) {
-        cmcEeprom radio, view;
-        radio.Assign(result->image);
-        ViewOf(radio, view);  // the comment lies in the unpacked image
-        indBackups backups;
-        m_lastBackup = backups.Save(radio, indDocument::ModelTypeName(doc.ModelType()),
-                                    indDocument::CommentOf(view), std::time(nullptr));
-        if (m_lastBackup.empty()) {
-            OverlayTextBox(
-                OvlFormat(g_GTex->GetLines("GI_Mess_Write_BackupSaveFailed"), {backups.Folder()}),
-                plat::BoxIcon::Error, plat::BoxButtons::Ok);
-            return;
-        }
+    if (Setting(&indEnviron::backupBeforeWrite) &&
+        doc.BackupCloneRead(result->image, std::time(nullptr)).empty()) {
+        OverlayTextBox(
+            OvlFormat(g_GTex->GetLines("GI_Mess_Write_BackupSaveFailed"), {doc.BackupFolder()}),
+            plat::BoxIcon::Error, plat::BoxButtons::Ok);
+        return;
     }
     if (Setting(&indEnviron::confirmBeforeWrite)) {
         cmcEeprom expected;

@@ -33,11 +33,6 @@ public:
 
     // What a double-click in a list does: opens the sheet of the setting at its cell.
     void OpenAt(const indCompare::Difference& where);
-    // The image the radio will hold after the write, as the sheets show it, from what the
-    // radio holds now (its EEPROM area) and the prepared image over its range list.
-    void ViewOf(const cmcEeprom& area, cmcEeprom& view) const;
-    // The last backup file written ("" when none).
-    const std::string& LastBackup() const { return m_lastBackup; }
 
 private:
     enum Result { kCancelled = 0, kAccepted = 1, kOpenCell = 2 };
@@ -65,5 +60,4 @@ private:
     cmcEeprom m_image;              // what is written, prepared and packed
     std::vector<int32_t> m_ranges;  // its range list
     bool m_sendPassword = false;
-    std::string m_lastBackup;
 };

@@ -37,7 +37,6 @@
 #include "platform/qt/QtServices.h"
 #include "rules/indActiveCell.h"
 #include "rules/indAdjust.h"
-#include "rules/indChannelCompare.h"
 #include "rules/indCompare.h"
 #include "rules/indKeyPortRules.h"
 #include "sheets/cuiImageList.h"
@@ -1014,14 +1013,7 @@ void indMain::OnCompareConnected(void* context, dst_CDrv_Result* result)
         return;
     if (!self->PasswordGiven(false))
         return;
-    std::vector<int32_t> ranges;
-    if (const int refused = self->m_doc.CloneReadRanges(ranges); refused != 0) {
-        OverlayTextBox(indCloneMan::MessageFor(refused, 2, 0, std::string(), std::string()),
-                       plat::BoxIcon::Error, plat::BoxButtons::Ok);
-        return;
-    }
-    self->ApplyLinkSettings();
-    self->m_doc.CloneMan().Read(ranges.data(), &indMain::OnCompareReadDone, self);
+    self->ReadRadioRanges(&indMain::OnCompareReadDone, self);
 }
 
 void indMain::OnCompareReadDone(void* context, dst_CDrv_Result* result)
@@ -1039,31 +1031,15 @@ void indMain::OnCompareReadDone(void* context, dst_CDrv_Result* result)
 
 void indMain::ShowCompare(const std::string& nameB, const cmcEeprom& b)
 {
-    // The compare lends the working image to the rules for each image in turn: it is given
-    // a copy, never the working image itself.
-    cmcEeprom a;
-    a.Assign(m_doc.Work());
-    std::vector<indCompare::Difference> found =
-        indCompare::Run(ActiveCell(), *g_GTex, a, b, indCompare::SettingsSheets(*g_GTex));
-    for (indCompare::Difference& d : indChannelCompare::Run(
-             ActiveCell(), *g_GTex, a, b, indDocument::ModelTypeName(m_doc.ModelType())))
-        found.push_back(std::move(d));
-    std::vector<indCompare::Difference> differences;
-    for (indCompare::Difference& d : found) {
-        // A setting that two sheets show is one setting: it is listed once, on the first.
-        const bool listed =
-            std::any_of(differences.begin(), differences.end(), [&d](const auto& e) {
-                return e.category == d.category && e.id == d.id && e.index == d.index;
-            });
-        if (listed)
-            continue;
+    std::vector<indCompare::Difference> differences = indCompare::Everything(
+        ActiveCell(), *g_GTex, m_doc.Work(), b, indDocument::ModelTypeName(m_doc.ModelType()));
+    for (indCompare::Difference& d : differences) {
         // The sheet goes by the name its tree entry gives it, the name the dealer looks for
         // (the tree's root also names the model type: the sheet's title serves there).
         std::string name;
         if (QTreeWidgetItem* node = m_tree ? m_tree->FindByEntry(d.entry) : nullptr;
             node && node->parent() && plat::FromQt(node->text(0), name) && !name.empty())
             d.sheet = name;
-        differences.push_back(std::move(d));
     }
     std::string note;
     if (const int type = indDocument::ModelTypeIn(b); type != m_doc.ModelType())

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "common/cmcEeprom.h"
 #include "common/indEnviron.h"
@@ -375,3 +376,17 @@ TEST_F(DocumentTest, MissingInitialFileIsFatal)
 }
 
 }  // namespace
+
+// A backup of a clone read carries the radio's comment. The comment lies beyond the bytes
+// the radio sends until they are unpacked, so it is taken from the unpacked image.
+TEST_F(DocumentTest, CloneReadBackupCarriesTheRadiosComment)
+{
+    doc.Work().SetBlock(indDocument::kComment1, reinterpret_cast<const uint8_t*>("Site A"), 6);
+    cmcEeprom radio;
+    std::vector<int32_t> ranges;
+    doc.PrepareCloneWrite(radio, ranges);
+    doc.SetBackupFolder((dir / "backups").string());
+    const std::string path = doc.BackupCloneRead(radio, 0);
+    ASSERT_FALSE(path.empty());
+    EXPECT_NE(Slurp(path).find("#Comment=Site A\r\n"), std::string::npos);
+}
